@@ -1,0 +1,44 @@
+#pragma once
+
+#include "baseinterface.h"
+#include "maxtypes.h"
+#include "plugapi.h"
+#include "strclass.h"
+
+// Animatable flag bits.
+#define A_ATMOS_DISABLED (1 << 5)
+#define A_HELD (1 << 12)
+#define A_IS_DELETED (1 << 14)
+
+// Legacy interface id for keyed controllers, asked through GetInterface(ULONG).
+#define I_KEYCONTROL 0x00001100
+
+class CoreExport Animatable {
+public:
+    Animatable() = default;
+    virtual ~Animatable();
+    Animatable(const Animatable&) = delete;
+    Animatable& operator=(const Animatable&) = delete;
+
+    virtual SClass_ID SuperClassID() = 0;
+    virtual Class_ID ClassID() { return Class_ID(0, 0); }
+    virtual void GetClassName(MSTR& s) { s = _M(""); }
+
+    virtual int NumParamBlocks() { return 0; }
+    virtual IParamBlock2* GetParamBlock(int i);
+    virtual IParamBlock2* GetParamBlockByID(BlockID id);
+
+    virtual void* GetInterface(ULONG id);
+    virtual BaseInterface* GetInterface(Interface_ID id);
+
+    // Marks the object deleted and drops its own references. The memory is given back at once when
+    // nothing refers to the object any more; otherwise the host reclaims it when the scene is reset.
+    virtual void DeleteThis();
+
+    void SetAFlag(DWORD mask) { aflag |= mask; }
+    void ClearAFlag(DWORD mask) { aflag &= ~mask; }
+    BOOL TestAFlag(DWORD mask) const { return (aflag & mask) ? TRUE : FALSE; }
+
+protected:
+    DWORD aflag = 0;
+};

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <vector>
+
+#include "maxtypes.h"
+#include "strclass.h"
+
+class ReferenceMaker;
+
+class CoreExport RestoreObj {
+public:
+    virtual ~RestoreObj() = default;
+    virtual void Restore(int isUndo) = 0;
+    virtual void Redo() = 0;
+    virtual int Size() { return 1; }
+    virtual void EndHold() {}
+    virtual MSTR Description() { return MSTR(_M("---")); }
+};
+
+// The undo system. Begin opens a transaction (transactions nest: an inner Accept hands its records to
+// the outer one); Accept closes the outermost one onto the host's undo stack under a name, Cancel
+// restores what it recorded and drops it. The host replays whole transactions with Undo and Redo.
+class CoreExport Hold {
+public:
+    Hold();
+    ~Hold();
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+    void Begin();
+    void Put(RestoreObj* rob);
+    // Holding: a transaction is open and recording is not suspended.
+    int Holding();
+    void Suspend();
+    void Resume();
+    int IsSuspended();
+    int Restoring(int& isUndo);
+    int Redoing();
+    int RestoreOrRedoing();
+    void Accept(const MCHAR* name);
+    void Cancel();
+
+    // Host side: the undo and redo stacks.
+    BOOL Undo();
+    BOOL Redo();
+    int NumUndoEntries() const;
+    int NumRedoEntries() const;
+    MSTR UndoName(int i) const;  // 0 is the most recent transaction
+    MSTR RedoName(int i) const;
+    int NumRecordsOpen() const;  // records held by the open transaction
+    void ClearUndoStacks();      // drops every record, open or closed
+    // Tells every record that an object it points at is going away.
+    void ForgetObject(ReferenceMaker* gone);
+
+private:
+    struct Transaction {
+        MSTR name;
+        std::vector<RestoreObj*> records;
+    };
+    static void Free(Transaction& t);
+
+    std::vector<RestoreObj*> open_;
+    std::vector<size_t> levels_;  // where each open nested transaction starts in open_
+    int suspended_ = 0;
+    int restoring_ = 0;
+    int isUndo_ = 0;
+    int redoing_ = 0;
+    std::vector<Transaction> undo_;
+    std::vector<Transaction> redo_;
+};
+
+extern CoreExport Hold theHold;
+
+// Suspends the host's recording systems for its lifetime; only the undo state has an effect here.
+class CoreExport SuspendAll {
+public:
+    SuspendAll(BOOL holdState = FALSE, BOOL macroRecorder = FALSE, BOOL animateMode = FALSE,
+               BOOL setKeyMode = FALSE, BOOL autoBackup = FALSE, BOOL saveRequired = FALSE,
+               BOOL refMsgs = FALSE);
+    ~SuspendAll();
+    SuspendAll(const SuspendAll&) = delete;
+    SuspendAll& operator=(const SuspendAll&) = delete;
+    void Resume();
+
+private:
+    BOOL holdSuspended_;
+    bool resumed_ = false;
+};

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <vector>
+
+#include "animtbl.h"
+#include "interval.h"
+
+enum RefResult { REF_FAIL, REF_SUCCEED, REF_DONTCARE, REF_STOP, REF_INVALID };
+
+// Reference messages.
+#define REFMSG_CHANGE 0x00000050
+#define REFMSG_TARGET_DELETED 0x00000003
+#define REFMSG_REF_DELETED 0x00000005
+#define REFMSG_SUBANIM_STRUCTURE_CHANGED 0x00000230
+
+#define PART_ALL 0x800037FF
+#define NOTIFY_ALL 0xFFFFFFF0
+
+class RemapDir;
+class DependentList;
+class RefRestore;
+
+// An undo record that points at an object pins it: the object is not freed while pinned, even when it
+// was deleted. Records pin in their constructor and unpin in their destructor.
+CoreExport void PinForUndo(ReferenceMaker* m);
+CoreExport void UnpinForUndo(ReferenceMaker* m);
+
+class CoreExport ReferenceMaker : public Animatable {
+public:
+    ReferenceMaker() = default;
+    ~ReferenceMaker() override;
+
+    virtual BOOL IsRefMaker() { return TRUE; }
+    virtual BOOL IsRefTarget() { return FALSE; }
+
+    virtual int NumRefs() { return 0; }
+    virtual RefTargetHandle GetReference(int i);
+
+    // Makes reference `which` point at newtarg and keeps the target's dependents in step. Refused when
+    // the index is out of range or when newtarg already depends on this maker (a reference loop). While
+    // theHold is holding, the change is recorded for undo. The old target is kept alive either way: the
+    // host reclaims objects that nobody deleted when the scene is reset.
+    RefResult ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld = TRUE);
+    RefResult DeleteReference(int i);
+    RefResult DeleteAllRefs();
+
+    // Whether this maker refers to targ, directly or through the targets it refers to.
+    bool DependsOn(ReferenceTarget* targ);
+
+protected:
+    virtual void SetReference(int i, RefTargetHandle rtarg);
+    virtual RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
+                                       RefMessage message, BOOL propagate) = 0;
+
+private:
+    friend class ReferenceTarget;
+    friend class RefRestore;
+    friend class HostObjectPool;
+    friend class Hold;
+    friend void PinForUndo(ReferenceMaker* m);
+    friend void UnpinForUndo(ReferenceMaker* m);
+
+    // Changes the reference and the dependents' bookkeeping, without any undo record or check.
+    void SetRefRaw(int which, RefTargetHandle newtarg);
+    void ForgetTarget(ReferenceTarget* targ);
+
+    std::vector<ReferenceTarget*> targets_;  // one entry per reference held, in no order
+    int undoRecords_ = 0;                    // undo records that point at this maker
+};
+
+class CoreExport ReferenceTarget : public ReferenceMaker {
+public:
+    ReferenceTarget();
+    ~ReferenceTarget() override;
+
+    BOOL IsRefTarget() override { return TRUE; }
+
+    // The default makes no copy; classes that can be copied override it.
+    virtual RefTargetHandle Clone(RemapDir& remap);
+    virtual void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap);
+
+    virtual RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
+                                       SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
+                                       RefTargetHandle hTarg = nullptr);
+
+    // The number of distinct makers that refer to this target.
+    int NumDependents() const;
+    BOOL HasDependents() const { return NumDependents() > 0 ? TRUE : FALSE; }
+
+    void DeleteThis() override;
+
+private:
+    friend class ReferenceMaker;
+    friend class DependentIterator;
+    friend class HostObjectPool;
+    friend class Hold;
+    friend void PinForUndo(ReferenceMaker* m);
+    friend void UnpinForUndo(ReferenceMaker* m);
+
+    DependentList* dependents_ = nullptr;
+    ReferenceTarget* poolPrev_ = nullptr;  // every live target is in the host's pool
+    ReferenceTarget* poolNext_ = nullptr;
+    int undoPins_ = 0;
+};
+
+// Yields the makers that refer to a target, each once, in the order in which they first referred to it.
+// It walks a snapshot, so references may change while it is in use.
+class CoreExport DependentIterator {
+public:
+    explicit DependentIterator(ReferenceTarget* targ);
+    DependentIterator(const DependentIterator&) = delete;
+    DependentIterator& operator=(const DependentIterator&) = delete;
+
+    ReferenceMaker* Next();
+    void Reset();
+
+private:
+    std::vector<ReferenceMaker*> makers_;
+    size_t next_ = 0;
+};
+
+// The directory of a deep copy: each object met is copied once, so sharing inside the copied
+// hierarchy is kept.
+class CoreExport RemapDir {
+public:
+    RemapDir();
+    virtual ~RemapDir();
+    RemapDir(const RemapDir&) = delete;
+    RemapDir& operator=(const RemapDir&) = delete;
+
+    virtual RefTargetHandle FindMapping(RefTargetHandle from);
+    virtual RefTargetHandle CloneRef(RefTargetHandle oldTarg);
+    virtual void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto);
+    virtual void PatchPointer(RefTargetHandle* patchThis, RefTargetHandle oldTarg);
+    virtual void Backpatch();
+
+private:
+    struct Impl;
+    Impl* impl_;
+};
+
+CoreExport ReferenceTarget* CloneRefHierarchy(ReferenceTarget* rm);

@@ -1,0 +1,322 @@
+#include "hostcore.h"
+
+#include <map>
+#include <utility>
+
+#include "HostRestore.h"
+#include "ObjectPool.h"
+#include "hold.h"
+#include "notify.h"
+
+namespace {
+
+// The material editor: its slots are references of the host.
+class MtlEditorSlots : public ReferenceMaker {
+public:
+    SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
+    int NumRefs() override { return NUM_MEDIT_SLOTS; }
+    RefTargetHandle GetReference(int i) override {
+        return i >= 0 && i < NUM_MEDIT_SLOTS ? slots_[i] : nullptr;
+    }
+
+protected:
+    void SetReference(int i, RefTargetHandle rtarg) override {
+        if (i >= 0 && i < NUM_MEDIT_SLOTS) slots_[i] = rtarg;
+    }
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
+        return REF_SUCCEED;
+    }
+
+private:
+    RefTargetHandle slots_[NUM_MEDIT_SLOTS] = {};
+};
+
+// The render-effect list: one reference per effect, in list order.
+class EffectList : public ReferenceMaker {
+public:
+    SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
+    int NumRefs() override { return static_cast<int>(effects_.size()); }
+    RefTargetHandle GetReference(int i) override {
+        return i >= 0 && i < NumRefs() ? effects_[static_cast<size_t>(i)] : nullptr;
+    }
+    Effect* Get(int i) { return dynamic_cast<Effect*>(GetReference(i)); }
+
+    // Both change the list without an undo record; the callers record the change as a whole.
+    void Insert(int at, Effect* eff) {
+        SuspendAll suspend(TRUE);
+        effects_.push_back(nullptr);
+        for (int j = NumRefs() - 1; j > at; --j) ReplaceReference(j, GetReference(j - 1));
+        ReplaceReference(at, eff);
+    }
+    void Remove(int at) {
+        SuspendAll suspend(TRUE);
+        for (int j = at; j + 1 < NumRefs(); ++j) ReplaceReference(j, GetReference(j + 1));
+        ReplaceReference(NumRefs() - 1, nullptr);
+        effects_.pop_back();
+    }
+    void Clear() {
+        DeleteAllRefs();
+        effects_.clear();
+    }
+
+protected:
+    void SetReference(int i, RefTargetHandle rtarg) override {
+        if (i >= 0 && i < NumRefs()) effects_[static_cast<size_t>(i)] = rtarg;
+    }
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
+        return REF_SUCCEED;
+    }
+
+private:
+    std::vector<RefTargetHandle> effects_;
+};
+
+// Undo of adding an effect to the list or deleting one from it.
+class EffectListRestore : public HostRestoreObj {
+public:
+    EffectListRestore(EffectList* list, int index, Effect* eff, bool added)
+        : list_(list), index_(index), effect_(eff), added_(added) {
+        PinForUndo(effect_);
+    }
+    ~EffectListRestore() override { UnpinForUndo(effect_); }
+    void Restore(int) override { Apply(!added_); }
+    void Redo() override { Apply(added_); }
+    MSTR Description() override { return MSTR(_M("Render effects")); }
+    void Forget(ReferenceMaker* gone) override {
+        if (gone == effect_) effect_ = nullptr;
+    }
+
+private:
+    void Apply(bool insert) {
+        if (!effect_) return;
+        if (insert)
+            list_->Insert(index_, effect_);
+        else if (index_ < list_->NumRefs())
+            list_->Remove(index_);
+    }
+    EffectList* list_;
+    int index_;
+    Effect* effect_;
+    bool added_;
+};
+
+struct Registered {
+    ClassDesc* desc;
+    MSTR product;
+    bool loaded;
+};
+
+}  // namespace
+
+struct HostCore::Impl {
+    std::vector<Registered> classes;
+    std::map<std::pair<SClass_ID, std::pair<ULONG, ULONG>>, size_t> byId;
+    INode* root = nullptr;
+    MtlEditorSlots medit;
+    EffectList effects;
+
+    Registered* Find(SClass_ID sid, Class_ID cid) {
+        auto it = byId.find({sid, {cid.PartA(), cid.PartB()}});
+        return it == byId.end() ? nullptr : &classes[it->second];
+    }
+};
+
+HostCore& HostCore::Get() {
+    static HostCore host;
+    return host;
+}
+
+Interface* GetCOREInterface() { return &HostCore::Get(); }
+Interface7* GetCOREInterface7() { return &HostCore::Get(); }
+
+HostCore::HostCore() : impl_(new Impl) {}
+
+HostCore::~HostCore() {
+    theHold.ClearUndoStacks();
+    HostObjectPool::FreeAll();
+    delete impl_;
+}
+
+// ---- class registry ----
+
+void HostCore::AddClass(ClassDesc* cd, const MCHAR* product) {
+    if (!cd) return;
+    auto key =
+        std::make_pair(cd->SuperClassID(), std::make_pair(cd->ClassID().PartA(), cd->ClassID().PartB()));
+    auto it = impl_->byId.find(key);
+    if (it != impl_->byId.end()) {
+        impl_->classes[it->second] = {cd, MSTR(product), true};
+        return;
+    }
+    impl_->byId[key] = impl_->classes.size();
+    impl_->classes.push_back({cd, MSTR(product), true});
+}
+
+ClassDesc* HostCore::FindClass(SClass_ID superID, Class_ID classID) {
+    Registered* r = impl_->Find(superID, classID);
+    return r ? r->desc : nullptr;
+}
+
+ClassDesc* HostCore::FindClassByName(const MCHAR* internalName) {
+    if (!internalName) return nullptr;
+    for (Registered& r : impl_->classes) {
+        const MCHAR* n = r.desc->InternalName();
+        if (n && MSTR(n) == internalName) return r.desc;
+    }
+    return nullptr;
+}
+
+int HostCore::NumClasses() const { return static_cast<int>(impl_->classes.size()); }
+
+ClassDesc* HostCore::GetClassDesc(int i) const {
+    return i >= 0 && i < NumClasses() ? impl_->classes[static_cast<size_t>(i)].desc : nullptr;
+}
+
+MSTR HostCore::GetClassProduct(int i) const {
+    return i >= 0 && i < NumClasses() ? impl_->classes[static_cast<size_t>(i)].product : MSTR();
+}
+
+void HostCore::SetClassLoaded(SClass_ID superID, Class_ID classID, bool loaded) {
+    if (Registered* r = impl_->Find(superID, classID)) r->loaded = loaded;
+}
+
+void HostCore::SetProductLoaded(const MCHAR* product, bool loaded) {
+    for (Registered& r : impl_->classes)
+        if (r.product == product) r.loaded = loaded;
+}
+
+bool HostCore::IsClassLoaded(SClass_ID superID, Class_ID classID) {
+    Registered* r = impl_->Find(superID, classID);
+    return r && r->loaded;
+}
+
+void* HostCore::CreateInstance(SClass_ID superID, Class_ID classID) {
+    Registered* r = impl_->Find(superID, classID);
+    if (!r || !r->loaded) return nullptr;
+    return r->desc->Create(FALSE);
+}
+
+// ---- scene ----
+
+void HostCore::SetTime(TimeValue t, BOOL) { time_ = t; }
+
+INode* HostCore::GetRootNode() {
+    if (!impl_->root) {
+        impl_->root = new INode;
+        impl_->root->SetName(_M("Scene Root"));
+    }
+    return impl_->root;
+}
+
+INode* HostCore::CreateNode(const MCHAR* name, INode* parent) {
+    INode* n = new INode;
+    n->SetName(name ? name : _M(""));
+    (parent ? parent : GetRootNode())->AttachChild(n);
+    return n;
+}
+
+void HostCore::ResetScene(int code) {
+    BroadcastNotification(code);
+    theHold.ClearUndoStacks();
+    impl_->effects.Clear();
+    for (int i = 0; i < NUM_MEDIT_SLOTS; ++i) {
+        SuspendAll suspend(TRUE);
+        impl_->medit.ReplaceReference(i, nullptr);
+    }
+    HostObjectPool::FreeAll();
+    impl_->root = nullptr;
+    time_ = 0;
+    cancel_ = FALSE;
+    progressActive_ = false;
+}
+
+int HostCore::NumLiveObjects() const { return HostObjectPool::Count(); }
+
+MtlBase* HostCore::GetMtlSlot(int slot) { return dynamic_cast<MtlBase*>(impl_->medit.GetReference(slot)); }
+
+void HostCore::SetMtlSlot(int i, MtlBase* m) {
+    if (i < 0 || i >= NUM_MEDIT_SLOTS) return;
+    SuspendAll suspend(TRUE);
+    impl_->medit.ReplaceReference(i, m);
+}
+
+// ---- render effects ----
+
+int HostCore::NumEffects() { return impl_->effects.NumRefs(); }
+
+Effect* HostCore::GetEffect(int i) { return impl_->effects.Get(i); }
+
+void HostCore::AddEffect(Effect* eff) {
+    if (!eff) return;
+    int at = NumEffects();
+    if (theHold.Holding()) theHold.Put(new EffectListRestore(&impl_->effects, at, eff, true));
+    impl_->effects.Insert(at, eff);
+}
+
+void HostCore::DeleteEffect(int i) {
+    Effect* eff = GetEffect(i);
+    if (i < 0 || i >= NumEffects()) return;
+    if (theHold.Holding() && eff) theHold.Put(new EffectListRestore(&impl_->effects, i, eff, false));
+    impl_->effects.Remove(i);
+}
+
+// ---- undo ----
+
+BOOL HostCore::Undo() {
+    BOOL done = theHold.Undo();
+    if (done) ForceCompleteRedraw();
+    return done;
+}
+
+BOOL HostCore::Redo() {
+    BOOL done = theHold.Redo();
+    if (done) ForceCompleteRedraw();
+    return done;
+}
+
+// ---- progress, redraws, window services ----
+
+BOOL HostCore::ProgressStart(const MCHAR* title, BOOL, LPTHREAD_START_ROUTINE fn, LPVOID arg) {
+    cancel_ = FALSE;
+    progressActive_ = true;
+    if (progressSink_) progressSink_->OnStart(title);
+    if (fn) fn(arg);
+    return TRUE;
+}
+
+void HostCore::ProgressUpdate(int pct, BOOL, const MCHAR* title) {
+    if (progressSink_) progressSink_->OnUpdate(pct, title);
+}
+
+void HostCore::ProgressEnd() {
+    progressActive_ = false;
+    if (progressSink_) progressSink_->OnEnd();
+}
+
+void HostCore::ForceCompleteRedraw(BOOL) { ++redraws_; }
+
+MtlBase* HostCore::DoMaterialBrowseDlg(HWND, DWORD, BOOL& newMat, BOOL& cancel) {
+    newMat = FALSE;
+    cancel = TRUE;
+    return nullptr;
+}
+
+HWND HostCore::AddRollupPage(HINSTANCE, const MCHAR*, DLGPROC, const MCHAR*, LPARAM, DWORD, int) {
+    return nullptr;
+}
+
+void HostCore::DeleteRollupPage(HWND) {}
+
+// ---- Interface ----
+
+void Interface::ActivateTexture(MtlBase* tx, Mtl* mtl, int) {
+    if (!tx || !mtl) return;
+    tx->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED, TRUE);
+    mtl->SetActiveTexmap(tx);
+}
+
+void Interface::DeActivateTexture(MtlBase* tx, Mtl* mtl, int) {
+    if (!tx || !mtl) return;
+    tx->ClearMtlFlag(MTL_TEX_DISPLAY_ENABLED);
+    if (mtl->GetActiveTexmap() == tx) mtl->SetActiveTexmap(nullptr);
+}

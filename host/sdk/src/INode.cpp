@@ -1,0 +1,40 @@
+#include "inode.h"
+
+#include <algorithm>
+
+INode::INode() = default;
+
+INode::~INode() {
+    Detach();
+    for (INode* c : children_) c->parent_ = nullptr;
+}
+
+RefTargetHandle INode::GetReference(int i) { return i == 0 ? mtl_ : nullptr; }
+
+void INode::SetReference(int i, RefTargetHandle rtarg) {
+    if (i == 0) mtl_ = rtarg;
+}
+
+Mtl* INode::GetMtl() { return dynamic_cast<Mtl*>(mtl_); }
+
+void INode::SetMtl(Mtl* matl) { ReplaceReference(0, matl); }
+
+INode* INode::GetChildNode(int i) {
+    return i >= 0 && i < NumberOfChildren() ? children_[static_cast<size_t>(i)] : nullptr;
+}
+
+void INode::AttachChild(INode* child) {
+    if (!child || child == this) return;
+    for (INode* p = this; p; p = p->parent_)
+        if (p == child) return;  // a node cannot go below its own descendant
+    child->Detach();
+    child->parent_ = this;
+    children_.push_back(child);
+}
+
+void INode::Detach() {
+    if (!parent_) return;
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    parent_ = nullptr;
+}

@@ -1,0 +1,753 @@
+#include <algorithm>
+#include <cmath>
+
+#include "HostRestore.h"
+#include "control.h"
+#include "imtl.h"
+#include "inode.h"
+#include "iparamb2.h"
+
+// ---- parameter definitions ----
+
+ParamDef ParamDef::Float(ParamID id, const MCHAR* name, float def, ParamType2 t) {
+    ParamDef d;
+    d.ID = id;
+    d.int_name = name;
+    d.type = t;
+    d.def_f = def;
+    return d;
+}
+
+ParamDef ParamDef::Int(ParamID id, const MCHAR* name, int def, ParamType2 t) {
+    ParamDef d;
+    d.ID = id;
+    d.int_name = name;
+    d.type = t;
+    d.def_i = def;
+    return d;
+}
+
+ParamDef ParamDef::Rgba(ParamID id, const MCHAR* name, Color def) {
+    ParamDef d;
+    d.ID = id;
+    d.int_name = name;
+    d.type = TYPE_RGBA;
+    d.def_c = def;
+    return d;
+}
+
+ParamDef ParamDef::Pt3(ParamID id, const MCHAR* name, Point3 def) {
+    ParamDef d;
+    d.ID = id;
+    d.int_name = name;
+    d.type = TYPE_POINT3;
+    d.def_p = def;
+    return d;
+}
+
+ParamDef ParamDef::Str(ParamID id, const MCHAR* name, const MCHAR* def) {
+    ParamDef d;
+    d.ID = id;
+    d.int_name = name;
+    d.type = TYPE_STRING;
+    d.def_s = def;
+    return d;
+}
+
+ParamDef ParamDef::Ref(ParamID id, const MCHAR* name, ParamType2 t) {
+    ParamDef d;
+    d.ID = id;
+    d.int_name = name;
+    d.type = t;
+    return d;
+}
+
+ParamDef ParamDef::Table(ParamID id, const MCHAR* name, ParamType2 t, int size) {
+    ParamDef d;
+    d.ID = id;
+    d.int_name = name;
+    d.type = t;
+    d.tab_size = size;
+    return d;
+}
+
+ParamBlockDesc2::ParamBlockDesc2(BlockID id, const MCHAR* name, std::initializer_list<ParamDef> params)
+    : ID(id), int_name(name), paramdefs(params) {}
+
+int ParamBlockDesc2::IDtoIndex(ParamID id) const {
+    for (int i = 0; i < Count(); ++i)
+        if (paramdefs[static_cast<size_t>(i)].ID == id) return i;
+    return -1;
+}
+
+bool IsFloatType(int type) {
+    switch (base_type(type)) {
+        case TYPE_FLOAT:
+        case TYPE_ANGLE:
+        case TYPE_PCNT_FRAC:
+        case TYPE_WORLD:
+        case TYPE_COLOR_CHANNEL:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsIntType(int type) {
+    switch (base_type(type)) {
+        case TYPE_INT:
+        case TYPE_BOOL:
+        case TYPE_TIMEVALUE:
+        case TYPE_RADIOBTN_INDEX:
+        case TYPE_INDEX:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsRefType(int type) {
+    switch (base_type(type)) {
+        case TYPE_MTL:
+        case TYPE_TEXMAP:
+        case TYPE_INODE:
+        case TYPE_REFTARG:
+        case TYPE_PBLOCK2:
+            return true;
+        default:
+            return false;
+    }
+}
+
+namespace {
+bool IsColorType(int type) {
+    ParamType2 b = base_type(type);
+    return b == TYPE_RGBA || b == TYPE_HSV || b == TYPE_FRGBA;
+}
+bool IsStringType(int type) {
+    ParamType2 b = base_type(type);
+    return b == TYPE_STRING || b == TYPE_FILENAME;
+}
+bool IsFloatController(Control* c) { return c && c->SuperClassID() == CTRL_FLOAT_CLASS_ID; }
+bool IsPoint3Controller(Control* c) { return c && c->SuperClassID() == CTRL_POSITION_CLASS_ID; }
+enum ValueKind { kFloat, kInt, kColor, kPoint3, kString };
+}  // namespace
+
+// Undo of a value change that is not a reference.
+class ParamRestore : public HostRestoreObj {
+public:
+    ParamRestore(IParamBlock2* pb, ParamID id, int tab, float f0, int i0, Color c0, Point3 p0,
+                 std::wstring s0, float f1, int i1, Color c1, Point3 p1, std::wstring s1)
+        : pb_(pb), id_(id), tab_(tab) {
+        before_ = {f0, i0, c0, p0, std::move(s0)};
+        after_ = {f1, i1, c1, p1, std::move(s1)};
+        PinForUndo(pb_);
+    }
+    ~ParamRestore() override { UnpinForUndo(pb_); }
+    void Restore(int) override { Apply(before_); }
+    void Redo() override { Apply(after_); }
+    MSTR Description() override { return MSTR(_M("Parameter")); }
+    void Forget(ReferenceMaker* gone) override {
+        if (gone == pb_) pb_ = nullptr;
+    }
+
+private:
+    struct Value {
+        float f;
+        int i;
+        Color c;
+        Point3 p;
+        std::wstring s;
+    };
+    void Apply(const Value& v) {
+        if (!pb_) return;
+        IParamBlock2::Slot* s = pb_->Find(id_, tab_);
+        if (!s) return;
+        s->f = v.f;
+        s->i = v.i;
+        s->c = v.c;
+        s->p = v.p;
+        s->s = v.s;
+        pb_->NotifyOwnerChanged();
+    }
+    IParamBlock2* pb_;
+    ParamID id_;
+    int tab_;
+    Value before_, after_;
+};
+
+// Undo of a table's resize. Entries removed from the end come back with their values; their
+// references come back through the reference records made before the resize.
+class TabCountRestore : public HostRestoreObj {
+public:
+    TabCountRestore(IParamBlock2* pb, ParamID id, int before, int after,
+                    std::vector<IParamBlock2::Slot> removed)
+        : pb_(pb), id_(id), before_(before), after_(after), removed_(std::move(removed)) {
+        PinForUndo(pb_);
+    }
+    ~TabCountRestore() override { UnpinForUndo(pb_); }
+    void Restore(int) override { Apply(before_); }
+    void Redo() override { Apply(after_); }
+    MSTR Description() override { return MSTR(_M("Table count")); }
+    void Forget(ReferenceMaker* gone) override {
+        if (gone == pb_) pb_ = nullptr;
+    }
+
+private:
+    void Apply(int n) {
+        if (!pb_) return;
+        int index = pb_->IDtoIndex(id_);
+        if (index < 0) return;
+        pb_->Resize(index, n, nullptr);
+        // Growing back to the larger count puts the removed values where they were.
+        if (n == before_ && before_ > after_) {
+            auto& slots = pb_->params_[static_cast<size_t>(index)].slots;
+            for (size_t k = 0; k < removed_.size() && after_ + k < slots.size(); ++k) {
+                IParamBlock2::Slot& s = slots[static_cast<size_t>(after_) + k];
+                const IParamBlock2::Slot& r = removed_[k];
+                s.f = r.f;
+                s.i = r.i;
+                s.c = r.c;
+                s.p = r.p;
+                s.s = r.s;
+            }
+        }
+        pb_->NotifyOwnerChanged();
+    }
+    IParamBlock2* pb_;
+    ParamID id_;
+    int before_, after_;
+    std::vector<IParamBlock2::Slot> removed_;
+};
+
+// ---- IParamBlock2 ----
+
+IParamBlock2::IParamBlock2(const ParamBlockDesc2* desc, ReferenceMaker* owner) : desc_(desc), owner_(owner) {
+    params_.reserve(desc->paramdefs.size());
+    for (const ParamDef& def : desc->paramdefs) {
+        Param p;
+        p.def = def;
+        size_t n = is_tab(def.type) ? static_cast<size_t>(std::max(0, def.tab_size)) : 1;
+        p.slots.assign(n, DefaultSlot(def));
+        params_.push_back(std::move(p));
+    }
+}
+
+IParamBlock2::~IParamBlock2() = default;
+
+IParamBlock2* CreateParameterBlock2(const ParamBlockDesc2* pdesc, ReferenceMaker* owner) {
+    return pdesc ? new IParamBlock2(pdesc, owner) : nullptr;
+}
+
+IParamBlock2::Slot IParamBlock2::DefaultSlot(const ParamDef& def) const {
+    Slot s;
+    s.f = def.def_f;
+    s.i = def.def_i;
+    s.c = def.def_c;
+    s.p = def.def_p;
+    if (def.def_s) s.s = def.def_s;
+    return s;
+}
+
+void IParamBlock2::BuildLayout() {
+    firstRef_.resize(params_.size());
+    int next = 0;
+    for (size_t p = 0; p < params_.size(); ++p) {
+        firstRef_[p] = next;
+        next += 2 * static_cast<int>(params_[p].slots.size());
+    }
+    layoutValid_ = true;
+}
+
+int IParamBlock2::NumRefs() {
+    if (!layoutValid_) BuildLayout();
+    if (params_.empty()) return 0;
+    return firstRef_.back() + 2 * static_cast<int>(params_.back().slots.size());
+}
+
+int IParamBlock2::RefIndex(int paramIndex, int tabIndex) {
+    if (!layoutValid_) BuildLayout();
+    return firstRef_[static_cast<size_t>(paramIndex)] + 2 * tabIndex;
+}
+
+void IParamBlock2::Locate(int ref, int& paramIndex, int& tabIndex) {
+    if (!layoutValid_) BuildLayout();
+    paramIndex = -1;
+    tabIndex = -1;
+    if (ref < 0 || ref >= NumRefs()) return;
+    auto it = std::upper_bound(firstRef_.begin(), firstRef_.end(), ref);
+    // Parameters with no entries share their first reference with the next one; take the last match.
+    int p = static_cast<int>(it - firstRef_.begin()) - 1;
+    while (p >= 0 && params_[static_cast<size_t>(p)].slots.empty()) --p;
+    if (p < 0) return;
+    paramIndex = p;
+    tabIndex = (ref - firstRef_[static_cast<size_t>(p)]) / 2;
+}
+
+RefTargetHandle IParamBlock2::GetReference(int i) {
+    int p, k;
+    Locate(i, p, k);
+    if (p < 0) return nullptr;
+    Slot& s = params_[static_cast<size_t>(p)].slots[static_cast<size_t>(k)];
+    return (i % 2 == 0) ? s.ref : s.ctrl;
+}
+
+void IParamBlock2::SetReference(int i, RefTargetHandle rtarg) {
+    int p, k;
+    Locate(i, p, k);
+    if (p < 0) return;
+    Slot& s = params_[static_cast<size_t>(p)].slots[static_cast<size_t>(k)];
+    if (i % 2 == 0)
+        s.ref = rtarg;
+    else
+        s.ctrl = dynamic_cast<Control*>(rtarg);
+}
+
+RefResult IParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) {
+    return REF_SUCCEED;
+}
+
+RefTargetHandle IParamBlock2::Clone(RemapDir& remap) {
+    IParamBlock2* copy = new IParamBlock2(desc_, nullptr);
+    for (size_t p = 0; p < params_.size(); ++p) {
+        const Param& from = params_[p];
+        Param& to = copy->params_[p];
+        to.slots.clear();
+        for (const Slot& s : from.slots) {
+            Slot c = s;
+            c.ref = nullptr;
+            c.ctrl = nullptr;
+            to.slots.push_back(c);
+        }
+    }
+    copy->InvalidateLayout();
+    for (size_t p = 0; p < params_.size(); ++p) {
+        const Param& from = params_[p];
+        for (size_t k = 0; k < from.slots.size(); ++k) {
+            int ref = RefIndex(static_cast<int>(p), static_cast<int>(k));
+            // Nodes are shared, never copied; everything else below the block is copied deeply.
+            ReferenceTarget* value = from.slots[k].ref;
+            if (value && base_type(from.def.type) != TYPE_INODE) value = remap.CloneRef(value);
+            if (value) copy->ReplaceReference(ref, value);
+            if (from.slots[k].ctrl) copy->ReplaceReference(ref + 1, remap.CloneRef(from.slots[k].ctrl));
+        }
+    }
+    BaseClone(this, copy, remap);
+    return copy;
+}
+
+int IParamBlock2::NumParams() { return static_cast<int>(params_.size()); }
+BlockID IParamBlock2::ID() { return desc_->ID; }
+
+ParamID IParamBlock2::IndextoID(int i) {
+    return i >= 0 && i < NumParams() ? params_[static_cast<size_t>(i)].def.ID : ParamID(-1);
+}
+
+int IParamBlock2::IDtoIndex(ParamID id) {
+    for (size_t i = 0; i < params_.size(); ++i)
+        if (params_[i].def.ID == id) return static_cast<int>(i);
+    return -1;
+}
+
+ParamDef& IParamBlock2::GetParamDef(ParamID id) {
+    static ParamDef missing;
+    int i = IDtoIndex(id);
+    if (i < 0) {
+        missing = ParamDef();
+        return missing;
+    }
+    return params_[static_cast<size_t>(i)].def;
+}
+
+ParamType2 IParamBlock2::GetParameterType(ParamID id) { return GetParamDef(id).type; }
+
+IParamBlock2::Slot* IParamBlock2::Find(ParamID id, int tabIndex, int* paramIndex) {
+    int i = IDtoIndex(id);
+    if (i < 0) return nullptr;
+    Param& p = params_[static_cast<size_t>(i)];
+    if (tabIndex < 0 || static_cast<size_t>(tabIndex) >= p.slots.size()) return nullptr;
+    if (paramIndex) *paramIndex = i;
+    return &p.slots[static_cast<size_t>(tabIndex)];
+}
+
+float IParamBlock2::ControllerFloat(Slot& s, TimeValue t, Interval& ivalid) {
+    float f = 0.0f;
+    s.ctrl->GetValue(t, &f, ivalid);
+    return f;
+}
+
+Point3 IParamBlock2::ControllerPoint3(Slot& s, TimeValue t, Interval& ivalid) {
+    Point3 p;
+    s.ctrl->GetValue(t, &p, ivalid);
+    return p;
+}
+
+// ---- getters ----
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex) {
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s) return FALSE;
+    int type = params_[static_cast<size_t>(pi)].def.type;
+    if (IsFloatController(s->ctrl))
+        v = ControllerFloat(*s, t, ivalid);
+    else if (IsFloatType(type))
+        v = s->f;
+    else if (IsIntType(type))
+        v = static_cast<float>(s->i);
+    else
+        return FALSE;
+    return TRUE;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex) {
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s) return FALSE;
+    int type = params_[static_cast<size_t>(pi)].def.type;
+    if (IsFloatController(s->ctrl)) {
+        float f = ControllerFloat(*s, t, ivalid);
+        v = IsIntType(type) ? static_cast<int>(std::lround(f)) : static_cast<int>(f);
+    } else if (IsIntType(type)) {
+        v = s->i;
+    } else if (IsFloatType(type)) {
+        v = static_cast<int>(s->f);
+    } else {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Point3& v, Interval& ivalid, int tabIndex) {
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s) return FALSE;
+    int type = params_[static_cast<size_t>(pi)].def.type;
+    if (IsPoint3Controller(s->ctrl))
+        v = ControllerPoint3(*s, t, ivalid);
+    else if (base_type(type) == TYPE_POINT3)
+        v = s->p;
+    else if (IsColorType(type))
+        v = Point3(s->c.r, s->c.g, s->c.b);
+    else
+        return FALSE;
+    return TRUE;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Color& v, Interval& ivalid, int tabIndex) {
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s) return FALSE;
+    int type = params_[static_cast<size_t>(pi)].def.type;
+    if (IsPoint3Controller(s->ctrl)) {
+        Point3 p = ControllerPoint3(*s, t, ivalid);
+        v = Color(p.x, p.y, p.z);
+    } else if (IsColorType(type)) {
+        v = s->c;
+    } else if (base_type(type) == TYPE_POINT3) {
+        v = Color(s->p.x, s->p.y, s->p.z);
+    } else {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue, const MCHAR*& v, Interval&, int tabIndex) {
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s || !IsStringType(params_[static_cast<size_t>(pi)].def.type)) return FALSE;
+    v = s->s.c_str();
+    return TRUE;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval&, int tabIndex) {
+    (void)t;
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s || !IsRefType(params_[static_cast<size_t>(pi)].def.type)) return FALSE;
+    v = s->ref;
+    return TRUE;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Mtl*& v, Interval& ivalid, int tabIndex) {
+    ReferenceTarget* r = nullptr;
+    if (!GetValue(id, t, r, ivalid, tabIndex)) return FALSE;
+    v = dynamic_cast<Mtl*>(r);
+    return TRUE;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Texmap*& v, Interval& ivalid, int tabIndex) {
+    ReferenceTarget* r = nullptr;
+    if (!GetValue(id, t, r, ivalid, tabIndex)) return FALSE;
+    v = dynamic_cast<Texmap*>(r);
+    return TRUE;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, INode*& v, Interval& ivalid, int tabIndex) {
+    ReferenceTarget* r = nullptr;
+    if (!GetValue(id, t, r, ivalid, tabIndex)) return FALSE;
+    v = dynamic_cast<INode*>(r);
+    return TRUE;
+}
+
+float IParamBlock2::GetFloat(ParamID id, TimeValue t, int tabIndex) {
+    float v = 0.0f;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : 0.0f;
+}
+
+int IParamBlock2::GetInt(ParamID id, TimeValue t, int tabIndex) {
+    int v = 0;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : 0;
+}
+
+Color IParamBlock2::GetColor(ParamID id, TimeValue t, int tabIndex) {
+    Color v;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : Color();
+}
+
+Point3 IParamBlock2::GetPoint3(ParamID id, TimeValue t, int tabIndex) {
+    Point3 v;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : Point3();
+}
+
+const MCHAR* IParamBlock2::GetStr(ParamID id, TimeValue t, int tabIndex) {
+    const MCHAR* v = nullptr;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : nullptr;
+}
+
+Mtl* IParamBlock2::GetMtl(ParamID id, TimeValue t, int tabIndex) {
+    Mtl* v = nullptr;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : nullptr;
+}
+
+Texmap* IParamBlock2::GetTexmap(ParamID id, TimeValue t, int tabIndex) {
+    Texmap* v = nullptr;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : nullptr;
+}
+
+INode* IParamBlock2::GetINode(ParamID id, TimeValue t, int tabIndex) {
+    INode* v = nullptr;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : nullptr;
+}
+
+ReferenceTarget* IParamBlock2::GetReferenceTarget(ParamID id, TimeValue t, int tabIndex) {
+    ReferenceTarget* v = nullptr;
+    Interval iv = FOREVER;
+    return GetValue(id, t, v, iv, tabIndex) ? v : nullptr;
+}
+
+// ---- setters ----
+
+BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Slot& value, int kind) {
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s) return FALSE;
+    int type = params_[static_cast<size_t>(pi)].def.type;
+    Slot next = *s;
+    switch (kind) {
+        case kFloat:
+        case kInt: {
+            float f = kind == kFloat ? value.f : static_cast<float>(value.i);
+            if (IsFloatController(s->ctrl)) {
+                s->ctrl->SetValue(t, &f);
+                NotifyOwnerChanged();
+                return TRUE;
+            }
+            if (IsFloatType(type))
+                next.f = f;
+            else if (IsIntType(type))
+                next.i = kind == kInt ? value.i : static_cast<int>(value.f);
+            else
+                return FALSE;
+            break;
+        }
+        case kColor:
+        case kPoint3: {
+            Point3 p = kind == kPoint3 ? value.p : Point3(value.c.r, value.c.g, value.c.b);
+            if (IsPoint3Controller(s->ctrl)) {
+                s->ctrl->SetValue(t, &p);
+                NotifyOwnerChanged();
+                return TRUE;
+            }
+            if (IsColorType(type))
+                next.c = Color(p.x, p.y, p.z);
+            else if (base_type(type) == TYPE_POINT3)
+                next.p = p;
+            else
+                return FALSE;
+            break;
+        }
+        case kString:
+            if (!IsStringType(type)) return FALSE;
+            next.s = value.s;
+            break;
+    }
+    if (theHold.Holding())
+        theHold.Put(new ParamRestore(this, id, tabIndex, s->f, s->i, s->c, s->p, s->s, next.f, next.i, next.c,
+                                     next.p, next.s));
+    s->f = next.f;
+    s->i = next.i;
+    s->c = next.c;
+    s->p = next.p;
+    s->s = next.s;
+    NotifyOwnerChanged();
+    return TRUE;
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, float v, int tabIndex) {
+    Slot s;
+    s.f = v;
+    return SetScalar(id, t, tabIndex, s, kFloat);
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, int v, int tabIndex) {
+    Slot s;
+    s.i = v;
+    return SetScalar(id, t, tabIndex, s, kInt);
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const Point3& v, int tabIndex) {
+    Slot s;
+    s.p = v;
+    return SetScalar(id, t, tabIndex, s, kPoint3);
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const Color& v, int tabIndex) {
+    Slot s;
+    s.c = v;
+    return SetScalar(id, t, tabIndex, s, kColor);
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const MCHAR* v, int tabIndex) {
+    Slot s;
+    s.s = v ? v : L"";
+    return SetScalar(id, t, tabIndex, s, kString);
+}
+
+BOOL IParamBlock2::SetRef(ParamID id, ReferenceTarget* v, int tabIndex) {
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s || !IsRefType(params_[static_cast<size_t>(pi)].def.type)) return FALSE;
+    if (ReplaceReference(RefIndex(pi, tabIndex), v) != REF_SUCCEED) return FALSE;
+    NotifyOwnerChanged();
+    return TRUE;
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, Mtl* v, int tabIndex) {
+    ParamType2 t = base_type(GetParameterType(id));
+    if (t != TYPE_MTL && t != TYPE_REFTARG) return FALSE;
+    return SetRef(id, v, tabIndex);
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int tabIndex) {
+    ParamType2 t = base_type(GetParameterType(id));
+    if (t != TYPE_TEXMAP && t != TYPE_REFTARG) return FALSE;
+    return SetRef(id, v, tabIndex);
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, INode* v, int tabIndex) {
+    ParamType2 t = base_type(GetParameterType(id));
+    if (t != TYPE_INODE && t != TYPE_REFTARG) return FALSE;
+    return SetRef(id, v, tabIndex);
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int tabIndex) {
+    ParamType2 t = base_type(GetParameterType(id));
+    if (t == TYPE_MTL && v && !dynamic_cast<Mtl*>(v)) return FALSE;
+    if (t == TYPE_TEXMAP && v && !dynamic_cast<Texmap*>(v)) return FALSE;
+    if (t == TYPE_INODE && v && !dynamic_cast<INode*>(v)) return FALSE;
+    return SetRef(id, v, tabIndex);
+}
+
+void IParamBlock2::NotifyOwnerChanged() { NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE); }
+
+// ---- tables ----
+
+int IParamBlock2::Count(ParamID id) {
+    int i = IDtoIndex(id);
+    return i < 0 ? 0 : static_cast<int>(params_[static_cast<size_t>(i)].slots.size());
+}
+
+void IParamBlock2::ZeroCount(ParamID id) { SetCount(id, 0); }
+
+void IParamBlock2::Resize(int paramIndex, int n, std::vector<Slot>* removed) {
+    Param& p = params_[static_cast<size_t>(paramIndex)];
+    size_t count = static_cast<size_t>(std::max(0, n));
+    if (removed && count < p.slots.size())
+        removed->assign(p.slots.begin() + static_cast<long>(count), p.slots.end());
+    // The references of entries that go must already be cleared; clear any left without a record.
+    for (size_t k = count; k < p.slots.size(); ++k) {
+        int ref = RefIndex(paramIndex, static_cast<int>(k));
+        if (p.slots[k].ref || p.slots[k].ctrl) {
+            theHold.Suspend();
+            ReplaceReference(ref, nullptr);
+            ReplaceReference(ref + 1, nullptr);
+            theHold.Resume();
+        }
+    }
+    p.slots.resize(count, DefaultSlot(p.def));
+    InvalidateLayout();
+}
+
+void IParamBlock2::SetCount(ParamID id, int n) {
+    int pi = IDtoIndex(id);
+    if (pi < 0 || !is_tab(params_[static_cast<size_t>(pi)].def.type)) return;
+    n = std::max(0, n);
+    int count = Count(id);
+    if (n == count) return;
+    // Entries that go first let go of what they refer to, each with its own undo record.
+    for (int k = n; k < count; ++k) {
+        int ref = RefIndex(pi, k);
+        DeleteReference(ref);
+        DeleteReference(ref + 1);
+    }
+    std::vector<Slot> removed;
+    Resize(pi, n, &removed);
+    if (theHold.Holding()) theHold.Put(new TabCountRestore(this, id, count, n, std::move(removed)));
+    NotifyOwnerChanged();
+}
+
+// ---- controllers ----
+
+Control* IParamBlock2::GetControllerByID(ParamID id, int tabIndex) {
+    Slot* s = Find(id, tabIndex);
+    return s ? s->ctrl : nullptr;
+}
+
+void IParamBlock2::SetControllerByID(ParamID id, int tabIndex, Control* c, BOOL preserveFrame0Value) {
+    int pi;
+    Slot* s = Find(id, tabIndex, &pi);
+    if (!s) return;
+    int type = params_[static_cast<size_t>(pi)].def.type;
+    bool scalar = IsFloatType(type) || IsIntType(type);
+    bool vector = IsColorType(type) || base_type(type) == TYPE_POINT3;
+    if (!scalar && !vector) return;
+    if (c && scalar && !IsFloatController(c)) return;
+    if (c && vector && !IsPoint3Controller(c)) return;
+    float f = GetFloat(id, 0, tabIndex);
+    Point3 p = GetPoint3(id, 0, tabIndex);
+    if (ReplaceReference(RefIndex(pi, tabIndex) + 1, c) != REF_SUCCEED) return;
+    if (preserveFrame0Value && c) {
+        // The controller is made to answer the parameter's frame-0 value; a curve that already does is
+        // left exactly as it is.
+        Interval iv = FOREVER;
+        if (scalar) {
+            float now = 0.0f;
+            c->GetValue(0, &now, iv);
+            if (now != f) c->SetValue(0, &f);
+        } else {
+            Point3 now;
+            c->GetValue(0, &now, iv);
+            if (now != p) c->SetValue(0, &p);
+        }
+    }
+    NotifyOwnerChanged();
+}

@@ -1,0 +1,158 @@
+#include <algorithm>
+#include <unordered_set>
+
+#include "DependentList.h"
+#include "HostRestore.h"
+#include "ObjectPool.h"
+#include "hold.h"
+#include "ref.h"
+
+// ---- Animatable ----
+
+Animatable::~Animatable() = default;
+
+IParamBlock2* Animatable::GetParamBlock(int) { return nullptr; }
+IParamBlock2* Animatable::GetParamBlockByID(BlockID) { return nullptr; }
+void* Animatable::GetInterface(ULONG) { return nullptr; }
+BaseInterface* Animatable::GetInterface(Interface_ID) { return nullptr; }
+void Animatable::DeleteThis() { delete this; }
+
+// ---- ReferenceMaker ----
+
+ReferenceMaker::~ReferenceMaker() {
+    if (undoRecords_ > 0) theHold.ForgetObject(this);
+    for (ReferenceTarget* t : targets_)
+        if (t->dependents_) t->dependents_->Remove(this);
+    targets_.clear();
+}
+
+RefTargetHandle ReferenceMaker::GetReference(int) { return nullptr; }
+void ReferenceMaker::SetReference(int, RefTargetHandle) {}
+
+void ReferenceMaker::SetRefRaw(int which, RefTargetHandle newtarg) {
+    RefTargetHandle old = GetReference(which);
+    if (old == newtarg) return;
+    SetReference(which, newtarg);
+    if (newtarg) {
+        if (!newtarg->dependents_) newtarg->dependents_ = new DependentList;
+        newtarg->dependents_->Add(this);
+        targets_.push_back(newtarg);
+    }
+    if (old) {
+        auto it = std::find(targets_.begin(), targets_.end(), old);
+        if (it != targets_.end()) {
+            *it = targets_.back();
+            targets_.pop_back();
+        }
+        if (old->dependents_) old->dependents_->Remove(this);
+        HostObjectPool::FreeIfUnused(old);
+    }
+}
+
+bool ReferenceMaker::DependsOn(ReferenceTarget* targ) {
+    if (!targ) return false;
+    if (this == targ) return true;
+    std::vector<ReferenceMaker*> stack{this};
+    std::unordered_set<ReferenceMaker*> seen{this};
+    while (!stack.empty()) {
+        ReferenceMaker* m = stack.back();
+        stack.pop_back();
+        for (ReferenceTarget* t : m->targets_) {
+            if (t == targ) return true;
+            if (seen.insert(t).second) stack.push_back(t);
+        }
+    }
+    return false;
+}
+
+RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld) {
+    (void)delOld;
+    if (which < 0 || which >= NumRefs()) return REF_FAIL;
+    RefTargetHandle old = GetReference(which);
+    if (old == newtarg) return REF_SUCCEED;
+    // A loop is possible only when something refers to this maker already.
+    if (newtarg && IsRefTarget()) {
+        ReferenceTarget* self = static_cast<ReferenceTarget*>(this);
+        if (newtarg == self) return REF_FAIL;
+        if (self->NumDependents() > 0 && newtarg->DependsOn(self)) return REF_FAIL;
+    }
+    if (theHold.Holding()) theHold.Put(new RefRestore(this, which, old, newtarg));
+    SetRefRaw(which, newtarg);
+    return REF_SUCCEED;
+}
+
+RefResult ReferenceMaker::DeleteReference(int i) {
+    if (i < 0 || i >= NumRefs()) return REF_FAIL;
+    if (!GetReference(i)) return REF_SUCCEED;
+    return ReplaceReference(i, nullptr);
+}
+
+RefResult ReferenceMaker::DeleteAllRefs() {
+    for (int i = 0, n = NumRefs(); i < n; ++i) DeleteReference(i);
+    return REF_SUCCEED;
+}
+
+void ReferenceMaker::ForgetTarget(ReferenceTarget* targ) {
+    for (int i = 0, n = NumRefs(); i < n; ++i)
+        if (GetReference(i) == targ) SetReference(i, nullptr);
+    targets_.erase(std::remove(targets_.begin(), targets_.end(), targ), targets_.end());
+}
+
+// ---- ReferenceTarget ----
+
+ReferenceTarget::ReferenceTarget() { HostObjectPool::Add(this); }
+
+ReferenceTarget::~ReferenceTarget() {
+    if (dependents_ && !dependents_->Empty()) {
+        // Whoever still refers to this target is told, and its references to it are cleared.
+        std::vector<ReferenceMaker*> makers;
+        dependents_->ForEach([&](ReferenceMaker* m) { makers.push_back(m); });
+        for (ReferenceMaker* m : makers) {
+            PartID part = PART_ALL;
+            m->NotifyRefChanged(FOREVER, this, part, REFMSG_TARGET_DELETED, FALSE);
+            m->ForgetTarget(this);
+        }
+    }
+    if (undoPins_ > 0) theHold.ForgetObject(this);
+    delete dependents_;
+    dependents_ = nullptr;
+    HostObjectPool::Remove(this);
+}
+
+RefTargetHandle ReferenceTarget::Clone(RemapDir&) { return nullptr; }
+void ReferenceTarget::BaseClone(ReferenceTarget*, ReferenceTarget*, RemapDir&) {}
+
+RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
+                                            SClass_ID sclass, BOOL propagate, RefTargetHandle hTarg) {
+    if (!dependents_) return REF_SUCCEED;
+    std::vector<ReferenceMaker*> makers;
+    dependents_->ForEach([&](ReferenceMaker* m) { makers.push_back(m); });
+    RefTargetHandle from = hTarg ? hTarg : this;
+    for (ReferenceMaker* m : makers) {
+        if (sclass != NOTIFY_ALL && m->SuperClassID() != sclass) continue;
+        PartID part = partID;
+        RefResult r = m->NotifyRefChanged(changeInt, from, part, message, propagate);
+        if (r != REF_STOP && propagate && m->IsRefTarget())
+            static_cast<ReferenceTarget*>(m)->NotifyDependents(changeInt, part, message, sclass, propagate);
+    }
+    return REF_SUCCEED;
+}
+
+int ReferenceTarget::NumDependents() const { return dependents_ ? dependents_->Count() : 0; }
+
+void ReferenceTarget::DeleteThis() {
+    SetAFlag(A_IS_DELETED);
+    DeleteAllRefs();
+    HostObjectPool::FreeIfUnused(this);
+}
+
+// ---- DependentIterator ----
+
+DependentIterator::DependentIterator(ReferenceTarget* targ) {
+    if (targ && targ->dependents_)
+        targ->dependents_->ForEach([&](ReferenceMaker* m) { makers_.push_back(m); });
+}
+
+ReferenceMaker* DependentIterator::Next() { return next_ < makers_.size() ? makers_[next_++] : nullptr; }
+
+void DependentIterator::Reset() { next_ = 0; }

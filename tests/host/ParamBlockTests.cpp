@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "HostTestObjects.h"
+
+namespace {
+const ParamBlockDesc2 kAll(
+    5, _M("all"),
+    {ParamDef::Float(0, _M("f"), 0.25f), ParamDef::Int(1, _M("i"), 7),
+     ParamDef::Int(2, _M("b"), 1, TYPE_BOOL), ParamDef::Rgba(3, _M("c"), Color(0.1f, 0.2f, 0.3f)),
+     ParamDef::Pt3(4, _M("p"), Point3(1, 2, 3)), ParamDef::Str(5, _M("s"), _M("名前")),
+     ParamDef::Float(6, _M("pct"), 0.5f, TYPE_PCNT_FRAC), ParamDef::Ref(7, _M("mtl"), TYPE_MTL),
+     ParamDef::Ref(8, _M("map"), TYPE_TEXMAP), ParamDef::Ref(9, _M("node"), TYPE_INODE),
+     ParamDef::Table(10, _M("ft"), TYPE_FLOAT_TAB, 3), ParamDef::Table(11, _M("nt"), TYPE_INODE_TAB, 0),
+     ParamDef::Table(20, _M("it"), TYPE_INT_TAB, 2)});
+}  // namespace
+
+class ParamBlockTest : public HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        owner = new BoxTarget(0, &kAll);
+        pb = owner->Block();
+    }
+    BoxTarget* owner = nullptr;
+    IParamBlock2* pb = nullptr;
+};
+
+TEST_F(ParamBlockTest, DescribesItsParametersInIndexOrder) {
+    EXPECT_EQ(pb->ID(), 5);
+    EXPECT_EQ(pb->NumParams(), 13);
+    EXPECT_EQ(pb->IndextoID(12), 20);
+    EXPECT_EQ(pb->IDtoIndex(20), 12);
+    EXPECT_EQ(pb->IDtoIndex(13), -1);
+    EXPECT_EQ(pb->GetParamDef(3).type, TYPE_RGBA);
+    EXPECT_EQ(pb->GetParameterType(11), TYPE_INODE_TAB);
+    EXPECT_EQ(pb->GetParamDef(99).type, TYPE_UNSPECIFIED);
+    EXPECT_EQ(pb->SuperClassID(), static_cast<SClass_ID>(PARAMETER_BLOCK2_CLASS_ID));
+}
+
+TEST_F(ParamBlockTest, ValuesStartAtTheirDefaultsAndKeepWhatIsSet) {
+    EXPECT_FLOAT_EQ(pb->GetFloat(0), 0.25f);
+    EXPECT_EQ(pb->GetInt(1), 7);
+    EXPECT_EQ(pb->GetColor(3), Color(0.1f, 0.2f, 0.3f));
+    EXPECT_EQ(pb->GetPoint3(4), Point3(1, 2, 3));
+    EXPECT_EQ(MSTR(pb->GetStr(5)), MSTR(_M("名前")));
+    EXPECT_EQ(pb->Count(10), 3);
+
+    EXPECT_TRUE(pb->SetValue(0, 0, 2.5f));
+    EXPECT_TRUE(pb->SetValue(1, 0, -3));
+    EXPECT_TRUE(pb->SetValue(2, 0, 0));
+    EXPECT_TRUE(pb->SetValue(3, 0, Color(1, 0, 0)));
+    EXPECT_TRUE(pb->SetValue(4, 0, Point3(4, 5, 6)));
+    EXPECT_TRUE(pb->SetValue(5, 0, _M("x")));
+    EXPECT_TRUE(pb->SetValue(10, 0, 9.0f, 2));
+    EXPECT_FLOAT_EQ(pb->GetFloat(0), 2.5f);
+    EXPECT_EQ(pb->GetInt(1), -3);
+    EXPECT_EQ(pb->GetInt(2), 0);
+    EXPECT_EQ(pb->GetColor(3), Color(1, 0, 0));
+    EXPECT_EQ(pb->GetPoint3(4), Point3(4, 5, 6));
+    EXPECT_EQ(MSTR(pb->GetStr(5)), MSTR(_M("x")));
+    EXPECT_FLOAT_EQ(pb->GetFloat(10, 0, 2), 9.0f);
+    Interval iv = FOREVER;
+    float f = 0;
+    EXPECT_TRUE(pb->GetValue(10, 0, f, iv, 2));
+    EXPECT_FLOAT_EQ(f, 9.0f);
+}
+
+TEST_F(ParamBlockTest, MissingParametersAndIndicesAnswerZeroAndRefuseWrites) {
+    struct Case {
+        ParamID id;
+        int index;
+    } cases[] = {{99, 0}, {10, 3}, {10, -1}, {0, 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(pb->GetInt(c.id, 0, c.index), 0);
+        EXPECT_FLOAT_EQ(pb->GetFloat(c.id, 0, c.index), 0.0f);
+        EXPECT_FALSE(pb->SetValue(c.id, 0, 1.0f, c.index));
+    }
+    EXPECT_FALSE(pb->SetValue(3, 0, 1.0f));                        // a float into a colour
+    EXPECT_FALSE(pb->SetValue(8, 0, static_cast<Mtl*>(nullptr)));  // a material into a map slot
+    EXPECT_FALSE(pb->SetValue(5, 0, 4));                           // an int into a string
+}
+
+TEST_F(ParamBlockTest, ReferenceValuesMakeTheBlockADependent) {
+    auto* mtl = new BoxMtl;
+    auto* map = new BoxMap;
+    INode* node = HostCore::Get().CreateNode(_M("n"));
+    ASSERT_TRUE(pb->SetValue(7, 0, static_cast<Mtl*>(mtl)));
+    ASSERT_TRUE(pb->SetValue(8, 0, static_cast<Texmap*>(map)));
+    ASSERT_TRUE(pb->SetValue(9, 0, node));
+    EXPECT_EQ(pb->GetMtl(7), mtl);
+    EXPECT_EQ(pb->GetTexmap(8), map);
+    EXPECT_EQ(pb->GetINode(9), node);
+    EXPECT_EQ(Dependents(mtl), std::vector<ReferenceMaker*>{pb});
+
+    // What the host's replacement of a material does: find the reference that holds it and replace it.
+    auto* other = new BoxMtl;
+    int found = -1;
+    for (int i = 0; i < pb->NumRefs(); ++i)
+        if (pb->GetReference(i) == mtl) found = i;
+    ASSERT_GE(found, 0);
+    ASSERT_EQ(pb->ReplaceReference(found, other), REF_SUCCEED);
+    EXPECT_EQ(pb->GetMtl(7), other);
+    EXPECT_EQ(mtl->NumDependents(), 0);
+}
+
+TEST_F(ParamBlockTest, TablesResizeWithDefaultsAndDropTheReferencesTheyLose) {
+    INode* a = HostCore::Get().CreateNode(_M("a"));
+    INode* b = HostCore::Get().CreateNode(_M("b"));
+    pb->SetCount(11, 2);
+    pb->SetValue(11, 0, a, 0);
+    pb->SetValue(11, 0, b, 1);
+    pb->SetCount(20, 4);
+    EXPECT_EQ(pb->Count(20), 4);
+    EXPECT_EQ(pb->GetInt(20, 0, 3), 0);
+    pb->SetCount(11, 1);
+    EXPECT_EQ(pb->GetINode(11, 0, 0), a);
+    EXPECT_EQ(b->NumDependents(), 0);
+    pb->ZeroCount(11);
+    EXPECT_EQ(a->NumDependents(), 0);
+    pb->SetCount(0, 5);  // a single value has no count to change
+    EXPECT_EQ(pb->Count(0), 1);
+}
+
+TEST_F(ParamBlockTest, ControllersDriveTheValueOverTime) {
+    auto* ctrl = new LinearFloatController;
+    ILinFloatKey k0, k1;
+    k0.time = 0;
+    k0.val = 0.0f;
+    k1.time = 100;
+    k1.val = 10.0f;
+    ctrl->AppendKey(&k0);
+    ctrl->AppendKey(&k1);
+    pb->SetValue(0, 0, 0.0f);
+    pb->SetControllerByID(0, 0, ctrl, TRUE);  // the curve already answers 0 at frame 0: left alone
+    EXPECT_EQ(pb->GetControllerByID(0), ctrl);
+    EXPECT_EQ(ctrl->GetNumKeys(), 2);
+    EXPECT_FLOAT_EQ(pb->GetFloat(0, 50), 5.0f);
+    EXPECT_FLOAT_EQ(pb->GetFloat(0, 200), 10.0f);
+
+    auto* boolCtrl = new LinearFloatController;
+    boolCtrl->AppendKey(&k1);
+    pb->SetValue(2, 0, 1);
+    pb->SetControllerByID(2, 0, boolCtrl, TRUE);  // moved so that frame 0 keeps its value
+    EXPECT_EQ(pb->GetInt(2, 0), 1);
+    pb->SetValue(2, 0, 0);  // writing through the controller
+    EXPECT_EQ(pb->GetInt(2, 0), 0);
+    EXPECT_EQ(pb->GetInt(2, 500), 0);
+
+    pb->SetControllerByID(0, 0, nullptr);
+    EXPECT_EQ(ctrl->NumDependents(), 0);
+    EXPECT_FLOAT_EQ(pb->GetFloat(0, 50), 0.0f);
+}
