@@ -19,6 +19,17 @@ public:
     virtual void OnEnd() {}
 };
 
+// Offered by objects whose references from some index on form a list of any length (a material's zones,
+// a zone's strokes, a line effect's line sets), so that the host can restore such lists from a scene file.
+#define HOST_REF_LIST_INTERFACE_ID Interface_ID(0x7E570100, 0x00000001)
+class CoreExport IRefList : public BaseInterface {
+public:
+    Interface_ID GetID() override { return HOST_REF_LIST_INTERFACE_ID; }
+    virtual int RefListStart() = 0;
+    // The object then holds exactly these entries, in order, from RefListStart on.
+    virtual void SetRefList(const Tab<ReferenceTarget*>& items) = 0;
+};
+
 // The stand-in host itself: what the host application does beyond the plug-in interface. It keeps
 // the class registry, the scene (node tree, material editor, render effects, time) and the progress bar,
 // and it resets the scene.

@@ -1,0 +1,98 @@
+#include "ConvertMaterial.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ClassIds.h"
+#include "ParamTransfer.h"
+#include "StandardMaterial.h"
+#include "Tavelin2Material.h"
+
+namespace {
+
+// Destination IDs of the six switches of a Tavelin 3 reflection/refraction map, which mean the opposite
+// of their Tavelin 2 sources.
+const ParamID kInvertedSwitches[] = {8, 9, 10, 11, 12, 13};
+
+// A switch driven by a keyed controller is inverted at each key; a plain one at time 0.
+void InvertSwitch(IParamBlock2* pb, ParamID id) {
+    Control* ctrl = pb->GetControllerByID(id, 0);
+    IKeyControl* keys = GetKeyControlInterface(ctrl);
+    if (ctrl && keys) {
+        // Key records are the controller's own class, larger than IKey: read them into a buffer of its size.
+        std::vector<unsigned char> record(
+            static_cast<size_t>(std::max<int>(keys->GetKeySize(), sizeof(IKey))));
+        for (int j = 0; j < keys->GetNumKeys(); ++j) {
+            keys->GetKey(j, reinterpret_cast<IKey*>(record.data()));
+            TimeValue t = reinterpret_cast<IKey*>(record.data())->time;
+            float value = 0.0f;
+            Interval valid = FOREVER;
+            ctrl->GetValue(t, &value, valid, CTRL_ABSOLUTE);
+            float inverted = value == 0.0f ? 1.0f : 0.0f;
+            ctrl->SetValue(t, &inverted, 1, CTRL_ABSOLUTE);
+        }
+        return;
+    }
+    pb->SetValue(id, 0, pb->GetInt(id, 0, 0) == 0 ? 1 : 0, 0);
+}
+
+bool IsTavelin2ReflectRefractMap(Texmap* s) {
+    return s && s->SuperClassID() == TEXMAP_CLASS_ID && s->ClassID() == TVL2_REFLECT_REFRACT_MAP_CLASS_ID;
+}
+
+}  // namespace
+
+Mtl* ConvertMaterial(Mtl* source, ConversionOptions options, Mtl* reference, ConversionMap& map) {
+    auto* target =
+        static_cast<Mtl*>(GetCOREInterface()->CreateInstance(MATERIAL_CLASS_ID, TVL3_MATERIAL_CLASS_ID));
+    if (!target) return nullptr;
+    target->SetName(MSTR(source->GetName()));
+
+    Class_ID cls = source->ClassID();
+    if (cls == Class_ID(DMTL_CLASS_ID, 0) || cls == STDMAT_VARIANT_CLASS_ID)
+        ConvertStandardMaterial(target, source, options, reference);
+    else if (cls == TVL2_MATERIAL_CLASS_ID)
+        ConvertTavelin2Material(target, source, options, map);
+
+    if (options & CONVOPT_CONVERT_REFLECT_REFRACT_MAPS) {
+        for (int i = 0; i < target->NumSubMtls(); ++i) WalkSubMaterials(target->GetSubMtl(i), map);
+        WalkSubMaps(target, map);
+    }
+    return target;
+}
+
+void WalkSubMaterials(Mtl* m, ConversionMap& map) {
+    if (!m) return;
+    for (int i = 0; i < m->NumSubMtls(); ++i) WalkSubMaterials(m->GetSubMtl(i), map);
+    WalkSubMaps(m, map);
+}
+
+void WalkSubMaps(MtlBase* o, ConversionMap& map) {
+    if (!o) return;
+    for (int i = 0; i < o->NumSubTexmaps(); ++i) {
+        Texmap* s = o->GetSubTexmap(i);
+        WalkSubMaps(s, map);
+        if (!IsTavelin2ReflectRefractMap(s)) continue;
+        if (Texmap* r = ConvertReflectRefractMap(s, map)) o->SetSubTexmap(i, r);
+    }
+}
+
+Texmap* ConvertReflectRefractMap(Texmap* source, ConversionMap& map) {
+    if (auto* done = dynamic_cast<Texmap*>(map.Lookup(source))) return done;
+    auto* target = static_cast<Texmap*>(
+        GetCOREInterface()->CreateInstance(TEXMAP_CLASS_ID, TVL3_REFLECT_REFRACT_MAP_CLASS_ID));
+    if (!target) return nullptr;
+    map.Append(source, target);
+    target->SetName(MSTR(source->GetName()));
+
+    IParamBlock2* src0 = source->GetParamBlockByID(0);
+    IParamBlock2* dst0 = target->GetParamBlockByID(0);
+    TransferParamBlock(src0, dst0, true, ParamIDConverterRefTex());
+    TransferParamBlock(src0, dst0, true, ParamIDConverterRefTexForOutline());
+    TransferParamBlock(source->GetParamBlockByID(1), target->GetParamBlockByID(1), true,
+                       theDefaultIDConverter);
+
+    if (dst0)
+        for (ParamID id : kInvertedSwitches) InvertSwitch(dst0, id);
+    return target;
+}

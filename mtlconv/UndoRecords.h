@@ -1,0 +1,56 @@
+#pragma once
+
+#include <vector>
+
+#include "MtlConvList.h"
+#include "ReferenceHolder.h"
+
+// The changes of a material run that the host's reference replacement does not record itself. Each is
+// made through its record's Redo; the record goes to theHold only when a transaction is recording.
+
+// Puts a material into a material editor slot.
+void SetMtlSlot(int slot, MtlBase* m);
+// Makes m the parent's sub-material at index, and moves the map the viewports show for that slot.
+void SetSubMtl(Mtl* parent, Mtl* m, int index);
+// Empties the conversion list.
+void ClearMtlList(MtlConvList& list);
+
+class MtlEditorRestore : public RestoreObj {
+public:
+    void Restore(int isUndo) override;
+    void Redo() override;
+    MSTR Description() override { return MSTR(_M("MtlEditorRestore")); }
+
+    ReferenceHolder oldMtl;
+    ReferenceHolder newMtl;
+    int slot = 0;
+};
+
+class SetSubMtlRestore : public RestoreObj {
+public:
+    void Restore(int isUndo) override;
+    void Redo() override;
+    MSTR Description() override { return MSTR(_M("SubMtlRestore")); }
+
+    ReferenceHolder parent;
+    ReferenceHolder oldSubMtl;
+    ReferenceHolder oldShownMap;
+    ReferenceHolder newMtl;
+    ReferenceHolder newShownMap;
+    int index = 0;
+
+private:
+    void Apply(ReferenceTarget* sub, ReferenceTarget* show, ReferenceTarget* hide);
+};
+
+class ClearMtlListRestore : public RestoreObj {
+public:
+    void Restore(int isUndo) override;
+    void Redo() override;
+    MSTR Description() override { return MSTR(_M("MtlConveterRestore")); }
+
+    std::vector<MtlConvData> saved;
+    MtlConvList* list = nullptr;
+    // Keeps the saved materials alive for as long as the record may put them back.
+    ReferenceHolder savedMaterials;
+};
