@@ -24,6 +24,14 @@ public:
         pairs_.emplace_back(source, converted);
     }
 
+    // Forgets the pairs of source, so that a later lookup finds only what is appended afterwards (for a
+    // converted object that was deleted again).
+    void Remove(ReferenceTarget* source) {
+        first_.erase(source);
+        for (auto& p : pairs_)
+            if (p.first == source) p = {nullptr, nullptr};
+    }
+
     int Count() const { return static_cast<int>(pairs_.size()); }
     const std::pair<ReferenceTarget*, ReferenceTarget*>& operator[](int i) const {
         return pairs_[static_cast<size_t>(i)];

@@ -51,3 +51,5 @@ enum ParamType2 {
 
 inline ParamType2 base_type(int t) { return static_cast<ParamType2>(t & ~TYPE_TAB); }
 inline bool is_tab(int t) { return (t & TYPE_TAB) != 0; }
+// The value type without the table and by-reference flags.
+inline ParamType2 root_type(int t) { return static_cast<ParamType2>(t & ~(TYPE_TAB | TYPE_BY_REF)); }

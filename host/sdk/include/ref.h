@@ -57,8 +57,8 @@ private:
     friend class RefRestore;
     friend class HostObjectPool;
     friend class Hold;
-    friend void PinForUndo(ReferenceMaker* m);
-    friend void UnpinForUndo(ReferenceMaker* m);
+    friend CoreExport void PinForUndo(ReferenceMaker* m);
+    friend CoreExport void UnpinForUndo(ReferenceMaker* m);
 
     // Changes the reference and the dependents' bookkeeping, without any undo record or check.
     void SetRefRaw(int which, RefTargetHandle newtarg);
@@ -94,8 +94,8 @@ private:
     friend class DependentIterator;
     friend class HostObjectPool;
     friend class Hold;
-    friend void PinForUndo(ReferenceMaker* m);
-    friend void UnpinForUndo(ReferenceMaker* m);
+    friend CoreExport void PinForUndo(ReferenceMaker* m);
+    friend CoreExport void UnpinForUndo(ReferenceMaker* m);
 
     DependentList* dependents_ = nullptr;
     ReferenceTarget* poolPrev_ = nullptr;  // every live target is in the host's pool

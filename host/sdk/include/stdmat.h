@@ -84,12 +84,7 @@ public:
     virtual BOOL GetFalloffOut() = 0;
     virtual int GetTransparencyType() = 0;
 
-    // The time-taking getters hide Mtl's viewport getters; both sets stay reachable.
-    using Mtl::GetAmbient;
-    using Mtl::GetDiffuse;
-    using Mtl::GetShininess;
-    using Mtl::GetShinStr;
-    using Mtl::GetSpecular;
+    // The time-taking getters hide Mtl's viewport getters, as in the host's own headers.
     virtual Color GetAmbient(TimeValue t) = 0;
     virtual Color GetDiffuse(TimeValue t) = 0;
     virtual Color GetSpecular(TimeValue t) = 0;

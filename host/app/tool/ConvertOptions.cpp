@@ -1,0 +1,112 @@
+#include "ConvertOptions.h"
+
+#include <cstring>
+#include <sstream>
+
+// The panel's options, in the panel's order, with its initial states as defaults.
+const OptionFlag kOptionFlags[] = {
+    {"--multiply-blend", "--no-multiply-blend", CONVOPT_MULTIPLY_BLEND,
+     "automatic zones of Standard materials use the multiply blend (default on)"},
+    {"--highlight-add-blend", "--no-highlight-add-blend", CONVOPT_HIGHLIGHT_ADD_BLEND,
+     "the highlight blends additively (default off)"},
+    {"--ft-specular-as-zone", "--no-ft-specular-as-zone", CONVOPT_FT_SPECULAR_AS_ZONE,
+     "the finalToon specular band becomes a zone (default on)"},
+    {"--il-highlight-as-zone", "--no-il-highlight-as-zone", CONVOPT_IL_HIGHLIGHT_AS_ZONE,
+     "the Illustrate! highlight band becomes a zone (default on)"},
+    {"--apply-strokes", "--no-apply-strokes", CONVOPT_APPLY_STROKES,
+     "zones copied from the reference material bring its strokes (default off)"},
+    {"--copy-strokes", "--instance-strokes", CONVOPT_COPY_STROKES,
+     "those strokes are copies rather than the same objects (default: instances)"},
+    {"--skip-area-off-zones", "--no-skip-area-off-zones", CONVOPT_SKIP_AREA_OFF_ZONES,
+     "Tavelin 2 zones without area are not converted (default on)"},
+    {"--skip-disabled-strokes", "--no-skip-disabled-strokes", CONVOPT_SKIP_DISABLED_STROKES,
+     "Tavelin 2 strokes that are switched off are not converted (default on)"},
+    {"--convert-reflect-refract-maps", "--no-convert-reflect-refract-maps",
+     CONVOPT_CONVERT_REFLECT_REFRACT_MAPS, "Tavelin 2 reflection/refraction maps are converted (default on)"},
+};
+const size_t kOptionFlagCount = sizeof(kOptionFlags) / sizeof(kOptionFlags[0]);
+
+namespace {
+bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& out, std::string& error) {
+    if (i + 1 >= args.size()) {
+        error = "option " + args[i] + " needs a value";
+        return false;
+    }
+    out = args[++i];
+    return true;
+}
+}  // namespace
+
+bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        bool matched = false;
+        for (size_t f = 0; f < kOptionFlagCount && !matched; ++f) {
+            if (a == kOptionFlags[f].on) {
+                req.options |= kOptionFlags[f].bit;
+                matched = true;
+            } else if (a == kOptionFlags[f].off) {
+                req.options &= ~kOptionFlags[f].bit;
+                matched = true;
+            }
+        }
+        if (matched) continue;
+        if (a == "-o" || a == "--output") {
+            if (!TakeValue(args, i, req.outputPath, error)) return false;
+        } else if (a == "--reference") {
+            if (!TakeValue(args, i, req.referenceName, error)) return false;
+            if (req.referenceName.empty()) {
+                error = "--reference needs the name of a Tavelin 3 material";
+                return false;
+            }
+        } else if (a == "--report-json") {
+            if (!TakeValue(args, i, req.reportJsonPath, error)) return false;
+        } else if (a == "--dry-run") {
+            req.dryRun = true;
+        } else if (a == "--undo") {
+            req.undoAfter = true;
+        } else if (a == "-q" || a == "--quiet") {
+            req.quiet = true;
+        } else if (!a.empty() && a[0] == '-') {
+            error = "unknown option " + a;
+            return false;
+        } else if (req.scenePath.empty()) {
+            req.scenePath = a;
+        } else {
+            error = "unexpected argument " + a + " (one scene at a time)";
+            return false;
+        }
+    }
+    if (req.scenePath.empty()) {
+        error = "no scene given";
+        return false;
+    }
+    if (req.outputPath.empty() && !req.dryRun) {
+        error = "no output given: use -o OUT, or --dry-run to only report";
+        return false;
+    }
+    return true;
+}
+
+std::string ConvertUsage() {
+    std::ostringstream s;
+    s << "usage: tvl3host convert SCENE -o OUT [options]\n"
+         "\n"
+         "Converts every Standard, Standard variant and Tavelin 2 material that the scene uses (on nodes, "
+         "in\n"
+         "the material editor, or below other materials that are not Tavelin materials) into Tavelin 3\n"
+         "materials, as one undoable run of the material converter, and writes the converted scene.\n"
+         "\n"
+         "  -o, --output OUT        the converted scene (written only when complete)\n"
+         "  --reference NAME        copy zones from this Tavelin 3 material instead of making them\n"
+         "  --report-json FILE      also write the report as JSON\n"
+         "  --dry-run               report what would happen, write no scene\n"
+         "  --undo                  write the scene as undoing the run leaves it (a check of undo)\n"
+         "  -q, --quiet             print only the totals and errors\n"
+         "\n"
+         "Conversion options, as on the material converter's panel:\n";
+    for (size_t f = 0; f < kOptionFlagCount; ++f)
+        s << "  " << kOptionFlags[f].on << " / " << kOptionFlags[f].off << "\n      " << kOptionFlags[f].help
+          << "\n";
+    return s.str();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ConversionOptions.h"
+
+// What `tvl3host convert` was asked to do.
+struct ConvertRequest {
+    std::string scenePath;
+    std::string outputPath;
+    std::string reportJsonPath;
+    ConversionOptions options = kDefaultConversionOptions;
+    std::string referenceName;  // empty: automatic zones
+    bool dryRun = false;
+    bool undoAfter = false;  // write the scene as undoing the run leaves it
+    bool quiet = false;
+};
+
+// One flag per option of the material converter's panel; each has a negative form.
+struct OptionFlag {
+    const char* on;
+    const char* off;
+    ConversionOptions bit;
+    const char* help;
+};
+extern const OptionFlag kOptionFlags[];
+extern const size_t kOptionFlagCount;
+
+// Parses the arguments after "convert". Answers false with a message on a usage error.
+bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req, std::string& error);
+
+std::string ConvertUsage();

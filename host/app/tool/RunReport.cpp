@@ -1,0 +1,109 @@
+#include "RunReport.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "ZoneAccess.h"
+
+namespace {
+
+const struct {
+    MtlRunOutcome outcome;
+    const char* name;     // in the JSON report
+    const char* meaning;  // in the printed report
+} kOutcomes[] = {
+    {MtlRunOutcome::Converted, "converted", "converted"},
+    {MtlRunOutcome::NotPlaced, "not-placed", "converted, but used nowhere: discarded"},
+    {MtlRunOutcome::NotInUse, "not-in-use",
+     "skipped: not used by the scene, the material editor or a parent material"},
+    {MtlRunOutcome::NotConverted, "not-converted", "skipped: the Tavelin 3 material could not be made"},
+    {MtlRunOutcome::Cancelled, "cancelled", "not reached: the run was cancelled"},
+};
+
+std::string Hex(ConversionOptions o) {
+    char buf[16];
+    std::snprintf(buf, sizeof(buf), "0x%08X", static_cast<unsigned>(o));
+    return buf;
+}
+
+}  // namespace
+
+const char* OutcomeName(MtlRunOutcome o) {
+    for (const auto& k : kOutcomes)
+        if (k.outcome == o) return k.name;
+    return "unknown";
+}
+
+int RunReport::Count(MtlRunOutcome o) const {
+    int n = 0;
+    for (const MaterialReport& m : materials) n += m.outcome == o ? 1 : 0;
+    return n;
+}
+
+void ReportingObserver::OnEntry(const MtlConvData& entry, MtlRunOutcome outcome, Mtl* result) {
+    MaterialReport r;
+    r.name = entry.name.ToUTF8();
+    r.className = entry.className.ToUTF8();
+    r.outcome = outcome;
+    if (result) {
+        MSTR cls;
+        result->GetClassName(cls);
+        r.resultClass = cls.ToUTF8();
+        r.zones = GetMaterialZoneCount(result);
+        for (int z = 0; z < r.zones; ++z) r.strokes += GetZoneStrokeCount(GetMaterialZone(result, z));
+    }
+    report_.materials.push_back(r);
+}
+
+void RunReport::PrintText(std::ostream& out, bool quiet) const {
+    if (!quiet) {
+        out << "Materials of " << scene << (dryRun ? " (dry run: nothing is written)" : "") << "\n";
+        out << "  options " << Hex(options);
+        if (!reference.empty()) out << ", zones from the Tavelin 3 material \"" << reference << "\"";
+        out << "\n";
+        if (materials.empty()) out << "  no Standard, Standard variant or Tavelin 2 material is in use\n";
+        for (const MaterialReport& m : materials) {
+            out << "  " << m.name << " (" << m.className << "): ";
+            for (const auto& k : kOutcomes)
+                if (k.outcome == m.outcome) out << k.meaning;
+            if (m.outcome == MtlRunOutcome::Converted)
+                out << " to " << m.resultClass << ", " << m.zones << (m.zones == 1 ? " zone" : " zones")
+                    << ", " << m.strokes << (m.strokes == 1 ? " stroke" : " strokes");
+            out << "\n";
+        }
+    }
+    out << "Total: " << materials.size() << " listed, " << Count(MtlRunOutcome::Converted) << " converted";
+    int skipped =
+        Count(MtlRunOutcome::NotInUse) + Count(MtlRunOutcome::NotConverted) + Count(MtlRunOutcome::NotPlaced);
+    out << ", " << skipped << " skipped";
+    if (int cancelled = Count(MtlRunOutcome::Cancelled)) out << ", " << cancelled << " not reached";
+    out << "\n";
+    if (undone) out << "The run was undone: the written scene is the scene as loaded.\n";
+    if (!dryRun && !output.empty()) out << "Wrote " << output << "\n";
+}
+
+std::string RunReport::ToJson() const {
+    nlohmann::ordered_json j;
+    j["scene"] = scene;
+    j["output"] = output.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(output);
+    j["dryRun"] = dryRun;
+    j["undone"] = undone;
+    j["options"] = Hex(options);
+    j["reference"] = reference.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(reference);
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const MaterialReport& m : materials) {
+        nlohmann::ordered_json e;
+        e["name"] = m.name;
+        e["class"] = m.className;
+        e["outcome"] = OutcomeName(m.outcome);
+        if (m.outcome == MtlRunOutcome::Converted)
+            e["result"] = {{"class", m.resultClass}, {"zones", m.zones}, {"strokes", m.strokes}};
+        list.push_back(e);
+    }
+    j["materials"] = list;
+    nlohmann::ordered_json totals;
+    totals["listed"] = materials.size();
+    for (const auto& k : kOutcomes) totals[k.name] = Count(k.outcome);
+    j["totals"] = totals;
+    return j.dump(2) + "\n";
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdio>
+
+#include "hostcore.h"
+
+// Draws the host's progress bar on a terminal: one line that is redrawn as the percentage grows.
+// It stays silent when the stream is not a terminal.
+class TerminalProgress : public ProgressSink {
+public:
+    explicit TerminalProgress(FILE* stream);
+    void OnStart(const MCHAR* title) override;
+    void OnUpdate(int pct, const MCHAR* title) override;
+    void OnEnd() override;
+
+private:
+    FILE* stream_;
+    bool active_;
+    int shown_ = -1;
+};

@@ -1,0 +1,66 @@
+#include "Tvl2ReflectRefractMap.h"
+
+#include "Products.h"
+
+namespace {
+
+// Block 0. Parameter 5 is a float where Tavelin 3 has an int; 13 has no Tavelin 3 counterpart.
+const ParamBlockDesc2 kMainBlock(0, _M("reflectRefract"),
+                                 {
+                                     ParamDef::Float(0, _M("reflectAmount"), 60.0f),
+                                     ParamDef::Float(1, _M("refractAmount"), 70.0f),
+                                     ParamDef::Rgba(2, _M("tint"), Color(0.5f, 0.6f, 0.7f)),
+                                     ParamDef::Float(3, _M("ior"), 80.0f),
+                                     ParamDef::Int(4, _M("samples"), 4),
+                                     ParamDef::Float(5, _M("blur"), 0.9f),
+                                     ParamDef::Int(6, _M("reflectOn"), 1, TYPE_BOOL),
+                                     ParamDef::Int(7, _M("refractOn"), 0, TYPE_BOOL),
+                                     ParamDef::Int(8, _M("fresnelOn"), 1, TYPE_BOOL),
+                                     ParamDef::Int(9, _M("tintOn"), 0, TYPE_BOOL),
+                                     ParamDef::Int(10, _M("shadowsOn"), 1, TYPE_BOOL),
+                                     ParamDef::Ref(11, _M("reflectionMap"), TYPE_TEXMAP),
+                                     ParamDef::Ref(12, _M("refractionMap"), TYPE_TEXMAP),
+                                     ParamDef::Float(13, _M("legacyFalloff"), 3.0f),
+                                 });
+
+// Block 1, the environment. Parameter 3 is a colour here and a point on the Tavelin 3 side.
+const ParamBlockDesc2 kEnvironmentBlock(1, _M("environment"),
+                                        {
+                                            ParamDef::Float(0, _M("envStrength"), 2.0f),
+                                            ParamDef::Int(1, _M("envMode"), 2),
+                                            ParamDef::Ref(2, _M("envMap"), TYPE_TEXMAP),
+                                            ParamDef::Rgba(3, _M("envTint"), Color(0.2f, 0.4f, 0.6f)),
+                                        });
+
+const ParamID kSubMapParams[] = {Tvl2ReflectRefractMap::kReflectionMap,
+                                 Tvl2ReflectRefractMap::kRefractionMap};
+
+}  // namespace
+
+const StandInClassInfo Tvl2ReflectRefractMap::kInfo = {TEXMAP_CLASS_ID, TVL2_REFLECT_REFRACT_MAP_CLASS_ID,
+                                                       _M("Tavelin 2 Reflection/Refraction Map"),
+                                                       _M("Tvl2ReflectRefractMap"), PRODUCT_TAVELIN2};
+
+Tvl2ReflectRefractMap::Tvl2ReflectRefractMap(bool bare)
+    : StandIn(kInfo, kNumRefs, {{kRefBlock0, &kMainBlock}, {kRefBlock1, &kEnvironmentBlock}}, bare) {}
+
+void Tvl2ReflectRefractMap::Update(TimeValue t, Interval& valid) {
+    for (int i = 0; i < NumSubTexmaps(); ++i)
+        if (Texmap* map = GetSubTexmap(i)) map->Update(t, valid);
+}
+
+Texmap* Tvl2ReflectRefractMap::GetSubTexmap(int i) {
+    IParamBlock2* pb = BlockAt(kRefBlock0);
+    return pb && i >= 0 && i < NumSubTexmaps() ? pb->GetTexmap(kSubMapParams[i]) : nullptr;
+}
+
+void Tvl2ReflectRefractMap::SetSubTexmap(int i, Texmap* m) {
+    IParamBlock2* pb = BlockAt(kRefBlock0);
+    if (pb && i >= 0 && i < NumSubTexmaps()) pb->SetValue(kSubMapParams[i], 0, m);
+}
+
+MSTR Tvl2ReflectRefractMap::GetSubTexmapSlotName(int i) {
+    if (i == 0) return MSTR(_M("Reflection"));
+    if (i == 1) return MSTR(_M("Refraction"));
+    return MSTR();
+}

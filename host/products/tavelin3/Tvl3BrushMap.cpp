@@ -1,0 +1,47 @@
+#include "Tvl3BrushMap.h"
+
+#include "Products.h"
+#include "hostclasses/RefCasts.h"
+
+namespace {
+
+// Block 0. Defaults lie outside every value a conversion writes (-1 throughout), so a value left
+// unwritten shows.
+const ParamBlockDesc2 kBrushBlock(0, _M("brush"),
+                                  {
+                                      ParamDef::Float(0, _M("size"), -1.0f),
+                                      ParamDef::Float(1, _M("pressure"), -1.0f),
+                                      ParamDef::Float(2, _M("spacing"), -1.0f),
+                                      ParamDef::Int(3, _M("tipShape"), -1),
+                                      ParamDef::Rgba(4, _M("color"), Color(-1.0f, -1.0f, -1.0f)),
+                                      ParamDef::Float(5, _M("opacity"), -1.0f),
+                                      ParamDef::Float(6, _M("angle"), -1.0f),
+                                      ParamDef::Float(7, _M("jitter"), -1.0f),
+                                      ParamDef::Int(8, _M("seed"), -1),
+                                  });
+
+const MCHAR* const kSubMapNames[Tvl3BrushMap::kNumSubMaps] = {_M("Stroke"), _M("Pattern"), _M("Texture")};
+
+}  // namespace
+
+const StandInClassInfo Tvl3BrushMap::kInfo = {TEXMAP_CLASS_ID, TVL3_BRUSH_MAP_CLASS_ID, _M("Tavelin 3 Brush"),
+                                              _M("Tvl3BrushMap"), PRODUCT_TAVELIN3};
+
+Tvl3BrushMap::Tvl3BrushMap(bool bare) : StandIn(kInfo, kNumRefs, {{kRefBlock, &kBrushBlock}}, bare) {}
+
+void Tvl3BrushMap::Update(TimeValue t, Interval& valid) {
+    for (int i = 0; i < kNumSubMaps; ++i)
+        if (Texmap* m = GetSubTexmap(i)) m->Update(t, valid);
+}
+
+Texmap* Tvl3BrushMap::GetSubTexmap(int i) {
+    return i >= 0 && i < kNumSubMaps ? AsTexmap(GetReference(kRefFirstSubMap + i)) : nullptr;
+}
+
+void Tvl3BrushMap::SetSubTexmap(int i, Texmap* m) {
+    if (i >= 0 && i < kNumSubMaps) ReplaceReference(kRefFirstSubMap + i, m);
+}
+
+MSTR Tvl3BrushMap::GetSubTexmapSlotName(int i) {
+    return i >= 0 && i < kNumSubMaps ? MSTR(kSubMapNames[i]) : MSTR();
+}

@@ -1,0 +1,68 @@
+#include "Tvl3Line.h"
+
+#include "Products.h"
+
+namespace {
+
+using L = Tvl3Line;
+
+// Block 0. Defaults lie outside every value a conversion writes (-1 throughout, strings empty, the
+// switch off), so a value left unwritten shows.
+const ParamBlockDesc2 kMainBlock(0, _M("line"),
+                                 {
+                                     ParamDef::Float(L::kWidth, _M("width"), -1.0f),
+                                     ParamDef::Int(L::kQuality, _M("quality"), -1),
+                                     ParamDef::Rgba(L::kColor, _M("color"), Color(-1.0f, -1.0f, -1.0f)),
+                                     ParamDef::Int(L::kEnabled, _M("enabled"), FALSE, TYPE_BOOL),
+                                     ParamDef::Table(L::kNodes, _M("nodes"), TYPE_INODE_TAB, 0),
+                                     ParamDef::Ref(L::kLineMap, _M("lineMap"), TYPE_TEXMAP),
+                                     ParamDef::Int(L::kAntialias, _M("antialias"), -1),
+                                     ParamDef::Str(L::kLabel, _M("label"), _M("")),
+                                     ParamDef::Ref(L::kCamera, _M("camera"), TYPE_INODE),
+                                 });
+
+}  // namespace
+
+const StandInClassInfo Tvl3Line::kInfo = {RENDER_EFFECT_CLASS_ID, TVL3_LINE_CLASS_ID, _M("Tavelin 3 Line"),
+                                          _M("Tvl3Line"), PRODUCT_TAVELIN3};
+
+Tvl3Line::Tvl3Line(bool bare)
+    : StandIn(kInfo, kRefFirstLineSet, {{kRefBlock, &kMainBlock}}, bare), lineSets_(*this) {}
+
+void Tvl3Line::CopyMembers(StandIn* to) {
+    Tvl3Line* copy = static_cast<Tvl3Line*>(to);
+    copy->name = name;
+    if (TestAFlag(A_ATMOS_DISABLED))
+        copy->SetAFlag(A_ATMOS_DISABLED);
+    else
+        copy->ClearAFlag(A_ATMOS_DISABLED);
+    copy->withheld_ = withheld_;
+}
+
+// ---- Animatable ----
+
+BaseInterface* Tvl3Line::GetInterface(Interface_ID id) {
+    if (id == TVL3_LINE_INTERFACE_ID) return withheld_ ? nullptr : &lineSets_;
+    return StandIn<Effect>::GetInterface(id);
+}
+
+// ---- line sets ----
+
+ReferenceTarget* Tvl3Line::GetLineSet(int i) {
+    return i >= 0 && i < NumLineSets() ? GetReference(kRefFirstLineSet + i) : nullptr;
+}
+
+FPStatus Tvl3Line::LineSetInterface::_dispatch_fn(FunctionID fid, TimeValue, FPValue&, FPParams* p) {
+    switch (fid) {
+        case kFnSetLineSets: {
+            if (!p || p->params.Count() != 1) return FPS_FAIL;
+            const FPValue& arg = p->params[0];
+            if ((arg.type != TYPE_REFTARG_TAB_BR && arg.type != TYPE_REFTARG_TAB) || !arg.r_tab)
+                return FPS_FAIL;
+            line_.SetLineSets(*arg.r_tab);
+            return FPS_OK;
+        }
+        default:
+            return FPS_NO_SUCH_FUNCTION;
+    }
+}

@@ -1,0 +1,167 @@
+#include "Tvl3Material.h"
+
+#include "Products.h"
+#include "Tvl3Settings.h"
+
+namespace {
+
+ParamDef FloatTable(ParamID id, const MCHAR* name, int count, float def) {
+    ParamDef d = ParamDef::Table(id, name, TYPE_FLOAT_TAB, count);
+    d.def_f = def;
+    return d;
+}
+
+// Block 0, the main parameters. Every default lies outside the values a conversion writes, so a
+// parameter left alone shows as such.
+const ParamBlockDesc2 kMainBlock(0, _M("main"),
+                                 {
+                                     ParamDef::Int(0, _M("shadingStyle"), 7),
+                                     ParamDef::Float(1, _M("baseBlend"), 50.0f),
+                                     ParamDef::Rgba(2, _M("highlightColor"), Color(-1.0f, -1.0f, -1.0f)),
+                                     ParamDef::Int(3, _M("highlightAddBlend"), 0),
+                                     ParamDef::Int(4, _M("highlightWidth"), -1),
+                                     ParamDef::Int(5, _M("highlightSharpness"), -1),
+                                     ParamDef::Int(6, _M("highlightEdge"), 0),
+                                     ParamDef::Int(7, _M("anisotropyU"), -1),
+                                     ParamDef::Int(8, _M("anisotropyV"), -1),
+                                     ParamDef::Float(9, _M("highlightMapAmount"), -1.0f),
+                                     ParamDef::Int(10, _M("highlightMapOn"), -1),
+                                     ParamDef::Float(11, _M("outlineWidth"), 0.5f),
+                                     FloatTable(12, _M("bandWeights"), 4, 0.25f),
+                                     ParamDef::Str(13, _M("notes"), _M("Tavelin 3")),
+                                     ParamDef::Int(14, _M("bumpOn"), -1),
+                                     ParamDef::Int(15, _M("bumpAmount"), -1),
+                                     ParamDef::Ref(16, _M("detailMap"), TYPE_TEXMAP),
+                                     ParamDef::Int(17, _M("reflectionOn"), -1),
+                                     ParamDef::Int(18, _M("reflectionAmount"), -1),
+                                     ParamDef::Float(19, _M("opacity"), 0.5f, TYPE_PCNT_FRAC),
+                                 });
+
+const MCHAR* const kSubMapNames[Tvl3Material::kNumSubMaps] = {
+    _M("Highlight Colour"), _M("Highlight Level"), _M("Highlight Gloss"), _M("Bump"), _M("Reflection"),
+};
+
+// A reference as a material or a map, or null when it holds an object of another super class.
+Mtl* AsMtl(RefTargetHandle r) {
+    return r && r->SuperClassID() == MATERIAL_CLASS_ID ? dynamic_cast<Mtl*>(r) : nullptr;
+}
+
+Texmap* AsTexmap(RefTargetHandle r) {
+    return r && r->SuperClassID() == TEXMAP_CLASS_ID ? dynamic_cast<Texmap*>(r) : nullptr;
+}
+
+// The arguments of the zone-list functions.
+const Tab<ReferenceTarget*>* RefTabArg(FPParams* p) {
+    if (!p || p->params.Count() < 1) return nullptr;
+    const FPValue& v = p->params[0];
+    return v.type == TYPE_REFTARG_TAB_BR || v.type == TYPE_REFTARG_TAB ? v.r_tab : nullptr;
+}
+
+bool IntArg(FPParams* p, int& out) {
+    if (!p || p->params.Count() < 1 || !IsIntType(p->params[0].type) || is_tab(p->params[0].type))
+        return false;
+    out = p->params[0].i;
+    return true;
+}
+
+}  // namespace
+
+const StandInClassInfo Tvl3Material::kInfo = {MATERIAL_CLASS_ID, TVL3_MATERIAL_CLASS_ID,
+                                              _M("Tavelin 3 Material"), _M("Tvl3Material"), PRODUCT_TAVELIN3};
+
+int Tvl3Material::withheldScopes_ = 0;
+
+Tvl3Material::Tvl3Material(bool bare)
+    : StandIn(kInfo, kRefFirstZone, {{kRefMainBlock, &kMainBlock}}, bare), zoneList_(*this) {
+    if (bare) return;
+    withheld_ = withheldScopes_ > 0;
+    ReplaceReference(kRefSettings, new Tvl3Settings);
+    MakeBaseMaterial();
+}
+
+// The base material is a plain Standard material with the Blinn shader, made through the host so that
+// it is whatever Standard class the host offers; without one the slot stays empty.
+void Tvl3Material::MakeBaseMaterial() {
+    auto* base =
+        static_cast<Mtl*>(GetCOREInterface()->CreateInstance(MATERIAL_CLASS_ID, STANDARD_MATERIAL_CLASS_ID));
+    if (!base) return;
+    if (auto* std2 = dynamic_cast<StdMat2*>(base)) {
+        Shader* shader = std2->GetShader();
+        if (!shader || shader->ClassID() != BLINN_SHADER_CLASS_ID) std2->SwitchShader(BLINN_SHADER_CLASS_ID);
+    }
+    ReplaceReference(kRefBaseMtl, base);
+}
+
+void Tvl3Material::CopyMembers(StandIn* to) { static_cast<Tvl3Material*>(to)->withheld_ = withheld_; }
+
+// ---- Animatable ----
+
+BaseInterface* Tvl3Material::GetInterface(Interface_ID id) {
+    if (id == TVL3_MATERIAL_INTERFACE_ID && !withheld_) return &zoneList_;
+    return StandIn<Mtl>::GetInterface(id);
+}
+
+// ---- MtlBase ----
+
+void Tvl3Material::Update(TimeValue t, Interval& valid) {
+    if (Mtl* base = GetSubMtl(0)) base->Update(t, valid);
+    for (int i = 0; i < kNumSubMaps; ++i)
+        if (Texmap* map = GetSubTexmap(i)) map->Update(t, valid);
+}
+
+// ---- ISubMap ----
+
+Texmap* Tvl3Material::GetSubTexmap(int i) {
+    return i >= 0 && i < kNumSubMaps ? AsTexmap(GetReference(kRefFirstSubMap + i)) : nullptr;
+}
+
+void Tvl3Material::SetSubTexmap(int i, Texmap* m) {
+    if (i >= 0 && i < kNumSubMaps) ReplaceReference(kRefFirstSubMap + i, m);
+}
+
+MSTR Tvl3Material::GetSubTexmapSlotName(int i) {
+    return i >= 0 && i < kNumSubMaps ? MSTR(kSubMapNames[i]) : MSTR();
+}
+
+// ---- Mtl ----
+
+Mtl* Tvl3Material::GetSubMtl(int i) { return i == 0 ? AsMtl(GetReference(kRefBaseMtl)) : nullptr; }
+
+void Tvl3Material::SetSubMtl(int i, Mtl* m) {
+    if (i == 0) ReplaceReference(kRefBaseMtl, m);
+}
+
+MSTR Tvl3Material::GetSubMtlSlotName(int i) { return i == 0 ? MSTR(_M("Base Material")) : MSTR(); }
+
+// ---- zones ----
+
+void Tvl3Material::SetZones(const Tab<ReferenceTarget*>& zones) { SetRefList(kRefFirstZone, zones); }
+
+ReferenceTarget* Tvl3Material::GetZone(int i) {
+    return i >= 0 && i < NumZones() ? GetReference(kRefFirstZone + i) : nullptr;
+}
+
+FPStatus Tvl3Material::ZoneListInterface::_dispatch_fn(FunctionID fid, TimeValue, FPValue& result,
+                                                       FPParams* p) {
+    switch (fid) {
+        case kFnSetZones: {
+            const Tab<ReferenceTarget*>* zones = RefTabArg(p);
+            if (!zones) return FPS_FAIL;
+            mtl_.SetZones(*zones);
+            return FPS_OK;
+        }
+        case kFnNumZones:
+            result.type = TYPE_INT;
+            result.i = mtl_.NumZones();
+            return FPS_OK;
+        case kFnGetZone: {
+            int i = 0;
+            if (!IntArg(p, i)) return FPS_FAIL;
+            result.type = TYPE_REFTARG;
+            result.r = mtl_.GetZone(i);
+            return FPS_OK;
+        }
+        default:
+            return FPS_NO_SUCH_FUNCTION;
+    }
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "ProductClassIds.h"
+#include "StandIn.h"
+
+// The Tavelin 3 material. Block 0 holds its main parameters; its base material (sub-material 0), its
+// five sub-maps and its settings object are direct references, and its zones follow them as a list
+// that the zone-list interface sets and reads.
+class Tvl3Material : public StandIn<Mtl> {
+public:
+    static const StandInClassInfo kInfo;
+
+    // References. 1, 2 and 5 are kept free.
+    enum : int {
+        kRefMainBlock = 0,
+        kRefBaseMtl = 3,
+        kRefSettings = 4,
+        kRefFirstSubMap = 6,
+        kRefFirstZone = 11,
+    };
+    static constexpr int kNumSubMaps = 5;
+
+    // Functions of the zone-list interface.
+    enum : FunctionID { kFnSetZones = 1, kFnNumZones = 2, kFnGetZone = 3 };
+
+    // Makes the material with its settings object and a Standard base material (when the host offers one).
+    Tvl3Material() : Tvl3Material(false) {}
+
+    // Animatable
+    using StandIn<Mtl>::GetInterface;
+    BaseInterface* GetInterface(Interface_ID id) override;
+
+    // MtlBase
+    void Update(TimeValue t, Interval& valid) override;
+
+    // ISubMap
+    int NumSubTexmaps() override { return kNumSubMaps; }
+    Texmap* GetSubTexmap(int i) override;
+    void SetSubTexmap(int i, Texmap* m) override;
+    MSTR GetSubTexmapSlotName(int i) override;
+
+    // Mtl
+    int NumSubMtls() override { return 1; }
+    Mtl* GetSubMtl(int i) override;
+    void SetSubMtl(int i, Mtl* m) override;
+    MSTR GetSubMtlSlotName(int i) override;
+
+    // The zone list: exactly the given entries in order, null entries kept as empty slots.
+    void SetZones(const Tab<ReferenceTarget*>& zones);
+    int NumZones() { return RefListCount(kRefFirstZone); }
+    int RefListStart() override { return kRefFirstZone; }
+    ReferenceTarget* GetZone(int i);
+
+    // The settings object in reference 4 (possibly shared with other materials).
+    MtlBase* GetSettings() { return dynamic_cast<MtlBase*>(GetReference(kRefSettings)); }
+
+    // Test hook: a material that does not offer its zone-list interface.
+    void WithholdInterface(bool withhold) { withheld_ = withhold; }
+    bool InterfaceWithheld() const { return withheld_; }
+    // Test hook: materials made while one of these lives withhold their interface.
+    class WithheldInterfaceScope {
+    public:
+        WithheldInterfaceScope() { ++withheldScopes_; }
+        ~WithheldInterfaceScope() { --withheldScopes_; }
+        WithheldInterfaceScope(const WithheldInterfaceScope&) = delete;
+        WithheldInterfaceScope& operator=(const WithheldInterfaceScope&) = delete;
+    };
+
+protected:
+    StandIn* MakeEmpty() override { return new Tvl3Material(true); }
+    void CopyMembers(StandIn* to) override;
+
+private:
+    class ZoneListInterface : public FPInterface {
+    public:
+        explicit ZoneListInterface(Tvl3Material& mtl) : mtl_(mtl) {}
+        Interface_ID GetID() override { return TVL3_MATERIAL_INTERFACE_ID; }
+
+    protected:
+        FPStatus _dispatch_fn(FunctionID fid, TimeValue t, FPValue& result, FPParams* p) override;
+
+    private:
+        Tvl3Material& mtl_;
+    };
+
+    explicit Tvl3Material(bool bare);
+    void MakeBaseMaterial();
+
+    ZoneListInterface zoneList_;
+    bool withheld_ = false;
+    static int withheldScopes_;
+};

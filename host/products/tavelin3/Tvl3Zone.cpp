@@ -1,0 +1,98 @@
+#include "Tvl3Zone.h"
+
+#include "Products.h"
+
+namespace {
+
+// Block 0. A new zone has no strokes, so its switch table starts empty; its map table has a fixed
+// length of four. Defaults lie outside the values a conversion writes.
+const ParamBlockDesc2 kZoneBlock(0, _M("zone"),
+                                 {
+                                     ParamDef::Float(0, _M("lowerBound"), -1.0f),
+                                     ParamDef::Float(1, _M("upperBound"), -2.0f),
+                                     ParamDef::Int(2, _M("visible"), 1, TYPE_BOOL),
+                                     ParamDef::Rgba(3, _M("color"), Color(-1.0f, -1.0f, -1.0f)),
+                                     ParamDef::Float(4, _M("mapAmount"), -1.0f),
+                                     ParamDef::Int(5, _M("mapOn"), -1),
+                                     ParamDef::Pt3(6, _M("offset"), Point3(1.0f, 2.0f, 3.0f)),
+                                     ParamDef::Int(7, _M("blendMode"), 0),
+                                     ParamDef::Float(8, _M("blend"), -1.0f),
+                                     ParamDef::Table(9, _M("strokeOn"), TYPE_INT_TAB, 0),
+                                     ParamDef::Table(10, _M("patternMaps"), TYPE_TEXMAP_TAB, 4),
+                                     ParamDef::Int(11, _M("zoneNumber"), 0),
+                                     ParamDef::Ref(12, _M("shadeMap"), TYPE_TEXMAP),
+                                     ParamDef::Float(13, _M("mix"), 0.5f, TYPE_PCNT_FRAC),
+                                     ParamDef::Str(14, _M("label"), _M("zone")),
+                                     ParamDef::Int(15, _M("priority"), 5),
+                                 });
+
+const Tab<ReferenceTarget*>* RefTabArg(FPParams* p) {
+    if (!p || p->params.Count() < 1) return nullptr;
+    const FPValue& v = p->params[0];
+    return v.type == TYPE_REFTARG_TAB_BR || v.type == TYPE_REFTARG_TAB ? v.r_tab : nullptr;
+}
+
+bool IntArg(FPParams* p, int& out) {
+    if (!p || p->params.Count() < 1 || !IsIntType(p->params[0].type) || is_tab(p->params[0].type))
+        return false;
+    out = p->params[0].i;
+    return true;
+}
+
+}  // namespace
+
+const StandInClassInfo Tvl3Zone::kInfo = {REF_TARGET_CLASS_ID, TVL3_ZONE_CLASS_ID, _M("Tavelin 3 Zone"),
+                                          _M("Tvl3Zone"), PRODUCT_TAVELIN3};
+
+int Tvl3Zone::withoutBlockScopes_ = 0;
+
+Tvl3Zone::Tvl3Zone(bool bare)
+    : StandIn(kInfo, kRefFirstStroke, {{kRefBlock, &kZoneBlock}}, bare), strokeList_(*this) {
+    if (!bare && withoutBlockScopes_ > 0) RemoveBlock(0);
+}
+
+// ---- Animatable ----
+
+BaseInterface* Tvl3Zone::GetInterface(Interface_ID id) {
+    if (id == TVL3_ZONE_INTERFACE_ID) return &strokeList_;
+    return StandIn<ReferenceTarget>::GetInterface(id);
+}
+
+// ---- strokes ----
+
+void Tvl3Zone::SetStrokes(const Tab<ReferenceTarget*>& strokes, TimeValue t) {
+    SetRefList(kRefFirstStroke, strokes);
+    IParamBlock2* pb = BlockAt(kRefBlock);
+    if (!pb) return;
+    pb->SetCount(kStrokeSwitches, strokes.Count());
+    for (int k = 0; k < strokes.Count(); ++k) pb->SetValue(kStrokeSwitches, t, 1, k);
+}
+
+ReferenceTarget* Tvl3Zone::GetStroke(int i) {
+    return i >= 0 && i < NumStrokes() ? GetReference(kRefFirstStroke + i) : nullptr;
+}
+
+FPStatus Tvl3Zone::StrokeListInterface::_dispatch_fn(FunctionID fid, TimeValue t, FPValue& result,
+                                                     FPParams* p) {
+    switch (fid) {
+        case kFnSetStrokes: {
+            const Tab<ReferenceTarget*>* strokes = RefTabArg(p);
+            if (!strokes) return FPS_FAIL;
+            zone_.SetStrokes(*strokes, t);
+            return FPS_OK;
+        }
+        case kFnNumStrokes:
+            result.type = TYPE_INT;
+            result.i = zone_.NumStrokes();
+            return FPS_OK;
+        case kFnGetStroke: {
+            int i = 0;
+            if (!IntArg(p, i)) return FPS_FAIL;
+            result.type = TYPE_REFTARG;
+            result.r = zone_.GetStroke(i);
+            return FPS_OK;
+        }
+        default:
+            return FPS_NO_SUCH_FUNCTION;
+    }
+}

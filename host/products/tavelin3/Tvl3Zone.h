@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ProductClassIds.h"
+#include "StandIn.h"
+
+// One toon-shading band of a Tavelin 3 material. Block 0 holds its parameters, reference 1 its map
+// (any object, shared), and its strokes follow as a list that the stroke-list interface sets and reads.
+class Tvl3Zone : public StandIn<ReferenceTarget> {
+public:
+    static const StandInClassInfo kInfo;
+
+    enum : int { kRefBlock = 0, kRefMap = 1, kRefFirstStroke = 2 };
+    // Block 0 parameters with a role of their own.
+    enum : ParamID { kLowerBound = 0, kUpperBound = 1, kStrokeSwitches = 9, kZoneNumber = 11 };
+
+    // Functions of the stroke-list interface.
+    enum : FunctionID { kFnSetStrokes = 0, kFnNumStrokes = 1, kFnGetStroke = 2 };
+
+    Tvl3Zone() : Tvl3Zone(false) {}
+
+    // Animatable
+    using StandIn<ReferenceTarget>::GetInterface;
+    BaseInterface* GetInterface(Interface_ID id) override;
+
+    // The stroke list: exactly the given entries in order, null entries kept as empty slots. The stroke
+    // switch table (parameter 9) is resized to one entry per stroke, every stroke switched on.
+    void SetStrokes(const Tab<ReferenceTarget*>& strokes, TimeValue t = 0);
+    int NumStrokes() { return RefListCount(kRefFirstStroke); }
+    int RefListStart() override { return kRefFirstStroke; }
+    ReferenceTarget* GetStroke(int i);
+
+    ReferenceTarget* GetMap() { return GetReference(kRefMap); }
+
+    // Test hook: zones made while one of these lives have no block 0, as a damaged scene would hold them.
+    class MadeWithoutBlockScope {
+    public:
+        MadeWithoutBlockScope() { ++withoutBlockScopes_; }
+        ~MadeWithoutBlockScope() { --withoutBlockScopes_; }
+        MadeWithoutBlockScope(const MadeWithoutBlockScope&) = delete;
+        MadeWithoutBlockScope& operator=(const MadeWithoutBlockScope&) = delete;
+    };
+
+protected:
+    StandIn* MakeEmpty() override { return new Tvl3Zone(true); }
+
+private:
+    class StrokeListInterface : public FPInterface {
+    public:
+        explicit StrokeListInterface(Tvl3Zone& zone) : zone_(zone) {}
+        Interface_ID GetID() override { return TVL3_ZONE_INTERFACE_ID; }
+
+    protected:
+        FPStatus _dispatch_fn(FunctionID fid, TimeValue t, FPValue& result, FPParams* p) override;
+
+    private:
+        Tvl3Zone& zone_;
+    };
+
+    explicit Tvl3Zone(bool bare);
+
+    StrokeListInterface strokeList_;
+    static int withoutBlockScopes_;
+};

@@ -1,0 +1,57 @@
+#include "LineConversionRun.h"
+
+#include "ConversionMap.h"
+#include "LineEffectConversion.h"
+#include "ProductInterfaces.h"
+
+namespace {
+
+// The number of line sets a Tavelin 3 line effect holds, read from its references after its block.
+int CountLineSets(Effect* e) {
+    int n = 0;
+    for (int i = 1; i < e->NumRefs(); ++i)
+        if (ReferenceTarget* r = e->GetReference(i))
+            n += r->SuperClassID() == REF_TARGET_CLASS_ID && r->ClassID() == TVL3_LINE_SET_CLASS_ID;
+    return n;
+}
+
+}  // namespace
+
+void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* result,
+                       const MCHAR* undoName) {
+    if (suffix && !*suffix) suffix = nullptr;
+    Interface* ip = GetCOREInterface();
+    if (!ip) return;
+
+    ConversionMap map;
+    std::vector<Effect*> converted;
+    for (int i = 0; i < ip->NumEffects(); ++i) {
+        Effect* e = ip->GetEffect(i);
+        if (!e) continue;
+        Effect* made = ConvertLineEffect(e, map, suffix);
+        if (made) converted.push_back(made);
+        if (result) {
+            LineRunResult::Entry entry{e, made,  e->GetName(), made ? made->GetName() : MSTR(),
+                                       0, false, false};
+            if (made) {
+                entry.lineSets = CountLineSets(made);
+                entry.active = made->Active(ip->GetTime()) != FALSE;
+            }
+            result->entries.push_back(entry);
+        }
+    }
+
+    theHold.Begin();
+    for (Effect* e : converted) ip->AddEffect(e);
+    if (deleteSources) {
+        for (int n = ip->NumEffects() - 1; n >= 0; --n) {
+            Effect* e = ip->GetEffect(n);
+            if (!e || !map.Lookup(e)) continue;
+            ip->DeleteEffect(n);
+            if (result)
+                for (auto& entry : result->entries)
+                    if (entry.source == e) entry.deleted = true;
+        }
+    }
+    theHold.Accept(undoName);
+}
