@@ -14,6 +14,9 @@ public:
     // Grows with empty slots or drops the last slots.
     void SetNumSubMtls(int n);
 
+    // StandIn: every reference is a sub-material slot, and the list of them may have any length.
+    int RefListStart() override { return 0; }
+
     // MtlBase
     void Update(TimeValue t, Interval& valid) override;
 

@@ -87,7 +87,7 @@ public:
     float GetOpacFalloff(TimeValue) override { return props_.opacFalloff; }
     float GetWireSize(TimeValue) override { return props_.wireSize; }
     float GetIOR(TimeValue) override { return props_.ior; }
-    BOOL GetLockAmbDiffTex() const { return props_.lockAmbDiffTex; }
+    BOOL GetLockAmbDiffTex() override { return props_.lockAmbDiffTex; }
 
     // StdMat2
     // Makes a shader of the class asked for through the host's registry and hands it the old shader's

@@ -5,6 +5,6 @@
 // Base of the interfaces an object offers through Animatable::GetInterface(Interface_ID).
 class CoreExport BaseInterface {
 public:
-    virtual ~BaseInterface() = default;
+    virtual ~BaseInterface();
     virtual Interface_ID GetID() { return Interface_ID(0, 0); }
 };

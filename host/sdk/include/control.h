@@ -18,6 +18,7 @@ enum GetSetMethod { CTRL_RELATIVE, CTRL_ABSOLUTE };
 // Drives one animated value.
 class CoreExport Control : public ReferenceTarget {
 public:
+    ~Control() override;
     virtual void GetValue(TimeValue t, void* val, Interval& valid, GetSetMethod method = CTRL_ABSOLUTE) = 0;
     virtual void SetValue(TimeValue t, void* val, int commit = 1, GetSetMethod method = CTRL_ABSOLUTE) = 0;
 
@@ -45,7 +46,7 @@ public:
 
 class CoreExport IKeyControl {
 public:
-    virtual ~IKeyControl() = default;
+    virtual ~IKeyControl();
     virtual int GetNumKeys() = 0;
     virtual void SetNumKeys(int n) = 0;
     // Writes a key of the controller's own key class, GetKeySize() bytes.

@@ -9,7 +9,7 @@ class ReferenceMaker;
 
 class CoreExport RestoreObj {
 public:
-    virtual ~RestoreObj() = default;
+    virtual ~RestoreObj();
     virtual void Restore(int isUndo) = 0;
     virtual void Redo() = 0;
     virtual int Size() { return 1; }

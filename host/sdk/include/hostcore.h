@@ -10,7 +10,7 @@
 // Receives what the host's progress bar shows; the host tool draws it on a terminal.
 class CoreExport ProgressSink {
 public:
-    virtual ~ProgressSink() = default;
+    virtual ~ProgressSink();
     virtual void OnStart(const MCHAR* title) { (void)title; }
     virtual void OnUpdate(int pct, const MCHAR* title) {
         (void)pct;
@@ -24,6 +24,7 @@ public:
 #define HOST_REF_LIST_INTERFACE_ID Interface_ID(0x7E570100, 0x00000001)
 class CoreExport IRefList : public BaseInterface {
 public:
+    ~IRefList() override;
     Interface_ID GetID() override { return HOST_REF_LIST_INTERFACE_ID; }
     virtual int RefListStart() = 0;
     // The object then holds exactly these entries, in order, from RefListStart on.

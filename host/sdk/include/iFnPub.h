@@ -43,6 +43,7 @@ public:
 // A function-publishing interface: functions called by ID.
 class CoreExport FPInterface : public BaseInterface {
 public:
+    ~FPInterface() override;
     virtual FPStatus Invoke(FunctionID fid, TimeValue t, FPValue& result, FPParams* params = nullptr);
     virtual FPStatus Invoke(FunctionID fid, TimeValue t = 0, FPParams* params = nullptr);
     virtual FPStatus Invoke(FunctionID fid, FPValue& result, FPParams* params = nullptr) {
@@ -57,4 +58,7 @@ protected:
 
 // The interfaces of objects are FPInterfaceDesc-free here: an object answers its interface from
 // Animatable::GetInterface(Interface_ID), and the caller invokes functions on it.
-class CoreExport FPMixinInterface : public FPInterface {};
+class CoreExport FPMixinInterface : public FPInterface {
+public:
+    ~FPMixinInterface() override;
+};

@@ -15,7 +15,7 @@ class Mtl;
 
 class CoreExport ISubMap {
 public:
-    virtual ~ISubMap() = default;
+    virtual ~ISubMap();
     virtual int NumSubTexmaps() { return 0; }
     virtual Texmap* GetSubTexmap(int i) {
         (void)i;
@@ -34,6 +34,7 @@ public:
 // What materials and maps have in common: a name, flags and the validity of their state.
 class CoreExport MtlBase : public ReferenceTarget, public ISubMap {
 public:
+    ~MtlBase() override;
     MSTR& GetName() { return name_; }
     void SetName(MSTR s) { name_ = s; }
     // The name followed by the class name, as in "Red (Standard)".
@@ -61,6 +62,7 @@ private:
 
 class CoreExport Mtl : public MtlBase {
 public:
+    ~Mtl() override;
     SClass_ID SuperClassID() override { return MATERIAL_CLASS_ID; }
 
     virtual int NumSubMtls() { return 0; }
@@ -95,12 +97,14 @@ private:
 
 class CoreExport Texmap : public MtlBase {
 public:
+    ~Texmap() override;
     SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
 };
 
 // Texture coordinates of a map.
 class CoreExport UVGen : public MtlBase {
 public:
+    ~UVGen() override;
     SClass_ID SuperClassID() override { return UVGEN_CLASS_ID; }
 };
 
@@ -122,6 +126,7 @@ private:
 
 class CoreExport MtlBaseLib : public ReferenceTarget, public MtlBaseList {
 public:
+    ~MtlBaseLib() override;
     SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
     Class_ID ClassID() override { return Class_ID(0x1A7D4B2C, 0); }
     virtual void Add(MtlBase* m) { AddMtl(m, TRUE); }

@@ -20,7 +20,7 @@
 // The host as plug-ins see it.
 class CoreExport Interface {
 public:
-    virtual ~Interface() = default;
+    virtual ~Interface();
 
     // Makes an object of a registered class; null when no loaded class answers to the identifiers.
     virtual void* CreateInstance(SClass_ID superID, Class_ID classID) = 0;
@@ -61,6 +61,7 @@ public:
 
 class CoreExport Interface7 : public Interface {
 public:
+    ~Interface7() override;
     // Puts a material into an editor slot. The change is not recorded for undo.
     virtual void SetMtlSlot(int i, MtlBase* m) = 0;
 };

@@ -58,7 +58,7 @@ class Animatable;
 // Describes a plug-in class to the host: what it is called and how to make one.
 class CoreExport ClassDesc {
 public:
-    virtual ~ClassDesc() = default;
+    virtual ~ClassDesc();
     virtual int IsPublic() = 0;
     virtual void* Create(BOOL loading = FALSE) = 0;
     virtual const MCHAR* ClassName() = 0;
@@ -69,7 +69,10 @@ public:
     virtual HINSTANCE HInstance() { return nullptr; }
 };
 
-class CoreExport ClassDesc2 : public ClassDesc {};
+class CoreExport ClassDesc2 : public ClassDesc {
+public:
+    ~ClassDesc2() override;
+};
 
 // The module's version word: release, API number and SDK revision.
 #define MAX_RELEASE 19000

@@ -57,8 +57,7 @@ private:
     friend class RefRestore;
     friend class HostObjectPool;
     friend class Hold;
-    friend CoreExport void PinForUndo(ReferenceMaker* m);
-    friend CoreExport void UnpinForUndo(ReferenceMaker* m);
+    friend class UndoPins;
 
     // Changes the reference and the dependents' bookkeeping, without any undo record or check.
     void SetRefRaw(int which, RefTargetHandle newtarg);
@@ -94,8 +93,7 @@ private:
     friend class DependentIterator;
     friend class HostObjectPool;
     friend class Hold;
-    friend CoreExport void PinForUndo(ReferenceMaker* m);
-    friend CoreExport void UnpinForUndo(ReferenceMaker* m);
+    friend class UndoPins;
 
     DependentList* dependents_ = nullptr;
     ReferenceTarget* poolPrev_ = nullptr;  // every live target is in the host's pool

@@ -5,6 +5,7 @@
 // Atmospherics, render effects and shaders: named, and active unless disabled.
 class CoreExport SpecialFX : public ReferenceTarget {
 public:
+    ~SpecialFX() override;
     virtual MSTR GetName() { return name; }
     virtual BOOL Active(TimeValue t) {
         (void)t;
@@ -20,5 +21,6 @@ public:
 
 class CoreExport Effect : public SpecialFX {
 public:
+    ~Effect() override;
     SClass_ID SuperClassID() override { return RENDER_EFFECT_CLASS_ID; }
 };

@@ -23,6 +23,7 @@
 // The shading model of a Standard material: its standard values live in the shader.
 class CoreExport Shader : public SpecialFX {
 public:
+    ~Shader() override;
     SClass_ID SuperClassID() override { return SHADER_CLASS_ID; }
 
     virtual void CopyStdParams(Shader* from) = 0;
@@ -52,6 +53,7 @@ public:
 // The Standard material's operations.
 class CoreExport StdMat : public Mtl {
 public:
+    ~StdMat() override;
     virtual void SetSoften(BOOL onoff) = 0;
     virtual void SetFaceMap(BOOL onoff) = 0;
     virtual void SetTwoSided(BOOL onoff) = 0;
@@ -70,6 +72,7 @@ public:
     virtual void SetWireSize(float s, TimeValue t) = 0;
     virtual void SetIOR(float v, TimeValue t) = 0;
     virtual void LockAmbDiffTex(BOOL onOff) = 0;
+    virtual BOOL GetLockAmbDiffTex() = 0;
 
     virtual void EnableMap(int id, BOOL onoff) = 0;
     virtual BOOL MapEnabled(int id) = 0;
@@ -99,6 +102,7 @@ public:
 
 class CoreExport StdMat2 : public StdMat {
 public:
+    ~StdMat2() override;
     virtual BOOL SwitchShader(Class_ID id) = 0;
     virtual Shader* GetShader() = 0;
     virtual BOOL IsFaceted() = 0;

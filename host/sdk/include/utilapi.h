@@ -4,14 +4,14 @@
 
 class CoreExport IUtil {
 public:
-    virtual ~IUtil() = default;
+    virtual ~IUtil();
     virtual void CloseUtility() = 0;
 };
 
 // A utility of the command panel.
 class CoreExport UtilityObj {
 public:
-    virtual ~UtilityObj() = default;
+    virtual ~UtilityObj();
     virtual void BeginEditParams(Interface* ip, IUtil* iu) = 0;
     virtual void EndEditParams(Interface* ip, IUtil* iu) = 0;
     virtual void SelectionSetChanged(Interface* ip, IUtil* iu) {

@@ -141,20 +141,29 @@ void SuspendAll::Resume() {
 
 // ---- RefRestore ----
 
+// Counts the undo records that point at each maker.
+class UndoPins {
+public:
+    static void Pin(ReferenceMaker* m) {
+        ++m->undoRecords_;
+        if (m->IsRefTarget()) ++static_cast<ReferenceTarget*>(m)->undoPins_;
+    }
+    static void Unpin(ReferenceMaker* m) {
+        --m->undoRecords_;
+        if (m->IsRefTarget()) {
+            ReferenceTarget* t = static_cast<ReferenceTarget*>(m);
+            --t->undoPins_;
+            HostObjectPool::FreeIfUnused(t);
+        }
+    }
+};
+
 void PinForUndo(ReferenceMaker* m) {
-    if (!m) return;
-    ++m->undoRecords_;
-    if (m->IsRefTarget()) ++static_cast<ReferenceTarget*>(m)->undoPins_;
+    if (m) UndoPins::Pin(m);
 }
 
 void UnpinForUndo(ReferenceMaker* m) {
-    if (!m) return;
-    --m->undoRecords_;
-    if (m->IsRefTarget()) {
-        ReferenceTarget* t = static_cast<ReferenceTarget*>(m);
-        --t->undoPins_;
-        HostObjectPool::FreeIfUnused(t);
-    }
+    if (m) UndoPins::Unpin(m);
 }
 
 RefRestore::RefRestore(ReferenceMaker* maker, int which, RefTargetHandle oldTarg, RefTargetHandle newTarg)

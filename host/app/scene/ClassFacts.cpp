@@ -1,0 +1,94 @@
+#include "ClassFacts.h"
+
+#include <unordered_set>
+
+namespace {
+
+// Frees an object made only to be looked at, with whatever its constructor made below it. Objects it
+// shares with others (they have other dependents) stay.
+void Discard(ReferenceTarget* probe) {
+    std::vector<ReferenceTarget*> made;
+    std::unordered_set<ReferenceTarget*> seen{probe};
+    std::vector<ReferenceTarget*> stack{probe};
+    while (!stack.empty()) {
+        ReferenceTarget* t = stack.back();
+        stack.pop_back();
+        for (int i = 0, n = t->NumRefs(); i < n; ++i) {
+            ReferenceTarget* r = t->GetReference(i);
+            if (r && seen.insert(r).second) {
+                made.push_back(r);
+                stack.push_back(r);
+            }
+        }
+    }
+    probe->DeleteThis();
+    // An object is deleted once nothing refers to it any more, so a deletion may free the next ones.
+    for (bool progress = true; progress;) {
+        progress = false;
+        for (ReferenceTarget*& t : made) {
+            if (t && t->NumDependents() == 0) {
+                ReferenceTarget* gone = t;
+                t = nullptr;
+                gone->DeleteThis();
+                progress = true;
+            }
+        }
+    }
+}
+
+ControllerKind ControllerOf(ReferenceTarget* t) {
+    if (!dynamic_cast<Control*>(t)) return ControllerKind::None;
+    if (t->SuperClassID() == CTRL_FLOAT_CLASS_ID) return ControllerKind::Float;
+    if (t->SuperClassID() == CTRL_POSITION_CLASS_ID) return ControllerKind::Point3;
+    return ControllerKind::None;
+}
+
+}  // namespace
+
+IRefList* GetRefList(ReferenceTarget* t) {
+    BaseInterface* bi = t ? t->GetInterface(HOST_REF_LIST_INTERFACE_ID) : nullptr;
+    return bi ? dynamic_cast<IRefList*>(bi) : nullptr;
+}
+
+bool LearnClassFacts(ClassDesc* desc, ClassFacts& facts, std::string& why) {
+    // The constructor's references must not land in an open undo transaction, where they would keep
+    // the throwaway object alive.
+    SuspendAll suspend(TRUE);
+    void* made = GetCOREInterface()->CreateInstance(desc->SuperClassID(), desc->ClassID());
+    if (!made) {
+        why = "is not loaded";
+        return false;
+    }
+    ReferenceTarget* t = dynamic_cast<ReferenceTarget*>(static_cast<Animatable*>(made));
+    if (!t) {
+        static_cast<Animatable*>(made)->DeleteThis();
+        why = "does not make reference targets";
+        return false;
+    }
+    facts.desc = desc;
+    facts.isMtlBase = dynamic_cast<MtlBase*>(t) != nullptr;
+    facts.isMtl = dynamic_cast<Mtl*>(t) != nullptr;
+    facts.isTexmap = dynamic_cast<Texmap*>(t) != nullptr;
+    facts.isSpecialFX = dynamic_cast<SpecialFX*>(t) != nullptr;
+    facts.isEffect = dynamic_cast<Effect*>(t) != nullptr;
+    StdMat2* stdMat = dynamic_cast<StdMat2*>(t);
+    facts.isStdMat2 = stdMat != nullptr;
+    facts.numSubTexmaps = stdMat ? stdMat->NumSubTexmaps() : 0;
+    facts.isShader = dynamic_cast<Shader*>(t) != nullptr;
+    facts.controller = ControllerOf(t);
+    facts.numRefs = t->NumRefs();
+    IRefList* list = GetRefList(t);
+    facts.refListStart = list ? list->RefListStart() : -1;
+    for (int r = 0; r < facts.FixedRefs(); ++r) {
+        IParamBlock2* pb = dynamic_cast<IParamBlock2*>(t->GetReference(r));
+        if (!pb) continue;
+        ClassFacts::Block& block = facts.blocks[r];
+        block.id = pb->ID();
+        for (int i = 0; i < pb->NumParams(); ++i) {
+            ParamID pid = pb->IndextoID(i);
+            block.params.push_back({pid, pb->GetParameterType(pid)});
+        }
+    }
+    Discard(t);
+    return true;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ParamTypes.h"
+#include "hostcore.h"
+#include "max.h"
+
+// What a scene file may say about an object of a class, learnt from a throwaway instance before the
+// scene is touched: which references hold blocks and what parameters those have, how many references
+// the object has, where its reference list starts, and which SDK classes it derives from.
+struct ClassFacts {
+    struct Param {
+        ParamID id;
+        int type;
+    };
+    struct Block {
+        BlockID id;
+        std::vector<Param> params;
+        const Param* Find(ParamID pid) const {
+            for (const Param& p : params)
+                if (p.id == pid) return &p;
+            return nullptr;
+        }
+    };
+
+    ClassDesc* desc = nullptr;
+    bool isMtlBase = false;
+    bool isMtl = false;
+    bool isTexmap = false;
+    bool isSpecialFX = false;
+    bool isEffect = false;
+    bool isStdMat2 = false;
+    bool isShader = false;
+    ControllerKind controller = ControllerKind::None;
+    int numRefs = 0;
+    int refListStart = -1;        // -1: no reference list
+    int numSubTexmaps = 0;        // Standard materials: the map channels
+    std::map<int, Block> blocks;  // by reference index
+
+    bool HasName() const { return isMtlBase || isSpecialFX; }
+    bool HasRefList() const { return refListStart >= 0; }
+    // References that are not part of the list.
+    int FixedRefs() const { return HasRefList() ? refListStart : numRefs; }
+};
+
+// Makes one object of the class through the host, records its facts and frees it again with what its
+// constructor made. False, with the reason, when the host cannot make the class.
+bool LearnClassFacts(ClassDesc* desc, ClassFacts& facts, std::string& why);
+
+// The reference list of an object, or null.
+IRefList* GetRefList(ReferenceTarget* t);

@@ -1,0 +1,179 @@
+#include "SceneCheck.h"
+
+#include <unordered_map>
+
+#include "JsonFields.h"
+
+namespace {
+
+class Checker {
+public:
+    explicit Checker(SceneModel& m) : m_(m), numNodes_(static_cast<int>(m.nodes.size())) {}
+
+    void Run() {
+        IndexIds();
+        ResolveUses();
+        FindLoopsAndOrder();
+        FindUnused();
+    }
+
+private:
+    int NumVertices() const { return numNodes_ + static_cast<int>(m_.objects.size()); }
+    bool IsNode(int v) const { return v < numNodes_; }
+    const ObjectModel& Object(int v) const { return m_.objects[static_cast<size_t>(v - numNodes_)]; }
+    const std::string& PathOf(int v) const {
+        return IsNode(v) ? m_.nodes[static_cast<size_t>(v)].path : Object(v).path;
+    }
+    FileId IdOf(int v) const { return IsNode(v) ? m_.nodes[static_cast<size_t>(v)].id : Object(v).id; }
+
+    void IndexIds() {
+        for (int v = 0; v < NumVertices(); ++v) {
+            auto [at, fresh] = vertexOf_.emplace(IdOf(v), v);
+            if (!fresh)
+                Fail(Member(PathOf(v), "id"),
+                     "id " + std::to_string(IdOf(v)) + " is used twice (also by " + PathOf(at->second) + ")");
+        }
+    }
+
+    bool Satisfies(int v, TargetKind kind) const {
+        if (kind == TargetKind::Any) return true;
+        if (kind == TargetKind::Node) return IsNode(v);
+        if (IsNode(v)) return false;
+        const ObjectModel& o = Object(v);
+        const ClassFacts* f = o.facts;
+        switch (kind) {
+            case TargetKind::Material:
+                return f && f->isMtl;
+            case TargetKind::MaterialOrMap:
+                return f && f->isMtlBase;
+            case TargetKind::Map:
+                return f && f->isTexmap;
+            case TargetKind::Effect:
+                return f && f->isEffect;
+            case TargetKind::FloatController:
+                return o.kind == ObjectKind::FloatController || (f && f->controller == ControllerKind::Float);
+            case TargetKind::Point3Controller:
+                return o.kind == ObjectKind::Point3Controller ||
+                       (f && f->controller == ControllerKind::Point3);
+            default:
+                return true;
+        }
+    }
+
+    static const char* KindName(TargetKind kind) {
+        switch (kind) {
+            case TargetKind::Material:
+                return "a material";
+            case TargetKind::MaterialOrMap:
+                return "a material or map";
+            case TargetKind::Map:
+                return "a map";
+            case TargetKind::Effect:
+                return "a render effect";
+            case TargetKind::Node:
+                return "a node";
+            case TargetKind::FloatController:
+                return "a float controller";
+            case TargetKind::Point3Controller:
+                return "a point3 controller";
+            default:
+                return "an object";
+        }
+    }
+
+    void ResolveUses() {
+        edges_.assign(static_cast<size_t>(NumVertices()), {});
+        pointers_.assign(static_cast<size_t>(NumVertices()), {});
+        for (const IdUse& use : m_.uses) {
+            auto found = vertexOf_.find(use.id);
+            if (found == vertexOf_.end())
+                Fail(use.path, std::string("no ") + (use.kind == TargetKind::Node ? "node" : "object") +
+                                   " with id " + std::to_string(use.id));
+            int v = found->second;
+            if (!Satisfies(v, use.kind)) {
+                std::string what = IsNode(v) ? "a node" : "of class \"" + Object(v).className + "\"";
+                Fail(use.path, "id " + std::to_string(use.id) + " (" + PathOf(v) + ") is " + what + ", not " +
+                                   KindName(use.kind));
+            }
+            switch (use.role) {
+                case IdUse::Reference:
+                    edges_[static_cast<size_t>(use.from)].push_back(v);
+                    break;
+                case IdUse::Pointer:
+                    pointers_[static_cast<size_t>(use.from)].push_back(v);
+                    break;
+                case IdUse::Root:
+                    roots_.push_back(v);
+                    break;
+            }
+        }
+    }
+
+    // Depth first over the references; a vertex met again while it is still open closes a loop. Objects
+    // are built in the order they are finished, so each after everything it refers to.
+    void FindLoopsAndOrder() {
+        enum { kNew, kOpen, kDone };
+        std::vector<int> state(static_cast<size_t>(NumVertices()), kNew);
+        struct Frame {
+            int v;
+            size_t next;
+        };
+        for (int start = 0; start < NumVertices(); ++start) {
+            if (state[static_cast<size_t>(start)] != kNew) continue;
+            std::vector<Frame> stack{{start, 0}};
+            state[static_cast<size_t>(start)] = kOpen;
+            while (!stack.empty()) {
+                Frame& top = stack.back();
+                const std::vector<int>& out = edges_[static_cast<size_t>(top.v)];
+                if (top.next == out.size()) {
+                    state[static_cast<size_t>(top.v)] = kDone;
+                    if (!IsNode(top.v)) m_.buildOrder.push_back(top.v - numNodes_);
+                    stack.pop_back();
+                    continue;
+                }
+                int w = out[top.next++];
+                if (state[static_cast<size_t>(w)] == kOpen) {
+                    std::string loop;
+                    size_t from = 0;
+                    while (stack[from].v != w) ++from;
+                    for (size_t k = from; k < stack.size(); ++k) loop += PathOf(stack[k].v) + " -> ";
+                    throw SceneError("reference loop: " + loop + PathOf(w));
+                }
+                if (state[static_cast<size_t>(w)] == kNew) {
+                    state[static_cast<size_t>(w)] = kOpen;
+                    stack.push_back({w, 0});
+                }
+            }
+        }
+    }
+
+    void FindUnused() {
+        std::vector<bool> used(static_cast<size_t>(NumVertices()), false);
+        std::vector<int> stack = roots_;
+        for (int v = 0; v < numNodes_; ++v) stack.push_back(v);
+        while (!stack.empty()) {
+            int v = stack.back();
+            stack.pop_back();
+            if (used[static_cast<size_t>(v)]) continue;
+            used[static_cast<size_t>(v)] = true;
+            for (int w : edges_[static_cast<size_t>(v)]) stack.push_back(w);
+            for (int w : pointers_[static_cast<size_t>(v)]) stack.push_back(w);
+        }
+        for (int v = numNodes_; v < NumVertices(); ++v)
+            if (!used[static_cast<size_t>(v)])
+                Fail(PathOf(v),
+                     "object " + std::to_string(IdOf(v)) +
+                         " is not used: no node, editor slot, effect or other object refers to it");
+    }
+
+    SceneModel& m_;
+    int numNodes_;
+    std::unordered_map<FileId, int> vertexOf_;
+    std::vector<std::vector<int>> edges_;
+    std::vector<std::vector<int>> pointers_;
+    std::vector<int> roots_;
+};
+
+}  // namespace
+
+void CheckScene(SceneModel& model) { Checker(model).Run(); }
