@@ -36,6 +36,22 @@ void InvertSwitch(IParamBlock2* pb, ParamID id) {
     pb->SetValue(id, 0, pb->GetInt(id, 0, 0) == 0 ? 1 : 0, 0);
 }
 
+// Lets the host record a change for undo for its extent, even where recording is suspended.
+class RecordedChange {
+public:
+    RecordedChange() : resumed_(theHold.IsSuspended() != 0) {
+        if (resumed_) theHold.Resume();
+    }
+    ~RecordedChange() {
+        if (resumed_) theHold.Suspend();
+    }
+    RecordedChange(const RecordedChange&) = delete;
+    RecordedChange& operator=(const RecordedChange&) = delete;
+
+private:
+    bool resumed_;
+};
+
 bool IsTavelin2ReflectRefractMap(Texmap* s) {
     return s && s->SuperClassID() == TEXMAP_CLASS_ID && s->ClassID() == TVL2_REFLECT_REFRACT_MAP_CLASS_ID;
 }
@@ -73,7 +89,14 @@ void WalkSubMaps(MtlBase* o, ConversionMap& map) {
         Texmap* s = o->GetSubTexmap(i);
         WalkSubMaps(s, map);
         if (!IsTavelin2ReflectRefractMap(s)) continue;
-        if (Texmap* r = ConvertReflectRefractMap(s, map)) o->SetSubTexmap(i, r);
+        Texmap* r = ConvertReflectRefractMap(s, map);
+        if (!r) continue;
+        // The walk also changes objects that were there before the conversion (a source material that
+        // became the new material's base, and the maps below it). A run makes its conversions with undo
+        // recording suspended, but these changes must be undone with the run: they are recorded whenever
+        // a transaction is open.
+        RecordedChange recorded;
+        o->SetSubTexmap(i, r);
     }
 }
 

@@ -256,6 +256,27 @@ TEST_F(ConversionRunTest, MaterialUsedOnlyInTheEditorIsConvertedThere) {
     EXPECT_EQ(Text(Slot(1)->GetName()), L"Swatch");
 }
 
+// The reflection/refraction walk replaces maps inside the source material itself when the source became
+// the new material's base; undoing the run must give the source its own maps back.
+TEST_F(ConversionRunTest, UndoGivesTheSourceBackTheReflectionMapsTheWalkReplaced) {
+    Mtl* source = NewStandard(_M("Mirror"));
+    auto* reflection = static_cast<Texmap*>(
+        GetCOREInterface()->CreateInstance(TEXMAP_CLASS_ID, TVL2_REFLECT_REFRACT_MAP_CLASS_ID));
+    source->SetSubTexmap(ID_RL, reflection);
+    NewNode(_M("Ball"), source);
+    AddAll(list_, {source});
+    Run();
+    ASSERT_EQ(log_.outcomes, Outcomes{MtlRunOutcome::Converted});
+    Texmap* converted = source->GetSubTexmap(ID_RL);
+    ASSERT_NE(converted, reflection);
+    EXPECT_EQ(converted->ClassID(), TVL3_REFLECT_REFRACT_MAP_CLASS_ID);
+
+    ASSERT_TRUE(HostCore::Get().Undo());
+    EXPECT_EQ(source->GetSubTexmap(ID_RL), reflection);
+    ASSERT_TRUE(HostCore::Get().Redo());
+    EXPECT_EQ(source->GetSubTexmap(ID_RL), converted);
+}
+
 // ---- entries that give nothing ----
 
 TEST_F(ConversionRunTest, MaterialUsedOnlyBelowATavelinMaterialIsNotInUseAndLeavesTheList) {

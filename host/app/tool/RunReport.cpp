@@ -50,7 +50,11 @@ void ReportingObserver::OnEntry(const MtlConvData& entry, MtlRunOutcome outcome,
         result->GetClassName(cls);
         r.resultClass = cls.ToUTF8();
         r.zones = GetMaterialZoneCount(result);
-        for (int z = 0; z < r.zones; ++z) r.strokes += GetZoneStrokeCount(GetMaterialZone(result, z));
+        // Stroke lists keep empty slots in place; only the strokes themselves are counted.
+        for (int z = 0; z < r.zones; ++z) {
+            ReferenceTarget* zone = GetMaterialZone(result, z);
+            for (int k = 0; k < GetZoneStrokeCount(zone); ++k) r.strokes += GetZoneStroke(zone, k) ? 1 : 0;
+        }
     }
     report_.materials.push_back(r);
 }

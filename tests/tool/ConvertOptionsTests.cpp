@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "ConvertOptions.h"
+
+TEST(ConvertOptionsTest, EachFlagSetsOrClearsItsOwnBit) {
+    for (size_t f = 0; f < kOptionFlagCount; ++f) {
+        const OptionFlag& flag = kOptionFlags[f];
+        ConvertRequest on, off;
+        std::string error;
+        ASSERT_TRUE(ParseConvertArgs({"s.json", "-o", "o.json", flag.on}, on, error)) << error;
+        ASSERT_TRUE(ParseConvertArgs({"s.json", "-o", "o.json", flag.off}, off, error)) << error;
+        EXPECT_EQ(on.options, kDefaultConversionOptions | flag.bit) << flag.on;
+        EXPECT_EQ(off.options, kDefaultConversionOptions & ~flag.bit) << flag.off;
+    }
+}
+
+TEST(ConvertOptionsTest, DefaultsAreThePanelsInitialStates) {
+    ConvertRequest req;
+    std::string error;
+    ASSERT_TRUE(ParseConvertArgs({"scene.json", "-o", "out.json"}, req, error));
+    EXPECT_EQ(req.options, 0x10108C01u);
+    EXPECT_EQ(req.scenePath, "scene.json");
+    EXPECT_EQ(req.outputPath, "out.json");
+    EXPECT_TRUE(req.referenceName.empty());
+    EXPECT_FALSE(req.dryRun);
+}
+
+TEST(ConvertOptionsTest, UsageErrorsAreNamed) {
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{}, "no scene given"},
+        {{"s.json"}, "no output given: use -o OUT, or --dry-run to only report"},
+        {{"s.json", "-o"}, "option -o needs a value"},
+        {{"s.json", "--reference", ""}, "--reference needs the name of a Tavelin 3 material"},
+        {{"s.json", "--frobnicate"}, "unknown option --frobnicate"},
+        {{"a.json", "b.json"}, "unexpected argument b.json (one scene at a time)"},
+    };
+    for (const auto& c : cases) {
+        ConvertRequest req;
+        std::string error;
+        EXPECT_FALSE(ParseConvertArgs(c.args, req, error));
+        EXPECT_EQ(error, c.error);
+    }
+    ConvertRequest dry;
+    std::string error;
+    EXPECT_TRUE(ParseConvertArgs({"s.json", "--dry-run", "--reference", "Toon", "--report-json", "r.json"},
+                                 dry, error));
+    EXPECT_EQ(dry.referenceName, "Toon");
+    EXPECT_EQ(dry.reportJsonPath, "r.json");
+}
