@@ -6,7 +6,9 @@
 #       are added in the Windows build only. Natively each test case is its own CTest test, named
 #       <name>.<Suite>.<Case>. In the Windows build the whole executable is one CTest test, <name>, run
 #       under Wine (each Wine process costs about a second to start). Tests run in the output folder
-#       (${CMAKE_BINARY_DIR}/bin); TVL_SOURCE_DIR is defined as the project's source folder.
+#       (${CMAKE_BINARY_DIR}/bin); TVL_SOURCE_DIR is defined as the project's source folder. Natively,
+#       testing::TempDir() is build/<preset>/testtmp/<name>/ and the cases of one executable run in
+#       parallel processes, so each case must use file names of its own there.
 #
 #   tvl_add_benchmark(<name> SOURCES <files...> [LIBS <targets...>])
 #       A Google Benchmark executable <name> linked to benchmark::benchmark_main and LIBS, built only when
@@ -75,12 +77,16 @@ function(tvl_add_test name)
             LABELS windows
             TIMEOUT ${TVL_TEST_TIMEOUT})
     else()
+        # testing::TempDir() is a folder of this build and executable, not the /tmp shared by every build
+        # on the machine. Cases of one executable still run in parallel: name their files apart.
+        set(_tmp ${CMAKE_BINARY_DIR}/testtmp/${name})
+        file(MAKE_DIRECTORY ${_tmp})
         gtest_discover_tests(${name}
             TEST_PREFIX "${name}."
             DISCOVERY_MODE PRE_TEST
             DISCOVERY_TIMEOUT 120
             WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
-            PROPERTIES TIMEOUT ${TVL_TEST_TIMEOUT})
+            PROPERTIES TIMEOUT ${TVL_TEST_TIMEOUT} ENVIRONMENT TEST_TMPDIR=${_tmp}/)
     endif()
 endfunction()
 

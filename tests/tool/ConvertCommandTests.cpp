@@ -27,8 +27,10 @@ protected:
     void SetUp() override {
         HostTest::SetUp();
         RegisterStandInProducts();
-        out_ = testing::TempDir() + "tvl3host_out.json";
-        report_ = testing::TempDir() + "tvl3host_report.json";
+        // Tests may run side by side: each has files of its own.
+        const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        out_ = testing::TempDir() + "tvl3host_" + name + "_out.json";
+        report_ = testing::TempDir() + "tvl3host_" + name + "_report.json";
         std::remove(out_.c_str());
         std::remove(report_.c_str());
     }

@@ -254,10 +254,14 @@ private:
                       "selfIllumColor", "lockAmbDiffTex", "maps"});
         StdMatModel m;
         const std::pair<const char*, std::optional<bool>*> flags[] = {
-            {"soften", &m.soften},       {"faceMap", &m.faceMap},
-            {"twoSided", &m.twoSided},   {"wire", &m.wire},
-            {"wireUnits", &m.wireUnits}, {"falloffOut", &m.falloffOut},
-            {"faceted", &m.faceted},     {"selfIllumColorOn", &m.selfIllumColorOn},
+            {"soften", &m.soften},
+            {"faceMap", &m.faceMap},
+            {"twoSided", &m.twoSided},
+            {"wire", &m.wire},
+            {"wireUnits", &m.wireUnits},
+            {"falloffOut", &m.falloffOut},
+            {"faceted", &m.faceted},
+            {"selfIllumColorOn", &m.selfIllumColorOn},
             {"lockAmbDiffTex", &m.lockAmbDiffTex},
         };
         for (const auto& [key, out] : flags)

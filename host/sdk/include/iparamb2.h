@@ -128,19 +128,26 @@ private:
     friend class ParamRestore;
     friend class TabCountRestore;
 
-    // One entry of a parameter: its value (one member per kind) and its controller.
+    // One entry of a parameter: its value and its controller. A colour or a point is kept in c; the
+    // strings of string parameters are kept beside the entries, so that entries stay small.
     struct Slot {
         float f = 0.0f;
         int i = 0;
         Color c;
-        Point3 p;
-        std::wstring s;
         ReferenceTarget* ref = nullptr;
         Control* ctrl = nullptr;
     };
     struct Param {
-        ParamDef def;
+        const ParamDef* def;
         std::vector<Slot> slots;
+        std::vector<std::wstring> strings;  // one per entry, for string parameters only
+    };
+    // A value on its way into an entry.
+    struct Scalar {
+        float f = 0.0f;
+        int i = 0;
+        Color c;
+        std::wstring s;
     };
 
     Slot* Find(ParamID id, int tabIndex, int* paramIndex = nullptr);
@@ -151,9 +158,11 @@ private:
     Slot DefaultSlot(const ParamDef& def) const;
     float ControllerFloat(Slot& s, TimeValue t, Interval& ivalid);
     Point3 ControllerPoint3(Slot& s, TimeValue t, Interval& ivalid);
-    BOOL SetScalar(ParamID id, TimeValue t, int tabIndex, const Slot& value, int kind);
+    BOOL SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar& value, int kind);
+    Scalar Read(int paramIndex, int tabIndex);
+    void Write(int paramIndex, int tabIndex, const Scalar& value);
     BOOL SetRef(ParamID id, ReferenceTarget* v, int tabIndex);
-    void Resize(int paramIndex, int n, std::vector<Slot>* removed);
+    void Resize(int paramIndex, int n, std::vector<Scalar>* removed);
 
     const ParamBlockDesc2* desc_;
     ReferenceMaker* owner_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <unordered_map>
 #include <vector>
 
 #include "animtbl.h"
@@ -19,6 +20,36 @@ enum RefResult { REF_FAIL, REF_SUCCEED, REF_DONTCARE, REF_STOP, REF_INVALID };
 class RemapDir;
 class DependentList;
 class RefRestore;
+
+// The targets a maker refers to, with the number of references to each. Small sets are a plain list; a
+// maker with many references (a holder of thousands of listed materials) gets a hash table, so that
+// dropping one reference costs the same however many it holds.
+class CoreExport RefTargetSet {
+public:
+    RefTargetSet() = default;
+    ~RefTargetSet();
+    RefTargetSet(const RefTargetSet&) = delete;
+    RefTargetSet& operator=(const RefTargetSet&) = delete;
+
+    void Add(ReferenceTarget* t);
+    void Remove(ReferenceTarget* t);  // one reference
+    void Erase(ReferenceTarget* t);   // every reference
+    void Clear();
+    // f(target, references) for each distinct target.
+    template <class F>
+    void ForEach(F f) const {
+        if (many_) {
+            for (const auto& e : *many_) f(e.first, e.second);
+        } else {
+            for (ReferenceTarget* t : few_) f(t, 1);
+        }
+    }
+
+private:
+    static constexpr size_t kFewLimit = 16;
+    std::vector<ReferenceTarget*> few_;  // one entry per reference, in no order
+    std::unordered_map<ReferenceTarget*, int>* many_ = nullptr;
+};
 
 // An undo record that points at an object pins it: the object is not freed while pinned, even when it
 // was deleted. Records pin in their constructor and unpin in their destructor.
@@ -63,8 +94,8 @@ private:
     void SetRefRaw(int which, RefTargetHandle newtarg);
     void ForgetTarget(ReferenceTarget* targ);
 
-    std::vector<ReferenceTarget*> targets_;  // one entry per reference held, in no order
-    int undoRecords_ = 0;                    // undo records that point at this maker
+    RefTargetSet targets_;
+    int undoRecords_ = 0;  // undo records that point at this maker
 };
 
 class CoreExport ReferenceTarget : public ReferenceMaker {

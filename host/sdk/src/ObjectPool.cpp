@@ -47,9 +47,11 @@ void HostObjectPool::FreeAll() {
     all.reserve(static_cast<size_t>(count));
     for (ReferenceTarget* t = head; t; t = t->poolNext_) all.push_back(t);
     for (ReferenceTarget* t : all) {
-        for (ReferenceTarget* target : t->targets_)
-            if (target->dependents_) target->dependents_->Remove(t);
-        t->targets_.clear();
+        t->targets_.ForEach([t](ReferenceTarget* target, int refs) {
+            if (target->dependents_)
+                for (int k = 0; k < refs; ++k) target->dependents_->Remove(t);
+        });
+        t->targets_.Clear();
         for (int i = 0, n = t->NumRefs(); i < n; ++i) t->SetReference(i, nullptr);
     }
     for (ReferenceTarget* t : all) delete t;

@@ -130,17 +130,15 @@ bool IsStringType(int type) {
 }
 bool IsFloatController(Control* c) { return c && c->SuperClassID() == CTRL_FLOAT_CLASS_ID; }
 bool IsPoint3Controller(Control* c) { return c && c->SuperClassID() == CTRL_POSITION_CLASS_ID; }
-enum ValueKind { kFloat, kInt, kColor, kPoint3, kString };
+enum ValueKind { kFloat, kInt, kColor, kString };
 }  // namespace
 
 // Undo of a value change that is not a reference.
 class ParamRestore : public HostRestoreObj {
 public:
-    ParamRestore(IParamBlock2* pb, ParamID id, int tab, float f0, int i0, Color c0, Point3 p0,
-                 std::wstring s0, float f1, int i1, Color c1, Point3 p1, std::wstring s1)
-        : pb_(pb), id_(id), tab_(tab) {
-        before_ = {f0, i0, c0, p0, std::move(s0)};
-        after_ = {f1, i1, c1, p1, std::move(s1)};
+    ParamRestore(IParamBlock2* pb, ParamID id, int tab, IParamBlock2::Scalar before,
+                 IParamBlock2::Scalar after)
+        : pb_(pb), id_(id), tab_(tab), before_(std::move(before)), after_(std::move(after)) {
         PinForUndo(pb_);
     }
     ~ParamRestore() override { UnpinForUndo(pb_); }
@@ -152,28 +150,17 @@ public:
     }
 
 private:
-    struct Value {
-        float f;
-        int i;
-        Color c;
-        Point3 p;
-        std::wstring s;
-    };
-    void Apply(const Value& v) {
+    void Apply(const IParamBlock2::Scalar& v) {
         if (!pb_) return;
-        IParamBlock2::Slot* s = pb_->Find(id_, tab_);
-        if (!s) return;
-        s->f = v.f;
-        s->i = v.i;
-        s->c = v.c;
-        s->p = v.p;
-        s->s = v.s;
+        int index = pb_->IDtoIndex(id_);
+        if (index < 0 || tab_ >= pb_->Count(id_)) return;
+        pb_->Write(index, tab_, v);
         pb_->NotifyOwnerChanged();
     }
     IParamBlock2* pb_;
     ParamID id_;
     int tab_;
-    Value before_, after_;
+    IParamBlock2::Scalar before_, after_;
 };
 
 // Undo of a table's resize. Entries removed from the end come back with their values; their
@@ -181,7 +168,7 @@ private:
 class TabCountRestore : public HostRestoreObj {
 public:
     TabCountRestore(IParamBlock2* pb, ParamID id, int before, int after,
-                    std::vector<IParamBlock2::Slot> removed)
+                    std::vector<IParamBlock2::Scalar> removed)
         : pb_(pb), id_(id), before_(before), after_(after), removed_(std::move(removed)) {
         PinForUndo(pb_);
     }
@@ -200,24 +187,15 @@ private:
         if (index < 0) return;
         pb_->Resize(index, n, nullptr);
         // Growing back to the larger count puts the removed values where they were.
-        if (n == before_ && before_ > after_) {
-            auto& slots = pb_->params_[static_cast<size_t>(index)].slots;
-            for (size_t k = 0; k < removed_.size() && after_ + k < slots.size(); ++k) {
-                IParamBlock2::Slot& s = slots[static_cast<size_t>(after_) + k];
-                const IParamBlock2::Slot& r = removed_[k];
-                s.f = r.f;
-                s.i = r.i;
-                s.c = r.c;
-                s.p = r.p;
-                s.s = r.s;
-            }
-        }
+        if (n == before_ && before_ > after_)
+            for (size_t k = 0; k < removed_.size() && after_ + static_cast<int>(k) < n; ++k)
+                pb_->Write(index, after_ + static_cast<int>(k), removed_[k]);
         pb_->NotifyOwnerChanged();
     }
     IParamBlock2* pb_;
     ParamID id_;
     int before_, after_;
-    std::vector<IParamBlock2::Slot> removed_;
+    std::vector<IParamBlock2::Scalar> removed_;
 };
 
 // ---- IParamBlock2 ----
@@ -226,9 +204,10 @@ IParamBlock2::IParamBlock2(const ParamBlockDesc2* desc, ReferenceMaker* owner) :
     params_.reserve(desc->paramdefs.size());
     for (const ParamDef& def : desc->paramdefs) {
         Param p;
-        p.def = def;
+        p.def = &def;
         size_t n = is_tab(def.type) ? static_cast<size_t>(std::max(0, def.tab_size)) : 1;
         p.slots.assign(n, DefaultSlot(def));
+        if (IsStringType(def.type)) p.strings.assign(n, def.def_s ? def.def_s : L"");
         params_.push_back(std::move(p));
     }
 }
@@ -243,10 +222,28 @@ IParamBlock2::Slot IParamBlock2::DefaultSlot(const ParamDef& def) const {
     Slot s;
     s.f = def.def_f;
     s.i = def.def_i;
-    s.c = def.def_c;
-    s.p = def.def_p;
-    if (def.def_s) s.s = def.def_s;
+    s.c = base_type(def.type) == TYPE_POINT3 ? Color(def.def_p.x, def.def_p.y, def.def_p.z) : def.def_c;
     return s;
+}
+
+IParamBlock2::Scalar IParamBlock2::Read(int paramIndex, int tabIndex) {
+    const Param& p = params_[static_cast<size_t>(paramIndex)];
+    const Slot& s = p.slots[static_cast<size_t>(tabIndex)];
+    Scalar v;
+    v.f = s.f;
+    v.i = s.i;
+    v.c = s.c;
+    if (!p.strings.empty()) v.s = p.strings[static_cast<size_t>(tabIndex)];
+    return v;
+}
+
+void IParamBlock2::Write(int paramIndex, int tabIndex, const Scalar& v) {
+    Param& p = params_[static_cast<size_t>(paramIndex)];
+    Slot& s = p.slots[static_cast<size_t>(tabIndex)];
+    s.f = v.f;
+    s.i = v.i;
+    s.c = v.c;
+    if (!p.strings.empty()) p.strings[static_cast<size_t>(tabIndex)] = v.s;
 }
 
 void IParamBlock2::BuildLayout() {
@@ -319,6 +316,7 @@ RefTargetHandle IParamBlock2::Clone(RemapDir& remap) {
             c.ctrl = nullptr;
             to.slots.push_back(c);
         }
+        to.strings = from.strings;
     }
     copy->InvalidateLayout();
     for (size_t p = 0; p < params_.size(); ++p) {
@@ -327,7 +325,7 @@ RefTargetHandle IParamBlock2::Clone(RemapDir& remap) {
             int ref = RefIndex(static_cast<int>(p), static_cast<int>(k));
             // Nodes are shared, never copied; everything else below the block is copied deeply.
             ReferenceTarget* value = from.slots[k].ref;
-            if (value && base_type(from.def.type) != TYPE_INODE) value = remap.CloneRef(value);
+            if (value && base_type(from.def->type) != TYPE_INODE) value = remap.CloneRef(value);
             if (value) copy->ReplaceReference(ref, value);
             if (from.slots[k].ctrl) copy->ReplaceReference(ref + 1, remap.CloneRef(from.slots[k].ctrl));
         }
@@ -340,12 +338,12 @@ int IParamBlock2::NumParams() { return static_cast<int>(params_.size()); }
 BlockID IParamBlock2::ID() { return desc_->ID; }
 
 ParamID IParamBlock2::IndextoID(int i) {
-    return i >= 0 && i < NumParams() ? params_[static_cast<size_t>(i)].def.ID : ParamID(-1);
+    return i >= 0 && i < NumParams() ? params_[static_cast<size_t>(i)].def->ID : ParamID(-1);
 }
 
 int IParamBlock2::IDtoIndex(ParamID id) {
     for (size_t i = 0; i < params_.size(); ++i)
-        if (params_[i].def.ID == id) return static_cast<int>(i);
+        if (params_[i].def->ID == id) return static_cast<int>(i);
     return -1;
 }
 
@@ -356,7 +354,7 @@ ParamDef& IParamBlock2::GetParamDef(ParamID id) {
         missing = ParamDef();
         return missing;
     }
-    return params_[static_cast<size_t>(i)].def;
+    return const_cast<ParamDef&>(*params_[static_cast<size_t>(i)].def);
 }
 
 ParamType2 IParamBlock2::GetParameterType(ParamID id) { return GetParamDef(id).type; }
@@ -388,7 +386,7 @@ BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid,
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def.type;
+    int type = params_[static_cast<size_t>(pi)].def->type;
     if (IsFloatController(s->ctrl))
         v = ControllerFloat(*s, t, ivalid);
     else if (IsFloatType(type))
@@ -404,7 +402,7 @@ BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, i
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def.type;
+    int type = params_[static_cast<size_t>(pi)].def->type;
     if (IsFloatController(s->ctrl)) {
         float f = ControllerFloat(*s, t, ivalid);
         v = IsIntType(type) ? static_cast<int>(std::lround(f)) : static_cast<int>(f);
@@ -422,11 +420,11 @@ BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Point3& v, Interval& ivalid
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def.type;
+    int type = params_[static_cast<size_t>(pi)].def->type;
     if (IsPoint3Controller(s->ctrl))
         v = ControllerPoint3(*s, t, ivalid);
     else if (base_type(type) == TYPE_POINT3)
-        v = s->p;
+        v = Point3(s->c.r, s->c.g, s->c.b);
     else if (IsColorType(type))
         v = Point3(s->c.r, s->c.g, s->c.b);
     else
@@ -438,14 +436,14 @@ BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Color& v, Interval& ivalid,
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def.type;
+    int type = params_[static_cast<size_t>(pi)].def->type;
     if (IsPoint3Controller(s->ctrl)) {
         Point3 p = ControllerPoint3(*s, t, ivalid);
         v = Color(p.x, p.y, p.z);
     } else if (IsColorType(type)) {
         v = s->c;
     } else if (base_type(type) == TYPE_POINT3) {
-        v = Color(s->p.x, s->p.y, s->p.z);
+        v = s->c;
     } else {
         return FALSE;
     }
@@ -455,8 +453,8 @@ BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Color& v, Interval& ivalid,
 BOOL IParamBlock2::GetValue(ParamID id, TimeValue, const MCHAR*& v, Interval&, int tabIndex) {
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
-    if (!s || !IsStringType(params_[static_cast<size_t>(pi)].def.type)) return FALSE;
-    v = s->s.c_str();
+    if (!s || !IsStringType(params_[static_cast<size_t>(pi)].def->type)) return FALSE;
+    v = params_[static_cast<size_t>(pi)].strings[static_cast<size_t>(tabIndex)].c_str();
     return TRUE;
 }
 
@@ -464,7 +462,7 @@ BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interv
     (void)t;
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
-    if (!s || !IsRefType(params_[static_cast<size_t>(pi)].def.type)) return FALSE;
+    if (!s || !IsRefType(params_[static_cast<size_t>(pi)].def->type)) return FALSE;
     v = s->ref;
     return TRUE;
 }
@@ -546,12 +544,13 @@ ReferenceTarget* IParamBlock2::GetReferenceTarget(ParamID id, TimeValue t, int t
 
 // ---- setters ----
 
-BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Slot& value, int kind) {
+BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar& value, int kind) {
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def.type;
-    Slot next = *s;
+    int type = params_[static_cast<size_t>(pi)].def->type;
+    Scalar before = Read(pi, tabIndex);
+    Scalar next = before;
     switch (kind) {
         case kFloat:
         case kInt: {
@@ -569,20 +568,15 @@ BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Slot& 
                 return FALSE;
             break;
         }
-        case kColor:
-        case kPoint3: {
-            Point3 p = kind == kPoint3 ? value.p : Point3(value.c.r, value.c.g, value.c.b);
+        case kColor: {
             if (IsPoint3Controller(s->ctrl)) {
+                Point3 p(value.c.r, value.c.g, value.c.b);
                 s->ctrl->SetValue(t, &p);
                 NotifyOwnerChanged();
                 return TRUE;
             }
-            if (IsColorType(type))
-                next.c = Color(p.x, p.y, p.z);
-            else if (base_type(type) == TYPE_POINT3)
-                next.p = p;
-            else
-                return FALSE;
+            if (!IsColorType(type) && base_type(type) != TYPE_POINT3) return FALSE;
+            next.c = value.c;
             break;
         }
         case kString:
@@ -590,44 +584,38 @@ BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Slot& 
             next.s = value.s;
             break;
     }
-    if (theHold.Holding())
-        theHold.Put(new ParamRestore(this, id, tabIndex, s->f, s->i, s->c, s->p, s->s, next.f, next.i, next.c,
-                                     next.p, next.s));
-    s->f = next.f;
-    s->i = next.i;
-    s->c = next.c;
-    s->p = next.p;
-    s->s = next.s;
+    if (theHold.Holding()) theHold.Put(new ParamRestore(this, id, tabIndex, std::move(before), next));
+    Write(pi, tabIndex, next);
     NotifyOwnerChanged();
     return TRUE;
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, float v, int tabIndex) {
-    Slot s;
+    Scalar s;
     s.f = v;
     return SetScalar(id, t, tabIndex, s, kFloat);
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, int v, int tabIndex) {
-    Slot s;
+    Scalar s;
     s.i = v;
     return SetScalar(id, t, tabIndex, s, kInt);
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const Point3& v, int tabIndex) {
-    Slot s;
-    s.p = v;
-    return SetScalar(id, t, tabIndex, s, kPoint3);
+    Scalar s;
+    s.c = Color(v.x, v.y, v.z);
+    return SetScalar(id, t, tabIndex, s, kColor);
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const Color& v, int tabIndex) {
-    Slot s;
+    Scalar s;
     s.c = v;
     return SetScalar(id, t, tabIndex, s, kColor);
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const MCHAR* v, int tabIndex) {
-    Slot s;
+    Scalar s;
     s.s = v ? v : L"";
     return SetScalar(id, t, tabIndex, s, kString);
 }
@@ -635,7 +623,7 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const MCHAR* v, int tabInde
 BOOL IParamBlock2::SetRef(ParamID id, ReferenceTarget* v, int tabIndex) {
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
-    if (!s || !IsRefType(params_[static_cast<size_t>(pi)].def.type)) return FALSE;
+    if (!s || !IsRefType(params_[static_cast<size_t>(pi)].def->type)) return FALSE;
     if (ReplaceReference(RefIndex(pi, tabIndex), v) != REF_SUCCEED) return FALSE;
     NotifyOwnerChanged();
     return TRUE;
@@ -678,11 +666,12 @@ int IParamBlock2::Count(ParamID id) {
 
 void IParamBlock2::ZeroCount(ParamID id) { SetCount(id, 0); }
 
-void IParamBlock2::Resize(int paramIndex, int n, std::vector<Slot>* removed) {
+void IParamBlock2::Resize(int paramIndex, int n, std::vector<Scalar>* removed) {
     Param& p = params_[static_cast<size_t>(paramIndex)];
     size_t count = static_cast<size_t>(std::max(0, n));
-    if (removed && count < p.slots.size())
-        removed->assign(p.slots.begin() + static_cast<long>(count), p.slots.end());
+    if (removed)
+        for (size_t k = count; k < p.slots.size(); ++k)
+            removed->push_back(Read(paramIndex, static_cast<int>(k)));
     // The references of entries that go must already be cleared; clear any left without a record.
     for (size_t k = count; k < p.slots.size(); ++k) {
         int ref = RefIndex(paramIndex, static_cast<int>(k));
@@ -693,13 +682,14 @@ void IParamBlock2::Resize(int paramIndex, int n, std::vector<Slot>* removed) {
             theHold.Resume();
         }
     }
-    p.slots.resize(count, DefaultSlot(p.def));
+    p.slots.resize(count, DefaultSlot(*p.def));
+    if (IsStringType(p.def->type)) p.strings.resize(count, p.def->def_s ? p.def->def_s : L"");
     InvalidateLayout();
 }
 
 void IParamBlock2::SetCount(ParamID id, int n) {
     int pi = IDtoIndex(id);
-    if (pi < 0 || !is_tab(params_[static_cast<size_t>(pi)].def.type)) return;
+    if (pi < 0 || !is_tab(params_[static_cast<size_t>(pi)].def->type)) return;
     n = std::max(0, n);
     int count = Count(id);
     if (n == count) return;
@@ -709,7 +699,7 @@ void IParamBlock2::SetCount(ParamID id, int n) {
         DeleteReference(ref);
         DeleteReference(ref + 1);
     }
-    std::vector<Slot> removed;
+    std::vector<Scalar> removed;
     Resize(pi, n, &removed);
     if (theHold.Holding()) theHold.Put(new TabCountRestore(this, id, count, n, std::move(removed)));
     NotifyOwnerChanged();
@@ -726,7 +716,7 @@ void IParamBlock2::SetControllerByID(ParamID id, int tabIndex, Control* c, BOOL 
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
     if (!s) return;
-    int type = params_[static_cast<size_t>(pi)].def.type;
+    int type = params_[static_cast<size_t>(pi)].def->type;
     bool scalar = IsFloatType(type) || IsIntType(type);
     bool vector = IsColorType(type) || base_type(type) == TYPE_POINT3;
     if (!scalar && !vector) return;

@@ -19,11 +19,54 @@ void Animatable::DeleteThis() { delete this; }
 
 // ---- ReferenceMaker ----
 
+// ---- RefTargetSet ----
+
+RefTargetSet::~RefTargetSet() { delete many_; }
+
+void RefTargetSet::Add(ReferenceTarget* t) {
+    if (many_) {
+        ++(*many_)[t];
+        return;
+    }
+    few_.push_back(t);
+    if (few_.size() <= kFewLimit) return;
+    many_ = new std::unordered_map<ReferenceTarget*, int>;
+    for (ReferenceTarget* x : few_) ++(*many_)[x];
+    few_.clear();
+}
+
+void RefTargetSet::Remove(ReferenceTarget* t) {
+    if (many_) {
+        auto it = many_->find(t);
+        if (it != many_->end() && --it->second == 0) many_->erase(it);
+        return;
+    }
+    auto it = std::find(few_.begin(), few_.end(), t);
+    if (it == few_.end()) return;
+    *it = few_.back();
+    few_.pop_back();
+}
+
+void RefTargetSet::Erase(ReferenceTarget* t) {
+    if (many_)
+        many_->erase(t);
+    else
+        few_.erase(std::remove(few_.begin(), few_.end(), t), few_.end());
+}
+
+void RefTargetSet::Clear() {
+    few_.clear();
+    delete many_;
+    many_ = nullptr;
+}
+
 ReferenceMaker::~ReferenceMaker() {
     if (undoRecords_ > 0) theHold.ForgetObject(this);
-    for (ReferenceTarget* t : targets_)
-        if (t->dependents_) t->dependents_->Remove(this);
-    targets_.clear();
+    targets_.ForEach([this](ReferenceTarget* t, int refs) {
+        if (t->dependents_)
+            for (int k = 0; k < refs; ++k) t->dependents_->Remove(this);
+    });
+    targets_.Clear();
 }
 
 RefTargetHandle ReferenceMaker::GetReference(int) { return nullptr; }
@@ -36,14 +79,10 @@ void ReferenceMaker::SetRefRaw(int which, RefTargetHandle newtarg) {
     if (newtarg) {
         if (!newtarg->dependents_) newtarg->dependents_ = new DependentList;
         newtarg->dependents_->Add(this);
-        targets_.push_back(newtarg);
+        targets_.Add(newtarg);
     }
     if (old) {
-        auto it = std::find(targets_.begin(), targets_.end(), old);
-        if (it != targets_.end()) {
-            *it = targets_.back();
-            targets_.pop_back();
-        }
+        targets_.Remove(old);
         if (old->dependents_) old->dependents_->Remove(this);
         HostObjectPool::FreeIfUnused(old);
     }
@@ -57,10 +96,14 @@ bool ReferenceMaker::DependsOn(ReferenceTarget* targ) {
     while (!stack.empty()) {
         ReferenceMaker* m = stack.back();
         stack.pop_back();
-        for (ReferenceTarget* t : m->targets_) {
-            if (t == targ) return true;
-            if (seen.insert(t).second) stack.push_back(t);
-        }
+        bool found = false;
+        m->targets_.ForEach([&](ReferenceTarget* t, int) {
+            if (t == targ)
+                found = true;
+            else if (seen.insert(t).second)
+                stack.push_back(t);
+        });
+        if (found) return true;
     }
     return false;
 }
@@ -95,7 +138,7 @@ RefResult ReferenceMaker::DeleteAllRefs() {
 void ReferenceMaker::ForgetTarget(ReferenceTarget* targ) {
     for (int i = 0, n = NumRefs(); i < n; ++i)
         if (GetReference(i) == targ) SetReference(i, nullptr);
-    targets_.erase(std::remove(targets_.begin(), targets_.end(), targ), targets_.end());
+    targets_.Erase(targ);
 }
 
 // ---- ReferenceTarget ----
