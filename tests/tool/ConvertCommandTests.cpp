@@ -65,15 +65,46 @@ TEST_F(ConvertCommandTest, ConvertsTheShowcaseAndReportsEachMaterial) {
               std::string::npos)
         << stdout_.str();
 
-    // The written scene holds no convertible material any more.
+    // The written scene holds no convertible material or line effect any more.
     std::string written = ReadFile(out_);
-    EXPECT_EQ(written.find("\"Tvl2ReflectRefractMap\""), std::string::npos);
-    EXPECT_NE(written.find("\"Tvl3Material\""), std::string::npos);
+    for (const char* gone :
+         {"\"Tvl2ReflectRefractMap\"", "\"Tvl2Line\"", "\"Tvl2LineSet\"", "\"Tvl2BrushMap\""})
+        EXPECT_EQ(written.find(gone), std::string::npos) << gone;
+    for (const char* made : {"\"Tvl3Material\"", "\"Tvl3Line\"", "\"Tvl3LineSet\"", "\"Tvl3BrushMap\""})
+        EXPECT_NE(written.find(made), std::string::npos) << made;
 }
 
 TEST_F(ConvertCommandTest, UndoingTheRunGivesBackTheSceneAsLoaded) {
     ASSERT_EQ(Run({kShowcase, "-o", out_, "--undo"}), 0) << err_.str();
     EXPECT_EQ(ReadFile(out_), ReadFile(kShowcase));
+}
+
+TEST_F(ConvertCommandTest, LineOptionsFollowThePanel) {
+    const struct {
+        std::vector<std::string> flags;
+        const char* firstName;  // the first new effect's name
+        bool deleted;
+    } cases[] = {
+        {{}, "Scene Tavelin 3 lines", true},
+        {{"--keep-line-sources"}, "Scene Tavelin 3 lines", false},
+        {{"--line-suffix", "_TVL3"}, "Scene Tavelin 2 lines_TVL3", true},
+        {{"--line-suffix", ""}, "Scene Tavelin 3 lines", true},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{kShowcase, "--dry-run", "--report-json", report_};
+        args.insert(args.end(), c.flags.begin(), c.flags.end());
+        HostCore::Get().ResetScene();
+        ASSERT_EQ(Run(args), 0) << err_.str();
+        nlohmann::json report = nlohmann::json::parse(ReadFile(report_));
+        ASSERT_EQ(report["lineTotals"]["converted"], 2);
+        const auto& first = report["lineEffects"][0];
+        EXPECT_EQ(first["result"]["name"], c.firstName);
+        EXPECT_EQ(first["result"]["lineSets"], 2);
+        EXPECT_EQ(first["sourceDeleted"], c.deleted);
+        EXPECT_EQ(report["lineEffects"][1]["result"]["active"], false);  // the rim lines were inactive
+    }
+    ASSERT_EQ(Run({kShowcase, "--dry-run", "--no-lines", "--report-json", report_}), 0);
+    EXPECT_FALSE(nlohmann::json::parse(ReadFile(report_)).contains("lineEffects"));
 }
 
 TEST_F(ConvertCommandTest, DryRunWritesNoScene) {

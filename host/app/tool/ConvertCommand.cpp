@@ -5,6 +5,7 @@
 
 #include "ClassIds.h"
 #include "ConversionRun.h"
+#include "LineConversionRun.h"
 #include "MtlConverterState.h"
 #include "RunReport.h"
 #include "SceneFile.h"
@@ -89,12 +90,23 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
     HostCore& host = HostCore::Get();
     if (!req.quiet) host.SetProgressSink(&progress);
     ReportingObserver observer(report);
-    const bool ran = !list.Empty();
-    if (ran) RunMtlConversion(list, req.options, reference, &observer);
+    const int undoMark = theHold.NumUndoEntries();
+    if (!list.Empty()) RunMtlConversion(list, req.options, reference, &observer);
     host.SetProgressSink(nullptr);
 
-    // A run that had nothing to do left the scene as loaded, which is what undoing it would give.
-    if (req.undoAfter) report.undone = ran ? host.Undo() != FALSE : true;
+    if (req.lines) {
+        LineRunResult lines;
+        WStr suffix = WStr::FromUTF8(req.lineSuffix);
+        RunLineConversion(suffix.isNull() ? nullptr : suffix.data(), !req.keepLineSources, &lines);
+        report.AddLineRun(lines);
+    }
+
+    // Each run that changed anything is one undo step; undoing them all gives the scene as loaded.
+    if (req.undoAfter) {
+        bool undone = true;
+        while (undone && theHold.NumUndoEntries() > undoMark) undone = host.Undo() != FALSE;
+        report.undone = undone;
+    }
 
     if (!req.dryRun && !SaveScene(req.outputPath, error)) {
         err << "tvl3host: " << req.outputPath << ": " << error << "\n";

@@ -61,6 +61,16 @@ bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req,
             }
         } else if (a == "--report-json") {
             if (!TakeValue(args, i, req.reportJsonPath, error)) return false;
+        } else if (a == "--no-lines") {
+            req.lines = false;
+        } else if (a == "--lines") {
+            req.lines = true;
+        } else if (a == "--keep-line-sources") {
+            req.keepLineSources = true;
+        } else if (a == "--delete-line-sources") {
+            req.keepLineSources = false;
+        } else if (a == "--line-suffix") {
+            if (!TakeValue(args, i, req.lineSuffix, error)) return false;
         } else if (a == "--dry-run") {
             req.dryRun = true;
         } else if (a == "--undo") {
@@ -103,6 +113,13 @@ std::string ConvertUsage() {
          "  --dry-run               report what would happen, write no scene\n"
          "  --undo                  write the scene as undoing the run leaves it (a check of undo)\n"
          "  -q, --quiet             print only the totals and errors\n"
+         "\n"
+         "Line effects, as on the line converter's panel:\n"
+         "  --no-lines              leave the line effects alone\n"
+         "  --keep-line-sources     keep the converted Tavelin 2 line effects in the list (default: "
+         "deleted)\n"
+         "  --line-suffix TEXT      append TEXT to the new effects' names (default: none, and the first\n"
+         "                          \"Tavelin 2\" of a name becomes \"Tavelin 3\")\n"
          "\n"
          "Conversion options, as on the material converter's panel:\n";
     for (size_t f = 0; f < kOptionFlagCount; ++f)

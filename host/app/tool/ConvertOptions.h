@@ -11,7 +11,10 @@ struct ConvertRequest {
     std::string outputPath;
     std::string reportJsonPath;
     ConversionOptions options = kDefaultConversionOptions;
-    std::string referenceName;  // empty: automatic zones
+    std::string referenceName;     // empty: automatic zones
+    bool lines = true;             // also convert the Tavelin 2 line effects
+    bool keepLineSources = false;  // keep the converted Tavelin 2 line effects in the list
+    std::string lineSuffix;        // appended to new effect names; empty: "Tavelin 2" becomes "Tavelin 3"
     bool dryRun = false;
     bool undoAfter = false;  // write the scene as undoing the run leaves it
     bool quiet = false;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "ClassIds.h"
 #include "ZoneAccess.h"
 
 namespace {
@@ -59,6 +60,22 @@ void ReportingObserver::OnEntry(const MtlConvData& entry, MtlRunOutcome outcome,
     report_.materials.push_back(r);
 }
 
+void RunReport::AddLineRun(const LineRunResult& result) {
+    linesRun = true;
+    for (const LineRunResult::Entry& e : result.entries) {
+        LineEffectReport r;
+        r.name = e.sourceName.ToUTF8();
+        bool tvl2 =
+            e.source->SuperClassID() == RENDER_EFFECT_CLASS_ID && e.source->ClassID() == TVL2_LINE_CLASS_ID;
+        r.outcome = e.converted ? "converted" : tvl2 ? "not-converted" : "other";
+        r.newName = e.convertedName.ToUTF8();
+        r.lineSets = e.lineSets;
+        r.active = e.active;
+        r.sourceDeleted = e.deleted;
+        lineEffects.push_back(r);
+    }
+}
+
 void RunReport::PrintText(std::ostream& out, bool quiet) const {
     if (!quiet) {
         out << "Materials of " << scene << (dryRun ? " (dry run: nothing is written)" : "") << "\n";
@@ -82,8 +99,32 @@ void RunReport::PrintText(std::ostream& out, bool quiet) const {
     out << ", " << skipped << " skipped";
     if (int cancelled = Count(MtlRunOutcome::Cancelled)) out << ", " << cancelled << " not reached";
     out << "\n";
+    if (linesRun) PrintLineEffects(out, quiet);
     if (undone) out << "The run was undone: the written scene is the scene as loaded.\n";
     if (!dryRun && !output.empty()) out << "Wrote " << output << "\n";
+}
+
+void RunReport::PrintLineEffects(std::ostream& out, bool quiet) const {
+    int converted = 0;
+    for (const LineEffectReport& e : lineEffects) converted += e.outcome == "converted";
+    if (!quiet) {
+        out << "Line effects\n";
+        if (lineEffects.empty()) out << "  the render-effect list is empty\n";
+        for (const LineEffectReport& e : lineEffects) {
+            out << "  " << e.name << ": ";
+            if (e.outcome == "converted")
+                out << "converted to \"" << e.newName << "\", " << e.lineSets
+                    << (e.lineSets == 1 ? " line set" : " line sets") << (e.active ? "" : ", inactive")
+                    << (e.sourceDeleted ? "; the Tavelin 2 effect was deleted"
+                                        : "; the Tavelin 2 effect was kept");
+            else if (e.outcome == "not-converted")
+                out << "skipped: the Tavelin 3 line effect could not be made";
+            else
+                out << "left as it is: not a Tavelin 2 line effect";
+            out << "\n";
+        }
+    }
+    out << "Total: " << lineEffects.size() << " effects, " << converted << " converted\n";
 }
 
 std::string RunReport::ToJson() const {
@@ -109,5 +150,22 @@ std::string RunReport::ToJson() const {
     totals["listed"] = materials.size();
     for (const auto& k : kOutcomes) totals[k.name] = Count(k.outcome);
     j["totals"] = totals;
+    if (linesRun) {
+        nlohmann::ordered_json effects = nlohmann::ordered_json::array();
+        int converted = 0;
+        for (const LineEffectReport& e : lineEffects) {
+            nlohmann::ordered_json x;
+            x["name"] = e.name;
+            x["outcome"] = e.outcome;
+            if (e.outcome == "converted") {
+                x["result"] = {{"name", e.newName}, {"lineSets", e.lineSets}, {"active", e.active}};
+                x["sourceDeleted"] = e.sourceDeleted;
+                ++converted;
+            }
+            effects.push_back(x);
+        }
+        j["lineEffects"] = effects;
+        j["lineTotals"] = {{"effects", lineEffects.size()}, {"converted", converted}};
+    }
     return j.dump(2) + "\n";
 }
