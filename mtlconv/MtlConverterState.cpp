@@ -1,5 +1,7 @@
 #include "MtlConverterState.h"
 
+#include "notify.h"
+
 void MtlConverterState::Reset() {
     list_.Clear();
     list_.NotifyChanged();
@@ -12,4 +14,9 @@ void MtlConverterState::OnSceneReset(void*, NotifyInfo*) { TheMtlConverterState(
 MtlConverterState& TheMtlConverterState() {
     static MtlConverterState state;
     return state;
+}
+
+void RegisterMtlConverterNotifications() {
+    for (int code : {NOTIFY_SYSTEM_PRE_RESET, NOTIFY_FILE_PRE_OPEN, NOTIFY_SYSTEM_PRE_NEW})
+        RegisterNotification(MtlConverterState::OnSceneReset, nullptr, code);
 }

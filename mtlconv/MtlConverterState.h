@@ -47,3 +47,7 @@ private:
 
 // The one material converter state of the process.
 MtlConverterState& TheMtlConverterState();
+
+// Has the host call OnSceneReset on reset, file open and new scene; the plug-in does it once when it is
+// loaded, and so does a host program that runs the converter without loading the plug-in.
+void RegisterMtlConverterNotifications();

@@ -273,10 +273,9 @@ class ConverterStateResetTest : public ConverterStateTest,
 TEST_P(ConverterStateResetTest, HostResetNewSceneAndFileOpenForgetListAndReference) {
     const SceneResetCase& c = GetParam();
     // As the plug-in does when it is loaded; the note taker hears each notification after it.
-    for (int code : {NOTIFY_SYSTEM_PRE_RESET, NOTIFY_SYSTEM_PRE_NEW, NOTIFY_FILE_PRE_OPEN}) {
-        RegisterNotification(MtlConverterState::OnSceneReset, nullptr, code);
+    RegisterMtlConverterNotifications();
+    for (int code : {NOTIFY_SYSTEM_PRE_RESET, NOTIFY_SYSTEM_PRE_NEW, NOTIFY_FILE_PRE_OPEN})
         RegisterNotification(NoteState, nullptr, code);
-    }
     MtlConverterState& state = TheMtlConverterState();
     RecordingView view(state);
     Tvl3Material* reference = NewTvl3(_M("Model"));

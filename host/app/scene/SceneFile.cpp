@@ -97,9 +97,13 @@ bool LoadScene(const std::string& utf8Path, std::string& error) {
 std::string SaveSceneText() { return FormatSceneJson(WriteScene()); }
 
 bool SaveScene(const std::string& utf8Path, std::string& error) {
+    return WriteFileWhole(utf8Path, SaveSceneText(), error);
+}
+
+bool WriteFileWhole(const std::string& utf8Path, const std::string& text, std::string& error) {
     std::string why;
     try {
-        if (WriteThenRename(fs::u8path(utf8Path), SaveSceneText(), why)) {
+        if (WriteThenRename(fs::u8path(utf8Path), text, why)) {
             error.clear();
             return true;
         }

@@ -17,3 +17,6 @@ bool LoadSceneText(const std::string& json, std::string& error);
 // once it is complete, so a failed save leaves the old file as it was.
 std::string SaveSceneText();
 bool SaveScene(const std::string& utf8Path, std::string& error);
+
+// Writes text to a file the same way: complete, or not at all.
+bool WriteFileWhole(const std::string& utf8Path, const std::string& text, std::string& error);

@@ -1,8 +1,5 @@
 #include "ConvertCommand.h"
 
-#include <cstdio>
-#include <fstream>
-
 #include "ClassIds.h"
 #include "ConversionRun.h"
 #include "LineConversionRun.h"
@@ -36,24 +33,6 @@ Mtl* FindReference(const std::string& name, std::string& error) {
     else if (count > 1)
         error = "several Tavelin 3 materials are named \"" + name + "\"; rename one of them";
     return count == 1 ? found : nullptr;
-}
-
-bool WriteText(const std::string& path, const std::string& text, std::string& error) {
-    std::string temp = path + ".tmp";
-    {
-        std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-        if (!f || !(f << text) || !f.flush()) {
-            error = "cannot write " + path;
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -113,7 +92,7 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
         return 1;
     }
     report.PrintText(out, req.quiet);
-    if (!req.reportJsonPath.empty() && !WriteText(req.reportJsonPath, report.ToJson(), error)) {
+    if (!req.reportJsonPath.empty() && !WriteFileWhole(req.reportJsonPath, report.ToJson(), error)) {
         err << "tvl3host: " << error << "\n";
         return 1;
     }

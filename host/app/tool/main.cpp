@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ConvertCommand.h"
+#include "MtlConverterState.h"
 #include "Products.h"
 #include "hostcore.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     }
 
     RegisterStandInProducts();
+    RegisterMtlConverterNotifications();
     int code = 2;
     if (args[0] == "convert") {
         ConvertRequest req;
