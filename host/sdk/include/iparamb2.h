@@ -128,8 +128,8 @@ private:
     friend class ParamRestore;
     friend class TabCountRestore;
 
-    // One entry of a parameter: its value and its controller. A colour or a point is kept in c; the
-    // strings of string parameters are kept beside the entries, so that entries stay small.
+    // One entry of a parameter: its value and its controller. A colour or a point is kept in c; a string
+    // entry keeps the index of its text in the block's string pool in i, so that entries stay small.
     struct Slot {
         float f = 0.0f;
         int i = 0;
@@ -137,10 +137,12 @@ private:
         ReferenceTarget* ref = nullptr;
         Control* ctrl = nullptr;
     };
+    // A parameter's entries are slots_[first] ... slots_[first + count - 1]; entry k of the block as a
+    // whole holds references 2k (its value) and 2k + 1 (its controller).
     struct Param {
         const ParamDef* def;
-        std::vector<Slot> slots;
-        std::vector<std::wstring> strings;  // one per entry, for string parameters only
+        int first;
+        int count;
     };
     // A value on its way into an entry.
     struct Scalar {
@@ -152,10 +154,7 @@ private:
 
     Slot* Find(ParamID id, int tabIndex, int* paramIndex = nullptr);
     int RefIndex(int paramIndex, int tabIndex);  // reference of the entry's value; +1 for its controller
-    void Locate(int ref, int& paramIndex, int& tabIndex);
-    void InvalidateLayout() { layoutValid_ = false; }
-    void BuildLayout();
-    Slot DefaultSlot(const ParamDef& def) const;
+    Slot NewSlot(const ParamDef& def);
     float ControllerFloat(Slot& s, TimeValue t, Interval& ivalid);
     Point3 ControllerPoint3(Slot& s, TimeValue t, Interval& ivalid);
     BOOL SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar& value, int kind);
@@ -167,8 +166,8 @@ private:
     const ParamBlockDesc2* desc_;
     ReferenceMaker* owner_;
     std::vector<Param> params_;
-    std::vector<int> firstRef_;  // reference index of each parameter's first entry
-    bool layoutValid_ = false;
+    std::vector<Slot> slots_;            // the entries of every parameter, in parameter order
+    std::vector<std::wstring> strings_;  // the texts of string entries
 };
 
 CoreExport IParamBlock2* CreateParameterBlock2(const ParamBlockDesc2* pdesc, ReferenceMaker* owner);

@@ -1,6 +1,7 @@
 #include "inode.h"
 
 #include <algorithm>
+#include <iterator>
 
 INode::INode() = default;
 
@@ -34,7 +35,9 @@ void INode::AttachChild(INode* child) {
 
 void INode::Detach() {
     if (!parent_) return;
+    // Searched from the end: the host frees nodes newest first, so a node leaving is usually the last child.
     auto& siblings = parent_->children_;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    auto it = std::find(siblings.rbegin(), siblings.rend(), this);
+    if (it != siblings.rend()) siblings.erase(std::next(it).base());
     parent_ = nullptr;
 }

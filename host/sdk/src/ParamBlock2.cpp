@@ -202,13 +202,14 @@ private:
 
 IParamBlock2::IParamBlock2(const ParamBlockDesc2* desc, ReferenceMaker* owner) : desc_(desc), owner_(owner) {
     params_.reserve(desc->paramdefs.size());
+    size_t total = 0;
+    for (const ParamDef& def : desc->paramdefs)
+        total += is_tab(def.type) ? static_cast<size_t>(std::max(0, def.tab_size)) : 1;
+    slots_.reserve(total);
     for (const ParamDef& def : desc->paramdefs) {
-        Param p;
-        p.def = &def;
-        size_t n = is_tab(def.type) ? static_cast<size_t>(std::max(0, def.tab_size)) : 1;
-        p.slots.assign(n, DefaultSlot(def));
-        if (IsStringType(def.type)) p.strings.assign(n, def.def_s ? def.def_s : L"");
-        params_.push_back(std::move(p));
+        int n = is_tab(def.type) ? std::max(0, def.tab_size) : 1;
+        params_.push_back({&def, static_cast<int>(slots_.size()), n});
+        for (int k = 0; k < n; ++k) slots_.push_back(NewSlot(def));
     }
 }
 
@@ -218,82 +219,56 @@ IParamBlock2* CreateParameterBlock2(const ParamBlockDesc2* pdesc, ReferenceMaker
     return pdesc ? new IParamBlock2(pdesc, owner) : nullptr;
 }
 
-IParamBlock2::Slot IParamBlock2::DefaultSlot(const ParamDef& def) const {
+IParamBlock2::Slot IParamBlock2::NewSlot(const ParamDef& def) {
     Slot s;
     s.f = def.def_f;
     s.i = def.def_i;
     s.c = base_type(def.type) == TYPE_POINT3 ? Color(def.def_p.x, def.def_p.y, def.def_p.z) : def.def_c;
+    if (IsStringType(def.type)) {
+        s.i = static_cast<int>(strings_.size());
+        strings_.emplace_back(def.def_s ? def.def_s : L"");
+    }
     return s;
 }
 
 IParamBlock2::Scalar IParamBlock2::Read(int paramIndex, int tabIndex) {
     const Param& p = params_[static_cast<size_t>(paramIndex)];
-    const Slot& s = p.slots[static_cast<size_t>(tabIndex)];
+    const Slot& s = slots_[static_cast<size_t>(p.first + tabIndex)];
     Scalar v;
     v.f = s.f;
     v.i = s.i;
     v.c = s.c;
-    if (!p.strings.empty()) v.s = p.strings[static_cast<size_t>(tabIndex)];
+    if (IsStringType(p.def->type)) v.s = strings_[static_cast<size_t>(s.i)];
     return v;
 }
 
 void IParamBlock2::Write(int paramIndex, int tabIndex, const Scalar& v) {
-    Param& p = params_[static_cast<size_t>(paramIndex)];
-    Slot& s = p.slots[static_cast<size_t>(tabIndex)];
+    const Param& p = params_[static_cast<size_t>(paramIndex)];
+    Slot& s = slots_[static_cast<size_t>(p.first + tabIndex)];
+    if (IsStringType(p.def->type)) {
+        strings_[static_cast<size_t>(s.i)] = v.s;  // a string entry keeps its place in the pool
+        return;
+    }
     s.f = v.f;
     s.i = v.i;
     s.c = v.c;
-    if (!p.strings.empty()) p.strings[static_cast<size_t>(tabIndex)] = v.s;
 }
 
-void IParamBlock2::BuildLayout() {
-    firstRef_.resize(params_.size());
-    int next = 0;
-    for (size_t p = 0; p < params_.size(); ++p) {
-        firstRef_[p] = next;
-        next += 2 * static_cast<int>(params_[p].slots.size());
-    }
-    layoutValid_ = true;
-}
-
-int IParamBlock2::NumRefs() {
-    if (!layoutValid_) BuildLayout();
-    if (params_.empty()) return 0;
-    return firstRef_.back() + 2 * static_cast<int>(params_.back().slots.size());
-}
+int IParamBlock2::NumRefs() { return 2 * static_cast<int>(slots_.size()); }
 
 int IParamBlock2::RefIndex(int paramIndex, int tabIndex) {
-    if (!layoutValid_) BuildLayout();
-    return firstRef_[static_cast<size_t>(paramIndex)] + 2 * tabIndex;
-}
-
-void IParamBlock2::Locate(int ref, int& paramIndex, int& tabIndex) {
-    if (!layoutValid_) BuildLayout();
-    paramIndex = -1;
-    tabIndex = -1;
-    if (ref < 0 || ref >= NumRefs()) return;
-    auto it = std::upper_bound(firstRef_.begin(), firstRef_.end(), ref);
-    // Parameters with no entries share their first reference with the next one; take the last match.
-    int p = static_cast<int>(it - firstRef_.begin()) - 1;
-    while (p >= 0 && params_[static_cast<size_t>(p)].slots.empty()) --p;
-    if (p < 0) return;
-    paramIndex = p;
-    tabIndex = (ref - firstRef_[static_cast<size_t>(p)]) / 2;
+    return 2 * (params_[static_cast<size_t>(paramIndex)].first + tabIndex);
 }
 
 RefTargetHandle IParamBlock2::GetReference(int i) {
-    int p, k;
-    Locate(i, p, k);
-    if (p < 0) return nullptr;
-    Slot& s = params_[static_cast<size_t>(p)].slots[static_cast<size_t>(k)];
+    if (i < 0 || i >= NumRefs()) return nullptr;
+    const Slot& s = slots_[static_cast<size_t>(i / 2)];
     return (i % 2 == 0) ? s.ref : s.ctrl;
 }
 
 void IParamBlock2::SetReference(int i, RefTargetHandle rtarg) {
-    int p, k;
-    Locate(i, p, k);
-    if (p < 0) return;
-    Slot& s = params_[static_cast<size_t>(p)].slots[static_cast<size_t>(k)];
+    if (i < 0 || i >= NumRefs()) return;
+    Slot& s = slots_[static_cast<size_t>(i / 2)];
     if (i % 2 == 0)
         s.ref = rtarg;
     else
@@ -306,28 +281,19 @@ RefResult IParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle, PartI
 
 RefTargetHandle IParamBlock2::Clone(RemapDir& remap) {
     IParamBlock2* copy = new IParamBlock2(desc_, nullptr);
-    for (size_t p = 0; p < params_.size(); ++p) {
-        const Param& from = params_[p];
-        Param& to = copy->params_[p];
-        to.slots.clear();
-        for (const Slot& s : from.slots) {
-            Slot c = s;
-            c.ref = nullptr;
-            c.ctrl = nullptr;
-            to.slots.push_back(c);
-        }
-        to.strings = from.strings;
-    }
-    copy->InvalidateLayout();
-    for (size_t p = 0; p < params_.size(); ++p) {
-        const Param& from = params_[p];
-        for (size_t k = 0; k < from.slots.size(); ++k) {
-            int ref = RefIndex(static_cast<int>(p), static_cast<int>(k));
+    copy->params_ = params_;
+    copy->slots_ = slots_;
+    copy->strings_ = strings_;
+    for (Slot& s : copy->slots_) s.ref = s.ctrl = nullptr;
+    for (const Param& p : params_) {
+        for (int k = 0; k < p.count; ++k) {
+            const Slot& from = slots_[static_cast<size_t>(p.first + k)];
+            int ref = 2 * (p.first + k);
             // Nodes are shared, never copied; everything else below the block is copied deeply.
-            ReferenceTarget* value = from.slots[k].ref;
-            if (value && base_type(from.def->type) != TYPE_INODE) value = remap.CloneRef(value);
+            ReferenceTarget* value = from.ref;
+            if (value && base_type(p.def->type) != TYPE_INODE) value = remap.CloneRef(value);
             if (value) copy->ReplaceReference(ref, value);
-            if (from.slots[k].ctrl) copy->ReplaceReference(ref + 1, remap.CloneRef(from.slots[k].ctrl));
+            if (from.ctrl) copy->ReplaceReference(ref + 1, remap.CloneRef(from.ctrl));
         }
     }
     BaseClone(this, copy, remap);
@@ -362,10 +328,10 @@ ParamType2 IParamBlock2::GetParameterType(ParamID id) { return GetParamDef(id).t
 IParamBlock2::Slot* IParamBlock2::Find(ParamID id, int tabIndex, int* paramIndex) {
     int i = IDtoIndex(id);
     if (i < 0) return nullptr;
-    Param& p = params_[static_cast<size_t>(i)];
-    if (tabIndex < 0 || static_cast<size_t>(tabIndex) >= p.slots.size()) return nullptr;
+    const Param& p = params_[static_cast<size_t>(i)];
+    if (tabIndex < 0 || tabIndex >= p.count) return nullptr;
     if (paramIndex) *paramIndex = i;
-    return &p.slots[static_cast<size_t>(tabIndex)];
+    return &slots_[static_cast<size_t>(p.first + tabIndex)];
 }
 
 float IParamBlock2::ControllerFloat(Slot& s, TimeValue t, Interval& ivalid) {
@@ -454,7 +420,7 @@ BOOL IParamBlock2::GetValue(ParamID id, TimeValue, const MCHAR*& v, Interval&, i
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
     if (!s || !IsStringType(params_[static_cast<size_t>(pi)].def->type)) return FALSE;
-    v = params_[static_cast<size_t>(pi)].strings[static_cast<size_t>(tabIndex)].c_str();
+    v = strings_[static_cast<size_t>(s->i)].c_str();
     return TRUE;
 }
 
@@ -661,30 +627,39 @@ void IParamBlock2::NotifyOwnerChanged() { NotifyDependents(FOREVER, PART_ALL, RE
 
 int IParamBlock2::Count(ParamID id) {
     int i = IDtoIndex(id);
-    return i < 0 ? 0 : static_cast<int>(params_[static_cast<size_t>(i)].slots.size());
+    return i < 0 ? 0 : params_[static_cast<size_t>(i)].count;
 }
 
 void IParamBlock2::ZeroCount(ParamID id) { SetCount(id, 0); }
 
 void IParamBlock2::Resize(int paramIndex, int n, std::vector<Scalar>* removed) {
     Param& p = params_[static_cast<size_t>(paramIndex)];
-    size_t count = static_cast<size_t>(std::max(0, n));
-    if (removed)
-        for (size_t k = count; k < p.slots.size(); ++k)
-            removed->push_back(Read(paramIndex, static_cast<int>(k)));
-    // The references of entries that go must already be cleared; clear any left without a record.
-    for (size_t k = count; k < p.slots.size(); ++k) {
-        int ref = RefIndex(paramIndex, static_cast<int>(k));
-        if (p.slots[k].ref || p.slots[k].ctrl) {
+    const int count = std::max(0, n);
+    if (count == p.count) return;
+    if (count < p.count) {
+        if (removed)
+            for (int k = count; k < p.count; ++k) removed->push_back(Read(paramIndex, k));
+        // The references of entries that go must already be cleared; clear any left without a record.
+        for (int k = count; k < p.count; ++k) {
+            const Slot& s = slots_[static_cast<size_t>(p.first + k)];
+            if (!s.ref && !s.ctrl) continue;
+            int ref = RefIndex(paramIndex, k);
             theHold.Suspend();
             ReplaceReference(ref, nullptr);
             ReplaceReference(ref + 1, nullptr);
             theHold.Resume();
         }
+        auto from = slots_.begin() + (p.first + count);
+        slots_.erase(from, from + (p.count - count));
+    } else {
+        std::vector<Slot> added;
+        for (int k = p.count; k < count; ++k) added.push_back(NewSlot(*p.def));
+        slots_.insert(slots_.begin() + (p.first + p.count), added.begin(), added.end());
     }
-    p.slots.resize(count, DefaultSlot(*p.def));
-    if (IsStringType(p.def->type)) p.strings.resize(count, p.def->def_s ? p.def->def_s : L"");
-    InvalidateLayout();
+    // The entries of the parameters after this one, and so their references, move along.
+    const int shift = count - p.count;
+    p.count = count;
+    for (size_t q = static_cast<size_t>(paramIndex) + 1; q < params_.size(); ++q) params_[q].first += shift;
 }
 
 void IParamBlock2::SetCount(ParamID id, int n) {
