@@ -7,18 +7,6 @@
 
 namespace {
 
-ParamDef FloatTable(ParamID id, const MCHAR* name, int count, float def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_FLOAT_TAB, count);
-    d.def_f = def;
-    return d;
-}
-
-ParamDef IntTable(ParamID id, const MCHAR* name, int count, int def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_INT_TAB, count);
-    d.def_i = def;
-    return d;
-}
-
 // Block 0, the main parameters. 0 is a float where Tavelin 3 has an int, and 20 is Tavelin 2 only.
 const ParamBlockDesc2 kMainBlock(0, _M("main"),
                                  {
@@ -34,7 +22,7 @@ const ParamBlockDesc2 kMainBlock(0, _M("main"),
                                      ParamDef::Float(9, _M("highlightMapAmount"), 75.0f),
                                      ParamDef::Int(10, _M("highlightMapOn"), 1),
                                      ParamDef::Float(11, _M("outlineWidth"), 2.0f),
-                                     FloatTable(12, _M("bandWeights"), 6, 0.75f),
+                                     ParamDef::FloatTable(12, _M("bandWeights"), 6, 0.75f),
                                      ParamDef::Str(13, _M("notes"), _M("Tavelin 2")),
                                      ParamDef::Int(14, _M("bumpOn"), 1),
                                      ParamDef::Int(15, _M("bumpAmount"), 30),
@@ -59,7 +47,7 @@ std::vector<ParamDef> ZoneParams(int zone, bool numbered) {
         ParamDef::Pt3(6, _M("offset"), Point3(4.0f, 5.0f, 6.0f)),
         ParamDef::Int(7, _M("blendMode"), 2),
         ParamDef::Float(8, _M("blend"), 20.0f),
-        IntTable(Tvl2Material::kStrokeSwitches, _M("strokeOn"), Tvl2Material::kStrokeSlots, 1),
+        ParamDef::IntTable(Tvl2Material::kStrokeSwitches, _M("strokeOn"), Tvl2Material::kStrokeSlots, 1),
         ParamDef::Table(10, _M("patternMaps"), TYPE_TEXMAP_TAB, 4),
         ParamDef::Ref(12, _M("shadeMap"), TYPE_TEXMAP),
         ParamDef::Float(13, _M("mix"), 0.25f, TYPE_PCNT_FRAC),

@@ -4,24 +4,12 @@
 
 namespace {
 
-ParamDef FloatTable(ParamID id, const MCHAR* name, int count, float def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_FLOAT_TAB, count);
-    d.def_f = def;
-    return d;
-}
-
-ParamDef IntTable(ParamID id, const MCHAR* name, int count, int def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_INT_TAB, count);
-    d.def_i = def;
-    return d;
-}
-
 // The settings block: six band limits where Tavelin 3 keeps four.
 const ParamBlockDesc2 kSettingsBlock(0, _M("settings"),
                                      {
                                          ParamDef::Float(0, _M("exposure"), 2.0f),
                                          ParamDef::Int(1, _M("quality"), 2),
-                                         FloatTable(2, _M("bandLimits"), 6, 0.5f),
+                                         ParamDef::FloatTable(2, _M("bandLimits"), 6, 0.5f),
                                          ParamDef::Float(3, _M("lightAngle"), 0.7f, TYPE_ANGLE),
                                      });
 
@@ -30,7 +18,7 @@ const ParamBlockDesc2 kHolderBlock(0, _M("holder"),
                                    {
                                        ParamDef::Float(0, _M("strength"), 3.0f),
                                        ParamDef::Int(1, _M("mode"), 3),
-                                       IntTable(2, _M("channels"), 6, 1),
+                                       ParamDef::IntTable(2, _M("channels"), 6, 1),
                                        ParamDef::Table(3, _M("materials"), TYPE_MTL_TAB, 2),
                                    });
 

@@ -4,12 +4,6 @@
 
 namespace {
 
-ParamDef BoolTable(ParamID id, const MCHAR* name, int count, int def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_BOOL_TAB, count);
-    d.def_i = def;
-    return d;
-}
-
 ParamDef Point3Table(ParamID id, const MCHAR* name, int count, Point3 def) {
     ParamDef d = ParamDef::Table(id, name, TYPE_POINT3_TAB, count);
     d.def_p = def;
@@ -24,7 +18,7 @@ const ParamBlockDesc2 kStrokeBlock(0, _M("stroke"),
                                        ParamDef::Int(2, _M("taper"), 1, TYPE_BOOL),
                                        ParamDef::Rgba(3, _M("color"), Color(1.0f, 0.5f, 0.25f)),
                                        ParamDef::Float(4, _M("angle"), 0.5f, TYPE_ANGLE),
-                                       BoolTable(5, _M("flags"), 3, 1),
+                                       ParamDef::IntTable(5, _M("flags"), 3, 1, TYPE_BOOL_TAB),
                                        Point3Table(6, _M("points"), 2, Point3(1.0f, 1.0f, 1.0f)),
                                        ParamDef::Ref(7, _M("texture"), TYPE_TEXMAP),
                                    });

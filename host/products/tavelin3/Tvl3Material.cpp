@@ -5,12 +5,6 @@
 
 namespace {
 
-ParamDef FloatTable(ParamID id, const MCHAR* name, int count, float def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_FLOAT_TAB, count);
-    d.def_f = def;
-    return d;
-}
-
 // Block 0, the main parameters. Every default lies outside the values a conversion writes, so a
 // parameter left alone shows as such.
 const ParamBlockDesc2 kMainBlock(0, _M("main"),
@@ -27,7 +21,7 @@ const ParamBlockDesc2 kMainBlock(0, _M("main"),
                                      ParamDef::Float(9, _M("highlightMapAmount"), -1.0f),
                                      ParamDef::Int(10, _M("highlightMapOn"), -1),
                                      ParamDef::Float(11, _M("outlineWidth"), 0.5f),
-                                     FloatTable(12, _M("bandWeights"), 4, 0.25f),
+                                     ParamDef::FloatTable(12, _M("bandWeights"), 4, 0.25f),
                                      ParamDef::Str(13, _M("notes"), _M("Tavelin 3")),
                                      ParamDef::Int(14, _M("bumpOn"), -1),
                                      ParamDef::Int(15, _M("bumpAmount"), -1),

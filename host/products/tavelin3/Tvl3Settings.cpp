@@ -4,25 +4,12 @@
 
 namespace {
 
-// Entries of a table parameter start at the parameter's default; these set it.
-ParamDef FloatTable(ParamID id, const MCHAR* name, int count, float def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_FLOAT_TAB, count);
-    d.def_f = def;
-    return d;
-}
-
-ParamDef IntTable(ParamID id, const MCHAR* name, int count, int def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_INT_TAB, count);
-    d.def_i = def;
-    return d;
-}
-
 // The settings block. The band table keeps four entries whatever a copy brings.
 const ParamBlockDesc2 kSettingsBlock(0, _M("settings"),
                                      {
                                          ParamDef::Float(0, _M("exposure"), 1.0f),
                                          ParamDef::Int(1, _M("quality"), 1),
-                                         FloatTable(2, _M("bandLimits"), 4, 0.0f),
+                                         ParamDef::FloatTable(2, _M("bandLimits"), 4, 0.0f),
                                          ParamDef::Float(3, _M("lightAngle"), 0.0f, TYPE_ANGLE),
                                      });
 
@@ -31,7 +18,7 @@ const ParamBlockDesc2 kHolderBlock(0, _M("holder"),
                                    {
                                        ParamDef::Float(0, _M("strength"), 1.0f),
                                        ParamDef::Int(1, _M("mode"), 1),
-                                       IntTable(2, _M("channels"), 2, 0),
+                                       ParamDef::IntTable(2, _M("channels"), 2, 0),
                                        ParamDef::Table(3, _M("materials"), TYPE_MTL_TAB, 2),
                                    });
 

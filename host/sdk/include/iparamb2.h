@@ -32,6 +32,10 @@ struct CoreExport ParamDef {
     static ParamDef Str(ParamID id, const MCHAR* name, const MCHAR* def);
     static ParamDef Ref(ParamID id, const MCHAR* name, ParamType2 t);
     static ParamDef Table(ParamID id, const MCHAR* name, ParamType2 t, int size);
+    // Tables whose entries start at a default of their own.
+    static ParamDef FloatTable(ParamID id, const MCHAR* name, int size, float def,
+                               ParamType2 t = TYPE_FLOAT_TAB);
+    static ParamDef IntTable(ParamID id, const MCHAR* name, int size, int def, ParamType2 t = TYPE_INT_TAB);
 };
 
 // The layout of a parameter block: its ID and its parameters, in index order.

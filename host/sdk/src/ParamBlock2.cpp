@@ -71,6 +71,18 @@ ParamDef ParamDef::Table(ParamID id, const MCHAR* name, ParamType2 t, int size) 
     return d;
 }
 
+ParamDef ParamDef::FloatTable(ParamID id, const MCHAR* name, int size, float def, ParamType2 t) {
+    ParamDef d = Table(id, name, t, size);
+    d.def_f = def;
+    return d;
+}
+
+ParamDef ParamDef::IntTable(ParamID id, const MCHAR* name, int size, int def, ParamType2 t) {
+    ParamDef d = Table(id, name, t, size);
+    d.def_i = def;
+    return d;
+}
+
 ParamBlockDesc2::ParamBlockDesc2(BlockID id, const MCHAR* name, std::initializer_list<ParamDef> params)
     : ID(id), int_name(name), paramdefs(params) {}
 
