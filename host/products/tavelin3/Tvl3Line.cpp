@@ -51,18 +51,3 @@ BaseInterface* Tvl3Line::GetInterface(Interface_ID id) {
 ReferenceTarget* Tvl3Line::GetLineSet(int i) {
     return i >= 0 && i < NumLineSets() ? GetReference(kRefFirstLineSet + i) : nullptr;
 }
-
-FPStatus Tvl3Line::LineSetInterface::_dispatch_fn(FunctionID fid, TimeValue, FPValue&, FPParams* p) {
-    switch (fid) {
-        case kFnSetLineSets: {
-            if (!p || p->params.Count() != 1) return FPS_FAIL;
-            const FPValue& arg = p->params[0];
-            if ((arg.type != TYPE_REFTARG_TAB_BR && arg.type != TYPE_REFTARG_TAB) || !arg.r_tab)
-                return FPS_FAIL;
-            line_.SetLineSets(*arg.r_tab);
-            return FPS_OK;
-        }
-        default:
-            return FPS_NO_SUCH_FUNCTION;
-    }
-}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProductClassIds.h"
+#include "PublishedRefList.h"
 #include "StandIn.h"
 
 // The Tavelin 3 line render effect. Block 0 holds its parameters; its line sets follow in the refs as a
@@ -46,13 +47,13 @@ protected:
     void CopyMembers(StandIn* to) override;
 
 private:
-    class LineSetInterface : public FPInterface {
+    class LineSetInterface : public PublishedRefList {
     public:
-        explicit LineSetInterface(Tvl3Line& line) : line_(line) {}
-        Interface_ID GetID() override { return TVL3_LINE_INTERFACE_ID; }
+        explicit LineSetInterface(Tvl3Line& line)
+            : PublishedRefList(TVL3_LINE_INTERFACE_ID, {kFnSetLineSets, kNone, kNone}), line_(line) {}
 
     protected:
-        FPStatus _dispatch_fn(FunctionID fid, TimeValue t, FPValue& result, FPParams* p) override;
+        void SetItems(const Tab<ReferenceTarget*>& items, TimeValue) override { line_.SetLineSets(items); }
 
     private:
         Tvl3Line& line_;

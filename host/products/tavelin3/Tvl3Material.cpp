@@ -44,20 +44,6 @@ Texmap* AsTexmap(RefTargetHandle r) {
     return r && r->SuperClassID() == TEXMAP_CLASS_ID ? dynamic_cast<Texmap*>(r) : nullptr;
 }
 
-// The arguments of the zone-list functions.
-const Tab<ReferenceTarget*>* RefTabArg(FPParams* p) {
-    if (!p || p->params.Count() < 1) return nullptr;
-    const FPValue& v = p->params[0];
-    return v.type == TYPE_REFTARG_TAB_BR || v.type == TYPE_REFTARG_TAB ? v.r_tab : nullptr;
-}
-
-bool IntArg(FPParams* p, int& out) {
-    if (!p || p->params.Count() < 1 || !IsIntType(p->params[0].type) || is_tab(p->params[0].type))
-        return false;
-    out = p->params[0].i;
-    return true;
-}
-
 }  // namespace
 
 const StandInClassInfo Tvl3Material::kInfo = {MATERIAL_CLASS_ID, TVL3_MATERIAL_CLASS_ID,
@@ -133,29 +119,4 @@ void Tvl3Material::SetZones(const Tab<ReferenceTarget*>& zones) { SetRefList(kRe
 
 ReferenceTarget* Tvl3Material::GetZone(int i) {
     return i >= 0 && i < NumZones() ? GetReference(kRefFirstZone + i) : nullptr;
-}
-
-FPStatus Tvl3Material::ZoneListInterface::_dispatch_fn(FunctionID fid, TimeValue, FPValue& result,
-                                                       FPParams* p) {
-    switch (fid) {
-        case kFnSetZones: {
-            const Tab<ReferenceTarget*>* zones = RefTabArg(p);
-            if (!zones) return FPS_FAIL;
-            mtl_.SetZones(*zones);
-            return FPS_OK;
-        }
-        case kFnNumZones:
-            result.type = TYPE_INT;
-            result.i = mtl_.NumZones();
-            return FPS_OK;
-        case kFnGetZone: {
-            int i = 0;
-            if (!IntArg(p, i)) return FPS_FAIL;
-            result.type = TYPE_REFTARG;
-            result.r = mtl_.GetZone(i);
-            return FPS_OK;
-        }
-        default:
-            return FPS_NO_SUCH_FUNCTION;
-    }
 }

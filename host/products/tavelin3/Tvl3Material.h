@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProductClassIds.h"
+#include "PublishedRefList.h"
 #include "StandIn.h"
 
 // The Tavelin 3 material. Block 0 holds its main parameters; its base material (sub-material 0), its
@@ -71,13 +72,16 @@ protected:
     void CopyMembers(StandIn* to) override;
 
 private:
-    class ZoneListInterface : public FPInterface {
+    class ZoneListInterface : public PublishedRefList {
     public:
-        explicit ZoneListInterface(Tvl3Material& mtl) : mtl_(mtl) {}
-        Interface_ID GetID() override { return TVL3_MATERIAL_INTERFACE_ID; }
+        explicit ZoneListInterface(Tvl3Material& mtl)
+            : PublishedRefList(TVL3_MATERIAL_INTERFACE_ID, {kFnSetZones, kFnNumZones, kFnGetZone}),
+              mtl_(mtl) {}
 
     protected:
-        FPStatus _dispatch_fn(FunctionID fid, TimeValue t, FPValue& result, FPParams* p) override;
+        void SetItems(const Tab<ReferenceTarget*>& items, TimeValue) override { mtl_.SetZones(items); }
+        int NumItems() override { return mtl_.NumZones(); }
+        ReferenceTarget* GetItem(int i) override { return mtl_.GetZone(i); }
 
     private:
         Tvl3Material& mtl_;

@@ -26,19 +26,6 @@ const ParamBlockDesc2 kZoneBlock(0, _M("zone"),
                                      ParamDef::Int(15, _M("priority"), 5),
                                  });
 
-const Tab<ReferenceTarget*>* RefTabArg(FPParams* p) {
-    if (!p || p->params.Count() < 1) return nullptr;
-    const FPValue& v = p->params[0];
-    return v.type == TYPE_REFTARG_TAB_BR || v.type == TYPE_REFTARG_TAB ? v.r_tab : nullptr;
-}
-
-bool IntArg(FPParams* p, int& out) {
-    if (!p || p->params.Count() < 1 || !IsIntType(p->params[0].type) || is_tab(p->params[0].type))
-        return false;
-    out = p->params[0].i;
-    return true;
-}
-
 }  // namespace
 
 const StandInClassInfo Tvl3Zone::kInfo = {REF_TARGET_CLASS_ID, TVL3_ZONE_CLASS_ID, _M("Tavelin 3 Zone"),
@@ -70,29 +57,4 @@ void Tvl3Zone::SetStrokes(const Tab<ReferenceTarget*>& strokes, TimeValue t) {
 
 ReferenceTarget* Tvl3Zone::GetStroke(int i) {
     return i >= 0 && i < NumStrokes() ? GetReference(kRefFirstStroke + i) : nullptr;
-}
-
-FPStatus Tvl3Zone::StrokeListInterface::_dispatch_fn(FunctionID fid, TimeValue t, FPValue& result,
-                                                     FPParams* p) {
-    switch (fid) {
-        case kFnSetStrokes: {
-            const Tab<ReferenceTarget*>* strokes = RefTabArg(p);
-            if (!strokes) return FPS_FAIL;
-            zone_.SetStrokes(*strokes, t);
-            return FPS_OK;
-        }
-        case kFnNumStrokes:
-            result.type = TYPE_INT;
-            result.i = zone_.NumStrokes();
-            return FPS_OK;
-        case kFnGetStroke: {
-            int i = 0;
-            if (!IntArg(p, i)) return FPS_FAIL;
-            result.type = TYPE_REFTARG;
-            result.r = zone_.GetStroke(i);
-            return FPS_OK;
-        }
-        default:
-            return FPS_NO_SUCH_FUNCTION;
-    }
 }

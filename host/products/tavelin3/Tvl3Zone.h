@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProductClassIds.h"
+#include "PublishedRefList.h"
 #include "StandIn.h"
 
 // One toon-shading band of a Tavelin 3 material. Block 0 holds its parameters, reference 1 its map
@@ -44,13 +45,18 @@ protected:
     StandIn* MakeEmpty() override { return new Tvl3Zone(true); }
 
 private:
-    class StrokeListInterface : public FPInterface {
+    class StrokeListInterface : public PublishedRefList {
     public:
-        explicit StrokeListInterface(Tvl3Zone& zone) : zone_(zone) {}
-        Interface_ID GetID() override { return TVL3_ZONE_INTERFACE_ID; }
+        explicit StrokeListInterface(Tvl3Zone& zone)
+            : PublishedRefList(TVL3_ZONE_INTERFACE_ID, {kFnSetStrokes, kFnNumStrokes, kFnGetStroke}),
+              zone_(zone) {}
 
     protected:
-        FPStatus _dispatch_fn(FunctionID fid, TimeValue t, FPValue& result, FPParams* p) override;
+        void SetItems(const Tab<ReferenceTarget*>& items, TimeValue t) override {
+            zone_.SetStrokes(items, t);
+        }
+        int NumItems() override { return zone_.NumStrokes(); }
+        ReferenceTarget* GetItem(int i) override { return zone_.GetStroke(i); }
 
     private:
         Tvl3Zone& zone_;
