@@ -1,9 +1,9 @@
 #include "DependentList.h"
 
 size_t DependentList::Find(ReferenceMaker* m) const {
-    if (!index_.empty()) {
-        auto it = index_.find(m);
-        return it == index_.end() ? entries_.size() : it->second;
+    if (index_) {
+        auto it = index_->find(m);
+        return it == index_->end() ? entries_.size() : it->second;
     }
     for (size_t i = 0; i < entries_.size(); ++i)
         if (entries_[i].maker == m) return i;
@@ -19,11 +19,12 @@ void DependentList::Add(ReferenceMaker* m) {
     if (entries_.size() >= 2 * static_cast<size_t>(live_) + kIndexThreshold) Compact();
     entries_.push_back({m, 1});
     ++live_;
-    if (!index_.empty()) {
-        index_[m] = entries_.size() - 1;
+    if (index_) {
+        (*index_)[m] = entries_.size() - 1;
     } else if (entries_.size() > kIndexThreshold) {
+        index_ = std::make_unique<std::unordered_map<ReferenceMaker*, size_t>>();
         for (size_t i = 0; i < entries_.size(); ++i)
-            if (entries_[i].maker) index_[entries_[i].maker] = i;
+            if (entries_[i].maker) (*index_)[entries_[i].maker] = i;
     }
 }
 
@@ -33,7 +34,7 @@ void DependentList::Remove(ReferenceMaker* m) {
     if (--entries_[at].refs > 0) return;
     entries_[at].maker = nullptr;
     --live_;
-    if (!index_.empty()) index_.erase(m);
+    if (index_) index_->erase(m);
     while (!entries_.empty() && !entries_.back().maker) entries_.pop_back();
 }
 
@@ -42,8 +43,8 @@ void DependentList::Compact() {
     for (size_t i = 0; i < entries_.size(); ++i)
         if (entries_[i].maker) entries_[out++] = entries_[i];
     entries_.resize(out);
-    if (!index_.empty()) {
-        index_.clear();
-        for (size_t i = 0; i < entries_.size(); ++i) index_[entries_[i].maker] = i;
+    if (index_) {
+        index_->clear();
+        for (size_t i = 0; i < entries_.size(); ++i) (*index_)[entries_[i].maker] = i;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -33,6 +34,6 @@ private:
     void Compact();
 
     std::vector<Entry> entries_;
-    std::unordered_map<ReferenceMaker*, size_t> index_;
+    std::unique_ptr<std::unordered_map<ReferenceMaker*, size_t>> index_;  // made once the list grows
     int live_ = 0;
 };
