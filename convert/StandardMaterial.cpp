@@ -311,12 +311,10 @@ bool ConvertStandardMaterial(Mtl* target, Mtl* sourceMtl, ConversionOptions opti
     if (!baseShader) return false;
 
     if (toon) {
-        if (finalToon) CopyFinalToonShading(baseShader, shader, shader->GetParamBlock(0), t);
-        CopySurfaceProperties(source, base, t);
-    }
-
-    if (toon) {
+        // The base shades as the toon shader did, and the zones come from its bands.
         IParamBlock2* spb = shader->GetParamBlock(0);
+        if (finalToon) CopyFinalToonShading(baseShader, shader, spb, t);
+        CopySurfaceProperties(source, base, t);
         if (finalToon) {
             ConvertFromFtContext ctx;
             ctx.Fill(spb, t, options);
