@@ -1,7 +1,7 @@
 #include "StdMtlBase.h"
 
+#include "RefCasts.h"
 #include "hostclasses/HeldMember.h"
-#include "hostclasses/RefCasts.h"
 
 StdMtlBase::StdMtlBase(const StandInClassInfo& info, const std::vector<MapChannel>& channels, bool bare)
     : StandIn(info, kRefFirstMap + static_cast<int>(channels.size()), {}, bare),

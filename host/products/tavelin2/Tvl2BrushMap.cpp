@@ -1,7 +1,7 @@
 #include "Tvl2BrushMap.h"
 
 #include "Products.h"
-#include "hostclasses/RefCasts.h"
+#include "RefCasts.h"
 
 namespace {
 

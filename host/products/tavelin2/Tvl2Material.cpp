@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Products.h"
+#include "RefCasts.h"
 #include "Tvl2Settings.h"
 
 namespace {
@@ -107,8 +108,7 @@ void Tvl2Material::Update(TimeValue t, Interval& valid) {
 // ---- ISubMap ----
 
 Texmap* Tvl2Material::GetSubTexmap(int i) {
-    RefTargetHandle r = i >= 0 && i < kNumSubMaps ? GetReference(kRefFirstSubMap + i) : nullptr;
-    return r && r->SuperClassID() == TEXMAP_CLASS_ID ? dynamic_cast<Texmap*>(r) : nullptr;
+    return AsTexmap(i >= 0 && i < kNumSubMaps ? GetReference(kRefFirstSubMap + i) : nullptr);
 }
 
 void Tvl2Material::SetSubTexmap(int i, Texmap* m) {
@@ -121,10 +121,7 @@ MSTR Tvl2Material::GetSubTexmapSlotName(int i) {
 
 // ---- Mtl ----
 
-Mtl* Tvl2Material::GetSubMtl(int i) {
-    RefTargetHandle r = i == 0 ? GetReference(kRefBaseMtl) : nullptr;
-    return r && r->SuperClassID() == MATERIAL_CLASS_ID ? dynamic_cast<Mtl*>(r) : nullptr;
-}
+Mtl* Tvl2Material::GetSubMtl(int i) { return AsMtl(i == 0 ? GetReference(kRefBaseMtl) : nullptr); }
 
 void Tvl2Material::SetSubMtl(int i, Mtl* m) {
     if (i == 0) ReplaceReference(kRefBaseMtl, m);

@@ -1,7 +1,7 @@
 #include "Tvl3BrushMap.h"
 
 #include "Products.h"
-#include "hostclasses/RefCasts.h"
+#include "RefCasts.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "Tvl3BrushSubMap.h"
 
 #include "Products.h"
+#include "RefCasts.h"
 #include "hostclasses/CurveControl.h"
-#include "hostclasses/RefCasts.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "Tvl3Material.h"
 
 #include "Products.h"
+#include "RefCasts.h"
 #include "Tvl3Settings.h"
 
 namespace {
@@ -34,15 +35,6 @@ const ParamBlockDesc2 kMainBlock(0, _M("main"),
 const MCHAR* const kSubMapNames[Tvl3Material::kNumSubMaps] = {
     _M("Highlight Colour"), _M("Highlight Level"), _M("Highlight Gloss"), _M("Bump"), _M("Reflection"),
 };
-
-// A reference as a material or a map, or null when it holds an object of another super class.
-Mtl* AsMtl(RefTargetHandle r) {
-    return r && r->SuperClassID() == MATERIAL_CLASS_ID ? dynamic_cast<Mtl*>(r) : nullptr;
-}
-
-Texmap* AsTexmap(RefTargetHandle r) {
-    return r && r->SuperClassID() == TEXMAP_CLASS_ID ? dynamic_cast<Texmap*>(r) : nullptr;
-}
 
 }  // namespace
 

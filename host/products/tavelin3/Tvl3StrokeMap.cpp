@@ -1,6 +1,7 @@
 #include "Tvl3StrokeMap.h"
 
 #include "Products.h"
+#include "RefCasts.h"
 
 namespace {
 
@@ -42,10 +43,7 @@ void Tvl3StrokeMap::Update(TimeValue t, Interval& valid) {
     if (Texmap* map = GetSubTexmap(0)) map->Update(t, valid);
 }
 
-Texmap* Tvl3StrokeMap::GetSubTexmap(int i) {
-    RefTargetHandle r = i == 0 ? GetReference(kRefSubMap) : nullptr;
-    return r && r->SuperClassID() == TEXMAP_CLASS_ID ? dynamic_cast<Texmap*>(r) : nullptr;
-}
+Texmap* Tvl3StrokeMap::GetSubTexmap(int i) { return AsTexmap(i == 0 ? GetReference(kRefSubMap) : nullptr); }
 
 void Tvl3StrokeMap::SetSubTexmap(int i, Texmap* m) {
     if (i == 0) ReplaceReference(kRefSubMap, m);
