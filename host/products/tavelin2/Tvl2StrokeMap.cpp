@@ -5,12 +5,6 @@
 
 namespace {
 
-ParamDef Point3Table(ParamID id, const MCHAR* name, int count, Point3 def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_POINT3_TAB, count);
-    d.def_p = def;
-    return d;
-}
-
 // Block 0. Parameter 3 is a colour here and a point on the Tavelin 3 side.
 const ParamBlockDesc2 kStrokeBlock(0, _M("stroke"),
                                    {
@@ -20,7 +14,7 @@ const ParamBlockDesc2 kStrokeBlock(0, _M("stroke"),
                                        ParamDef::Rgba(3, _M("color"), Color(1.0f, 0.5f, 0.25f)),
                                        ParamDef::Float(4, _M("angle"), 0.5f, TYPE_ANGLE),
                                        ParamDef::IntTable(5, _M("flags"), 3, 1, TYPE_BOOL_TAB),
-                                       Point3Table(6, _M("points"), 2, Point3(1.0f, 1.0f, 1.0f)),
+                                       ParamDef::Point3Table(6, _M("points"), 2, Point3(1.0f, 1.0f, 1.0f)),
                                        ParamDef::Ref(7, _M("texture"), TYPE_TEXMAP),
                                    });
 

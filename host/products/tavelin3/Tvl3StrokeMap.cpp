@@ -5,12 +5,6 @@
 
 namespace {
 
-ParamDef Point3Table(ParamID id, const MCHAR* name, int count, Point3 def) {
-    ParamDef d = ParamDef::Table(id, name, TYPE_POINT3_TAB, count);
-    d.def_p = def;
-    return d;
-}
-
 // Block 0. The flag table starts empty and takes its length from whatever is copied into it.
 const ParamBlockDesc2 kStrokeBlock(0, _M("stroke"),
                                    {
@@ -20,7 +14,7 @@ const ParamBlockDesc2 kStrokeBlock(0, _M("stroke"),
                                        ParamDef::Pt3(3, _M("direction"), Point3(0.0f, 0.0f, 1.0f)),
                                        ParamDef::Float(4, _M("angle"), 0.0f, TYPE_ANGLE),
                                        ParamDef::Table(5, _M("flags"), TYPE_BOOL_TAB, 0),
-                                       Point3Table(6, _M("points"), 1, Point3(0.0f, 0.0f, 0.0f)),
+                                       ParamDef::Point3Table(6, _M("points"), 1, Point3(0.0f, 0.0f, 0.0f)),
                                        ParamDef::Ref(7, _M("texture"), TYPE_TEXMAP),
                                    });
 

@@ -36,6 +36,7 @@ struct CoreExport ParamDef {
     static ParamDef FloatTable(ParamID id, const MCHAR* name, int size, float def,
                                ParamType2 t = TYPE_FLOAT_TAB);
     static ParamDef IntTable(ParamID id, const MCHAR* name, int size, int def, ParamType2 t = TYPE_INT_TAB);
+    static ParamDef Point3Table(ParamID id, const MCHAR* name, int size, Point3 def);
 };
 
 // The layout of a parameter block: its ID and its parameters, in index order.

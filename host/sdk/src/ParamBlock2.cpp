@@ -83,6 +83,12 @@ ParamDef ParamDef::IntTable(ParamID id, const MCHAR* name, int size, int def, Pa
     return d;
 }
 
+ParamDef ParamDef::Point3Table(ParamID id, const MCHAR* name, int size, Point3 def) {
+    ParamDef d = Table(id, name, TYPE_POINT3_TAB, size);
+    d.def_p = def;
+    return d;
+}
+
 ParamBlockDesc2::ParamBlockDesc2(BlockID id, const MCHAR* name, std::initializer_list<ParamDef> params)
     : ID(id), int_name(name), paramdefs(params) {}
 
