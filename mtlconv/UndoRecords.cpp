@@ -1,5 +1,7 @@
 #include "UndoRecords.h"
 
+#include <algorithm>
+
 namespace {
 
 // Creates the record, decides before anything else whether theHold will keep it, fills it, performs the
@@ -58,7 +60,18 @@ void SetSubMtl(Mtl* parentMtl, Mtl* m, int index) {
         r.oldSubMtl.SetOnlyRef(old);
         r.oldShownMap.SetOnlyRef(ShownMap(old));
         r.newMtl.SetOnlyRef(m);
-        r.newShownMap.SetOnlyRef(m ? ShownMap(m->GetSubMtl(0)) : nullptr);
+        Mtl* base = m ? m->GetSubMtl(0) : nullptr;
+        r.newShownMap.SetOnlyRef(ShownMap(base));
+
+        std::vector<ReferenceTarget*> involved;
+        for (ReferenceTarget* t : std::initializer_list<ReferenceTarget*>{
+                 parentMtl->GetActiveTexmap(), old, ShownMap(old), m, base, ShownMap(base)})
+            if (t && std::find(involved.begin(), involved.end(), t) == involved.end()) involved.push_back(t);
+        r.viewport.SetRefCount(2 + static_cast<int>(involved.size()));
+        r.viewport.ReplaceReference(0, parentMtl->GetActiveTexmap());
+        for (size_t i = 0; i < involved.size(); ++i)
+            r.viewport.ReplaceReference(2 + static_cast<int>(i), involved[i]);
+        r.TakeViewport(0, r.shownBefore);
     });
 }
 
@@ -67,19 +80,47 @@ void SetSubMtlRestore::Apply(ReferenceTarget* sub, ReferenceTarget* show, Refere
     if (!p) return;
     p->SetSubMtl(index, static_cast<Mtl*>(sub));
     p->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE, NOTIFY_ALL, TRUE, nullptr);
+    // Texture activation is asked of the host for real maps only.
     Interface* ip = GetCOREInterface();
-    ip->DeActivateTexture(static_cast<MtlBase*>(hide), p, index);
-    ip->ActivateTexture(static_cast<MtlBase*>(show), p, index);
+    if (hide) ip->DeActivateTexture(static_cast<MtlBase*>(hide), p, index);
+    if (show) ip->ActivateTexture(static_cast<MtlBase*>(show), p, index);
+}
+
+void SetSubMtlRestore::TakeViewport(int activeEntry, std::vector<int>& shown) {
+    auto* p = static_cast<Mtl*>(parent.GetReference(0));
+    if (activeEntry != 0) viewport.ReplaceReference(activeEntry, p ? p->GetActiveTexmap() : nullptr);
+    shown.clear();
+    for (int i = 2; i < viewport.NumRefs(); ++i) {
+        auto* m = static_cast<MtlBase*>(viewport.GetReference(i));
+        shown.push_back(m && m->TestMtlFlag(MTL_TEX_DISPLAY_ENABLED));
+    }
+}
+
+void SetSubMtlRestore::PutViewport(int activeEntry, const std::vector<int>& shown) {
+    auto* p = static_cast<Mtl*>(parent.GetReference(0));
+    if (!p) return;
+    p->SetActiveTexmap(static_cast<MtlBase*>(viewport.GetReference(activeEntry)));
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (auto* m = static_cast<MtlBase*>(viewport.GetReference(2 + static_cast<int>(i))))
+            m->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED, shown[i] ? TRUE : FALSE);
 }
 
 void SetSubMtlRestore::Restore(int) {
     QuietBody quiet;
     Apply(oldSubMtl.GetReference(0), oldShownMap.GetReference(0), newShownMap.GetReference(0));
+    PutViewport(0, shownBefore);
 }
 
 void SetSubMtlRestore::Redo() {
     QuietBody quiet;
     Apply(newMtl.GetReference(0), newShownMap.GetReference(0), oldShownMap.GetReference(0));
+    // The first Redo makes the change; later ones put back what it left.
+    if (changed) {
+        PutViewport(1, shownAfter);
+        return;
+    }
+    TakeViewport(1, shownAfter);
+    changed = true;
 }
 
 void ClearMtlList(MtlConvList& list) {

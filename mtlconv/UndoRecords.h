@@ -39,8 +39,20 @@ public:
     ReferenceHolder newShownMap;
     int index = 0;
 
+    // What the viewports showed before the change and after its first Redo: the parent's active map and
+    // the shown flag of every material and map involved. How the host's texture activation moves maps is
+    // its own affair, so undo and redo put back exactly what was there instead of working it out again.
+    ReferenceHolder
+        viewport;  // 0: active map before, 1: active map after, then the materials and maps involved
+    std::vector<int> shownBefore;
+    std::vector<int> shownAfter;
+    bool changed = false;  // the first Redo, which makes the change, has run
+
+    void TakeViewport(int activeEntry, std::vector<int>& shown);
+
 private:
     void Apply(ReferenceTarget* sub, ReferenceTarget* show, ReferenceTarget* hide);
+    void PutViewport(int activeEntry, const std::vector<int>& shown);
 };
 
 class ClearMtlListRestore : public RestoreObj {

@@ -74,91 +74,108 @@ TEST_F(UndoRecordTest, EditorSlotChangeIsUndoneAndRedoneAndKeepsTheOldMaterialAl
     EXPECT_EQ(Slot(3), nullptr);
 }
 
-// Whether the viewports show m; nothing to check when there is no m.
-void ExpectShown(MtlBase* m, bool shown) {
-    if (!m) return;
-    EXPECT_EQ(Shown(m), shown);
-}
-
 // How a material makes something show in the viewports.
 enum class Shows { Nothing, Itself, ItsMap };
 
 struct ShownMapCase {
     const char* what;
-    bool hasOld;      // the parent's slot holds a sub-material before the change
-    Shows oldShows;   // ... which shows this
-    bool newHasBase;  // the new material has a sub-material 0
-    Shows baseShows;  // ... which shows this
+    bool hasOld;          // the parent's slot holds a sub-material before the change
+    Shows oldShows;       // ... which shows this
+    bool oldActivated;    // ... and the parent shows it, through the host's texture activation
+    bool newHasBase;      // the new material has a sub-material 0
+    Shows baseShows;      // ... which shows this
+    bool baseIsOldsBase;  // the old material is a Tavelin 2 material with that same base
 };
 
 const ShownMapCase kShownMapCases[] = {
-    {"old shows itself, new base shows its map", true, Shows::Itself, true, Shows::ItsMap},
-    {"old shows its map, new base shows itself", true, Shows::ItsMap, true, Shows::Itself},
-    {"empty slot, new base shows its map", false, Shows::Nothing, true, Shows::ItsMap},
-    {"old shows itself, new material has no base", true, Shows::Itself, false, Shows::Nothing},
-    {"nothing shown on either side", true, Shows::Nothing, true, Shows::Nothing},
+    {"old shows itself, new base shows its map", true, Shows::Itself, true, true, Shows::ItsMap, false},
+    {"old shows its map, new base shows itself", true, Shows::ItsMap, true, true, Shows::Itself, false},
+    {"empty slot, new base shows its map", false, Shows::Nothing, false, true, Shows::ItsMap, false},
+    {"old shows itself, new material has no base", true, Shows::Itself, true, false, Shows::Nothing, false},
+    {"nothing shown on either side", true, Shows::Nothing, false, true, Shows::Nothing, false},
+    {"old flagged but the parent shows no map", true, Shows::Itself, false, true, Shows::Nothing, false},
+    {"flagged base shared by the old and the new material", true, Shows::Nothing, false, true, Shows::Itself,
+     true},
 };
 
-TEST_F(UndoRecordTest, SubMaterialChangeMovesTheShownMapAndUndoMovesItBack) {
+// What the viewports show for the parent's slot, and the shown flag of each material and map involved.
+struct Viewport {
+    Mtl* sub;
+    MtlBase* active;
+    std::vector<int> shown;
+    bool operator==(const Viewport& o) const {
+        return sub == o.sub && active == o.active && shown == o.shown;
+    }
+};
+
+Viewport TakeViewport(Mtl* parent, int index, const std::vector<MtlBase*>& involved) {
+    Viewport v{parent->GetSubMtl(index), parent->GetActiveTexmap(), {}};
+    for (MtlBase* m : involved) v.shown.push_back(m->TestMtlFlag(MTL_TEX_DISPLAY_ENABLED));
+    return v;
+}
+
+// Whatever the host's texture activation does, undo gives back exactly what the viewports showed before
+// the change and redo exactly what they showed after it.
+TEST_F(UndoRecordTest, SubMaterialChangeAndItsUndoAndRedoLeaveExactlyWhatWasShown) {
     const int index = 2;
     for (const ShownMapCase& c : kShownMapCases) {
         SCOPED_TRACE(c.what);
         MultiSubMtl* parent = NewMulti(_M("Parent"), 3);
         auto* watcher = new BoxTarget(1);
         watcher->ReplaceReference(0, parent);
+        std::vector<MtlBase*> involved;
 
-        Mtl* old = nullptr;
-        MtlBase* oldShown = nullptr;
+        Tvl3Material* fresh = NewTvl3(_M("New"));
+        if (!c.newHasBase) fresh->SetSubMtl(0, nullptr);
+        Mtl* base = fresh->GetSubMtl(0);
+        ASSERT_EQ(base != nullptr, c.newHasBase);
+        if (c.baseShows == Shows::Itself) base->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED);
+        if (c.baseShows == Shows::ItsMap) {
+            BitmapTex* map = NewBitmap(_M("NewMap"));
+            base->SetActiveTexmap(map);
+            map->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED);
+            involved.push_back(map);
+        }
+        involved.push_back(fresh);
+        if (base) involved.push_back(base);
+
         if (c.hasOld) {
-            old = NewStandard(_M("Old"));
+            Mtl* old = NewStandard(_M("Old"));
+            if (c.baseIsOldsBase) {
+                old = NewTvl2(_M("Old"));
+                old->SetSubMtl(0, base);
+            }
             parent->SetSubMtl(index, old);
+            MtlBase* oldShown = nullptr;
             if (c.oldShows == Shows::Itself) oldShown = old;
             if (c.oldShows == Shows::ItsMap) {
                 oldShown = NewBitmap(_M("OldMap"));
                 old->SetActiveTexmap(oldShown);
+                involved.push_back(oldShown);
             }
-            GetCOREInterface()->ActivateTexture(oldShown, parent, index);
+            if (oldShown) oldShown->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED);
+            if (c.oldActivated) GetCOREInterface()->ActivateTexture(oldShown, parent, index);
+            involved.push_back(old);
         }
 
-        Tvl3Material* fresh = NewTvl3(_M("New"));
-        MtlBase* newShown = nullptr;
-        if (!c.newHasBase) fresh->SetSubMtl(0, nullptr);
-        Mtl* base = fresh->GetSubMtl(0);
-        ASSERT_EQ(base != nullptr, c.newHasBase);
-        if (c.baseShows == Shows::Itself) {
-            base->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED);
-            newShown = base;
-        }
-        if (c.baseShows == Shows::ItsMap) {
-            newShown = NewBitmap(_M("NewMap"));
-            base->SetActiveTexmap(newShown);
-        }
-
-        auto expectNewShown = [&] {
-            EXPECT_EQ(parent->GetSubMtl(index), fresh);
-            EXPECT_EQ(parent->GetActiveTexmap(), newShown);
-            ExpectShown(newShown, true);
-            if (oldShown != newShown) ExpectShown(oldShown, false);
-        };
-
+        const Viewport before = TakeViewport(parent, index, involved);
         int notified = watcher->notifications;
         theHold.Begin();
         SetSubMtl(parent, fresh, index);
         EXPECT_EQ(theHold.NumRecordsOpen(), 1);
         theHold.Accept(_M("sub"));
-        expectNewShown();
         EXPECT_GT(watcher->notifications, notified);
+        const Viewport after = TakeViewport(parent, index, involved);
+        EXPECT_EQ(after.sub, fresh);
 
-        notified = watcher->notifications;
-        ASSERT_TRUE(HostCore::Get().Undo());
-        EXPECT_EQ(parent->GetSubMtl(index), old);
-        EXPECT_EQ(parent->GetActiveTexmap(), oldShown);
-        ExpectShown(oldShown, true);
-        if (newShown != oldShown) ExpectShown(newShown, false);
-        EXPECT_GT(watcher->notifications, notified);
-
-        ASSERT_TRUE(HostCore::Get().Redo());
-        expectNewShown();
+        for (int cycle = 0; cycle < 2; ++cycle) {
+            notified = watcher->notifications;
+            ASSERT_TRUE(HostCore::Get().Undo());
+            EXPECT_TRUE(TakeViewport(parent, index, involved) == before);
+            EXPECT_GT(watcher->notifications, notified);
+            ASSERT_TRUE(HostCore::Get().Redo());
+            EXPECT_TRUE(TakeViewport(parent, index, involved) == after);
+        }
         EXPECT_EQ(parent->GetSubMtl(0), nullptr);
         EXPECT_EQ(parent->GetSubMtl(1), nullptr);
     }

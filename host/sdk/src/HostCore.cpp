@@ -309,14 +309,13 @@ void HostCore::DeleteRollupPage(HWND) {}
 
 // ---- Interface ----
 
+// What the viewports show is the host's choice; callers give a map and its material, never null.
 void Interface::ActivateTexture(MtlBase* tx, Mtl* mtl, int) {
-    if (!tx || !mtl) return;
     tx->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED, TRUE);
     mtl->SetActiveTexmap(tx);
 }
 
 void Interface::DeActivateTexture(MtlBase* tx, Mtl* mtl, int) {
-    if (!tx || !mtl) return;
     tx->ClearMtlFlag(MTL_TEX_DISPLAY_ENABLED);
     if (mtl->GetActiveTexmap() == tx) mtl->SetActiveTexmap(nullptr);
 }
