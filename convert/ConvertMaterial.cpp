@@ -14,11 +14,27 @@ namespace {
 // of their Tavelin 2 sources.
 const ParamID kInvertedSwitches[] = {8, 9, 10, 11, 12, 13};
 
+// Animate mode on for its extent, whatever it was: a value set at a key's time then changes that key
+// alone, where outside animate mode it would move the whole track.
+class AnimateOnScope {
+public:
+    AnimateOnScope() : was_(Animating()) { AnimateOn(); }
+    ~AnimateOnScope() {
+        if (!was_) AnimateOff();
+    }
+    AnimateOnScope(const AnimateOnScope&) = delete;
+    AnimateOnScope& operator=(const AnimateOnScope&) = delete;
+
+private:
+    BOOL was_;
+};
+
 // A switch driven by a keyed controller is inverted at each key; a plain one at time 0.
 void InvertSwitch(IParamBlock2* pb, ParamID id) {
     Control* ctrl = pb->GetControllerByID(id, 0);
     IKeyControl* keys = GetKeyControlInterface(ctrl);
     if (ctrl && keys) {
+        AnimateOnScope animate;
         // Key records are the controller's own class, larger than IKey: read them into a buffer of its size.
         std::vector<unsigned char> record(
             static_cast<size_t>(std::max<int>(keys->GetKeySize(), sizeof(IKey))));

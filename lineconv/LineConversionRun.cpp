@@ -1,6 +1,7 @@
 #include "LineConversionRun.h"
 
 #include "ConversionMap.h"
+#include "EffectListRecords.h"
 #include "LineEffectConversion.h"
 #include "ProductInterfaces.h"
 
@@ -25,6 +26,8 @@ void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* r
 
     ConversionMap map;
     std::vector<Effect*> converted;
+    // New effects take their sources' values as they are, not as keys at the current frame.
+    SuspendAll noKeys(FALSE, FALSE, TRUE, FALSE, FALSE, FALSE, FALSE);
     for (int i = 0; i < ip->NumEffects(); ++i) {
         Effect* e = ip->GetEffect(i);
         if (!e) continue;
@@ -41,13 +44,15 @@ void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* r
         }
     }
 
+    noKeys.Resume();
+
     theHold.Begin();
-    for (Effect* e : converted) ip->AddEffect(e);
+    for (Effect* e : converted) AppendEffect(e);
     if (deleteSources) {
         for (int n = ip->NumEffects() - 1; n >= 0; --n) {
             Effect* e = ip->GetEffect(n);
             if (!e || !map.Lookup(e)) continue;
-            ip->DeleteEffect(n);
+            DeleteEffectAt(n);
             if (result)
                 for (auto& entry : result->entries)
                     if (entry.source == e) entry.deleted = true;

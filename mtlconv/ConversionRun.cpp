@@ -104,7 +104,9 @@ void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* referen
 
         Mtl* target = nullptr;
         {
-            SuspendAll suspend(TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
+            // Animate mode is suspended too: the new material takes the source's values as they are, not
+            // as keys at the current frame.
+            SuspendAll suspend(TRUE, FALSE, TRUE, FALSE, FALSE, FALSE, FALSE);
             target = ConvertMaterial(source, options, reference, map);
             if (target) {
                 Interval valid = FOREVER;

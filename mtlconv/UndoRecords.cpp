@@ -2,26 +2,9 @@
 
 #include <algorithm>
 
+#include "ChangeWithUndo.h"
+
 namespace {
-
-// Creates the record, decides before anything else whether theHold will keep it, fills it, performs the
-// change through the record's own Redo, then hands it over or drops it.
-template <class Record, class Fill>
-void ChangeWithUndo(Fill fill) {
-    auto* record = new Record;
-    const bool keep = theHold.Holding() && !theHold.RestoreOrRedoing();
-    fill(*record);
-    record->Redo();
-    if (keep)
-        theHold.Put(record);
-    else
-        delete record;
-}
-
-// Undo recording and the macro recorder are off while a record fills itself or replays.
-struct QuietBody : SuspendAll {
-    QuietBody() : SuspendAll(TRUE, TRUE, FALSE, FALSE, FALSE, FALSE, FALSE) {}
-};
 
 // The map the viewports show for a sub-material slot that holds sub.
 ReferenceTarget* ShownMap(Mtl* sub) {

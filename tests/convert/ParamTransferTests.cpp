@@ -142,9 +142,9 @@ TEST_F(ParamTransferTest, ObjectTablesShareTheirEntries) {
 
 TEST_F(ParamTransferTest, ControllersArriveAsIndependentCopies) {
     LinearFloatController* ctrl = Keyed({{0, 0.5f}, {100, 2.0f}});
-    src->SetControllerByID(1, 0, ctrl);
+    src->SetControllerByID(1, 0, ctrl, FALSE);
     LinearFloatController* entryCtrl = Keyed({{0, 10.0f}, {50, 20.0f}});
-    src->SetControllerByID(13, 2, entryCtrl);
+    src->SetControllerByID(13, 2, entryCtrl, FALSE);
     TransferParamBlock(src, dst, true, theDefaultIDConverter);
 
     Control* copied = dst->GetControllerByID(1);

@@ -150,3 +150,73 @@ TEST_F(ParamBlockTest, ControllersDriveTheValueOverTime) {
     EXPECT_EQ(ctrl->NumDependents(), 0);
     EXPECT_FLOAT_EQ(pb->GetFloat(0, 50), 0.0f);
 }
+
+// Setting a keyed value: animate mode sets (or makes) the key at that time; outside it, or while it is
+// suspended, the whole track moves so that the value at that time becomes the one given. A track without
+// keys gets its first pair of keys only in animate mode away from frame 0.
+TEST_F(ParamBlockTest, SettingAValueKeysInAnimateModeAndMovesTheTrackOutsideIt) {
+    enum Mode { Off, On, Suspended };
+    using Keys = std::vector<std::pair<TimeValue, float>>;
+    struct Case {
+        const char* what;
+        Mode mode;
+        Keys keys;
+        TimeValue t;
+        float v;
+        Keys expected;
+    };
+    const Case cases[] = {
+        {"off, at a key", Off, {{0, 1}, {100, 3}}, 100, 5, {{0, 3}, {100, 5}}},
+        {"off, between keys", Off, {{0, 1}, {100, 3}}, 50, 4, {{0, 3}, {100, 5}}},
+        {"suspended, at a key", Suspended, {{0, 1}, {100, 3}}, 0, 2, {{0, 2}, {100, 4}}},
+        {"on, at a key", On, {{0, 1}, {100, 3}}, 100, 5, {{0, 1}, {100, 5}}},
+        {"on, between keys", On, {{0, 1}, {100, 3}}, 50, 9, {{0, 1}, {50, 9}, {100, 3}}},
+        {"on, no keys, frame 0", On, {}, 0, 5, {}},
+        {"on, no keys, away from frame 0", On, {}, 40, 5, {{0, 0.25f}, {40, 5}}},
+        {"off, no keys", Off, {}, 40, 5, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto* ctrl = new LinearFloatController;
+        for (const auto& k : c.keys) {
+            ILinFloatKey key;
+            key.time = k.first;
+            key.val = k.second;
+            ctrl->AppendKey(&key);
+        }
+        float base = 0.25f;
+        if (c.keys.empty()) ctrl->SetValue(0, &base);
+        HostCore::Get().SetAnimateButtonState(c.mode != Off);
+        {
+            SuspendAll suspend(FALSE, FALSE, c.mode == Suspended);
+            float v = c.v;
+            ctrl->SetValue(c.t, &v);
+        }
+        HostCore::Get().SetAnimateButtonState(FALSE);
+        Keys keys;
+        for (int i = 0; i < ctrl->GetNumKeys(); ++i) {
+            ILinFloatKey key;
+            ctrl->GetKey(i, &key);
+            keys.emplace_back(key.time, key.val);
+        }
+        EXPECT_EQ(keys, c.expected);
+        Interval valid = FOREVER;
+        float now = 0;
+        ctrl->GetValue(c.t, &now, valid);
+        EXPECT_FLOAT_EQ(now, c.v);
+    }
+
+    // A parameter without a controller gets one in animate mode away from frame 0, keyed from its old value.
+    HostCore::Get().SetAnimateButtonState(TRUE);
+    pb->SetValue(0, 0, 2.0f);
+    EXPECT_EQ(pb->GetControllerByID(0), nullptr);
+    pb->SetValue(3, 30, Color(1, 1, 1));
+    pb->SetValue(0, 30, 4.0f);
+    HostCore::Get().SetAnimateButtonState(FALSE);
+    ASSERT_NE(pb->GetControllerByID(0), nullptr);
+    EXPECT_FLOAT_EQ(pb->GetFloat(0, 0), 2.0f);
+    EXPECT_FLOAT_EQ(pb->GetFloat(0, 30), 4.0f);
+    ASSERT_NE(pb->GetControllerByID(3), nullptr);
+    EXPECT_EQ(pb->GetColor(3, 0), Color(0.1f, 0.2f, 0.3f));
+    EXPECT_EQ(pb->GetColor(3, 30), Color(1, 1, 1));
+}

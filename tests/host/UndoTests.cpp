@@ -154,34 +154,6 @@ TEST_F(UndoTest, TableResizeAndItsReferencesComeBackTogether) {
     EXPECT_EQ(map1->NumDependents(), 0);
 }
 
-TEST_F(UndoTest, EffectListChangesAreUndoneInOrder) {
-    struct Fx : public Effect {
-        RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
-            return REF_SUCCEED;
-        }
-    };
-    HostCore& host = HostCore::Get();
-    Fx* a = new Fx;
-    Fx* b = new Fx;
-    Fx* c = new Fx;
-    host.AddEffect(a);
-    host.AddEffect(b);
-    theHold.Begin();
-    host.AddEffect(c);
-    host.DeleteEffect(0);
-    theHold.Accept(_M("effects"));
-    ASSERT_EQ(host.NumEffects(), 2);
-    EXPECT_EQ(host.GetEffect(0), b);
-    EXPECT_EQ(host.GetEffect(1), c);
-    host.Undo();
-    ASSERT_EQ(host.NumEffects(), 2);
-    EXPECT_EQ(host.GetEffect(0), a);
-    EXPECT_EQ(host.GetEffect(1), b);
-    EXPECT_EQ(c->NumDependents(), 0);
-    host.Redo();
-    EXPECT_EQ(host.GetEffect(1), c);
-}
-
 TEST_F(UndoTest, KeyChangesAreUndone) {
     auto* ctrl = new LinearFloatController;
     ILinFloatKey key;

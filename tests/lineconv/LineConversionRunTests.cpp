@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "EffectListRecords.h"
 #include "LineConvTestScene.h"
 #include "LineConversionRun.h"
 
@@ -113,7 +114,7 @@ TEST_F(LineRunTest, AListWithNothingToConvertStaysAsItIsAndKeepsItsLastUndoStep)
 
     PlainEffect* blur = NewOtherEffect(_M("Blur"));
     theHold.Begin();
-    Add(blur);
+    AppendEffect(blur);
     theHold.Accept(_M("Add blur"));
     Run();
     EXPECT_EQ(Effects(), EffectList{blur});

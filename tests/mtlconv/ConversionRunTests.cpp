@@ -1,6 +1,7 @@
 // The material run: which materials are in use, how each new material takes its source's place, and
 // how the whole run undoes and redoes as one step.
 
+#include <algorithm>
 #include <string>
 
 #include "ConversionRun.h"
@@ -242,6 +243,34 @@ TEST_F(ConversionRunTest, RunIsOneUndoStepNamedForTheConversion) {
     ASSERT_TRUE(host.Undo());
     EXPECT_EQ(Text(theHold.RedoName(0)), L"Tavelin 3 コンバート");
     EXPECT_EQ(theHold.NumUndoEntries(), 0);
+}
+
+// Controllers anywhere below m, each object visited once.
+int CountControllers(ReferenceTarget* m, std::vector<ReferenceTarget*>& seen) {
+    if (!m || std::find(seen.begin(), seen.end(), m) != seen.end()) return 0;
+    seen.push_back(m);
+    int n = dynamic_cast<Control*>(m) ? 1 : 0;
+    for (int i = 0; i < m->NumRefs(); ++i) n += CountControllers(m->GetReference(i), seen);
+    return n;
+}
+
+// With Auto Key on away from frame 0 the new materials still take their sources' values as values:
+// nothing below them is animated when nothing below the sources was.
+TEST_F(ConversionRunTest, AutoKeyAwayFromFrameZeroPutsNoKeysOnTheNewMaterials) {
+    Mtl* a = NewStandard(_M("A"));
+    Mtl* b = NewTvl2(_M("B"));
+    NewNode(_M("a"), a);
+    NewNode(_M("b"), b);
+    AddAll(list_, {a, b});
+    HostCore::Get().SetTime(50);
+    HostCore::Get().SetAnimateButtonState(TRUE);
+    Run();
+    EXPECT_TRUE(Animating());
+    ASSERT_EQ(log_.outcomes, Outcomes(2, MtlRunOutcome::Converted));
+    for (Mtl* made : log_.results) {
+        std::vector<ReferenceTarget*> seen;
+        EXPECT_EQ(CountControllers(made, seen), 0) << Text(made->GetName());
+    }
 }
 
 TEST_F(ConversionRunTest, MaterialUsedOnlyInTheEditorIsConvertedThere) {

@@ -63,9 +63,10 @@ inline IKeyControl* GetKeyControlInterface(Animatable* anim) {
 
 // Keyframe controllers with linear interpolation, for float and for point values. Before the first key
 // and after the last the value holds; with no keys the controller keeps one constant value. Setting a
-// value at the time of a key changes that key; at any other time it moves the whole curve, so that the
-// value at that time becomes the one given (the host's behaviour outside animate mode). Key changes are
-// recorded for undo while the hold is holding.
+// value works as in the host: in animate mode it sets the key at that time, making one if there is none
+// (the first keys, away from frame 0, come as a pair: the old value at 0 and the new one); outside
+// animate mode it moves the whole track, so that the value at that time becomes the one given. Key
+// changes are recorded for undo while the hold is holding.
 template <class Value, class Key>
 class LinearKeyController : public Control, public IKeyControl {
 public:
@@ -158,16 +159,25 @@ void LinearKeyController<Value, Key>::SetValue(TimeValue t, void* val, int, GetS
     if (method == CTRL_RELATIVE) v = Evaluate(t) + v;
     std::vector<Key> keys = keys_;
     Value constant = constant_;
-    if (keys.empty()) {
+    if (Animating() && (!keys.empty() || t != 0)) {
+        if (keys.empty()) {
+            Key first;
+            first.val = constant_;
+            keys.push_back(first);
+        }
+        auto at = std::lower_bound(keys.begin(), keys.end(), t,
+                                   [](const Key& k, TimeValue tv) { return k.time < tv; });
+        if (at == keys.end() || at->time != t) {
+            Key made;
+            made.time = t;
+            at = keys.insert(at, made);
+        }
+        at->val = v;
+    } else if (keys.empty()) {
         constant = v;
     } else {
-        auto at = std::find_if(keys.begin(), keys.end(), [t](const Key& k) { return k.time == t; });
-        if (at != keys.end()) {
-            at->val = v;
-        } else {
-            Value delta = v - Evaluate(t);
-            for (Key& k : keys) k.val = k.val + delta;
-        }
+        Value delta = v - Evaluate(t);
+        for (Key& k : keys) k.val = k.val + delta;
     }
     Change(keys, constant);
 }

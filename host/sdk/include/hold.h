@@ -71,7 +71,16 @@ private:
 
 extern CoreExport Hold theHold;
 
-// Suspends the host's recording systems for its lifetime; only the undo state has an effect here.
+// Animate mode (the Auto Key button). While it is on, a value set at a time other than 0 becomes a key;
+// suspending it turns it off until the matching resume, which brings back the earlier state.
+CoreExport BOOL Animating();
+CoreExport void AnimateOn();
+CoreExport void AnimateOff();
+CoreExport void SuspendAnimate();
+CoreExport void ResumeAnimate();
+
+// Suspends the host's recording systems for its lifetime. The undo state and animate mode have an effect
+// here; the other flags name systems the stand-in host does not have.
 class CoreExport SuspendAll {
 public:
     SuspendAll(BOOL holdState = FALSE, BOOL macroRecorder = FALSE, BOOL animateMode = FALSE,
@@ -84,5 +93,6 @@ public:
 
 private:
     BOOL holdSuspended_;
+    BOOL animateSuspended_;
     bool resumed_ = false;
 };

@@ -76,6 +76,7 @@ public:
     void* CreateInstance(SClass_ID superID, Class_ID classID) override;
     TimeValue GetTime() override { return time_; }
     void SetTime(TimeValue t, BOOL redraw = TRUE) override;
+    void SetAnimateButtonState(BOOL onOff) override;
     INode* GetRootNode() override;
     MtlBase* GetMtlSlot(int slot) override;
     int NumEffects() override;

@@ -27,6 +27,7 @@ public:
 
     virtual TimeValue GetTime() = 0;
     virtual void SetTime(TimeValue t, BOOL redraw = TRUE) = 0;
+    virtual void SetAnimateButtonState(BOOL onOff) = 0;
     virtual INode* GetRootNode() = 0;
 
     // The material of an editor slot (0 to 23), null for an empty slot.

@@ -125,10 +125,34 @@ void Hold::ForgetObject(ReferenceMaker* gone) {
     for (Transaction& t : redo_) forget(t.records);
 }
 
+// ---- animate mode ----
+
+namespace {
+BOOL animating = FALSE;
+std::vector<BOOL> animateSuspensions;
+}  // namespace
+
+BOOL Animating() { return animating; }
+void AnimateOn() { animating = TRUE; }
+void AnimateOff() { animating = FALSE; }
+
+void SuspendAnimate() {
+    animateSuspensions.push_back(animating);
+    animating = FALSE;
+}
+
+void ResumeAnimate() {
+    if (animateSuspensions.empty()) return;
+    animating = animateSuspensions.back();
+    animateSuspensions.pop_back();
+}
+
 // ---- SuspendAll ----
 
-SuspendAll::SuspendAll(BOOL holdState, BOOL, BOOL, BOOL, BOOL, BOOL, BOOL) : holdSuspended_(holdState) {
+SuspendAll::SuspendAll(BOOL holdState, BOOL, BOOL animateMode, BOOL, BOOL, BOOL, BOOL)
+    : holdSuspended_(holdState), animateSuspended_(animateMode) {
     if (holdSuspended_) theHold.Suspend();
+    if (animateSuspended_) SuspendAnimate();
 }
 
 SuspendAll::~SuspendAll() { Resume(); }
@@ -136,6 +160,7 @@ SuspendAll::~SuspendAll() { Resume(); }
 void SuspendAll::Resume() {
     if (resumed_) return;
     resumed_ = true;
+    if (animateSuspended_) ResumeAnimate();
     if (holdSuspended_) theHold.Resume();
 }
 

@@ -41,7 +41,8 @@ public:
     }
     Effect* Get(int i) { return dynamic_cast<Effect*>(GetReference(i)); }
 
-    // Both change the list without an undo record; the callers record the change as a whole.
+    // Neither keeps undo data: whether the host does for its effect list is not documented, so a plug-in
+    // that needs to undo a change of the list records it itself.
     void Insert(int at, Effect* eff) {
         SuspendAll suspend(TRUE);
         effects_.push_back(nullptr);
@@ -69,35 +70,6 @@ protected:
 
 private:
     std::vector<RefTargetHandle> effects_;
-};
-
-// Undo of adding an effect to the list or deleting one from it.
-class EffectListRestore : public HostRestoreObj {
-public:
-    EffectListRestore(EffectList* list, int index, Effect* eff, bool added)
-        : list_(list), index_(index), effect_(eff), added_(added) {
-        PinForUndo(effect_);
-    }
-    ~EffectListRestore() override { UnpinForUndo(effect_); }
-    void Restore(int) override { Apply(!added_); }
-    void Redo() override { Apply(added_); }
-    MSTR Description() override { return MSTR(_M("Render effects")); }
-    void Forget(ReferenceMaker* gone) override {
-        if (gone == effect_) effect_ = nullptr;
-    }
-
-private:
-    void Apply(bool insert) {
-        if (!effect_) return;
-        if (insert)
-            list_->Insert(index_, effect_);
-        else if (index_ < list_->NumRefs())
-            list_->Remove(index_);
-    }
-    EffectList* list_;
-    int index_;
-    Effect* effect_;
-    bool added_;
 };
 
 struct Registered {
@@ -200,6 +172,8 @@ void* HostCore::CreateInstance(SClass_ID superID, Class_ID classID) {
 
 void HostCore::SetTime(TimeValue t, BOOL) { time_ = t; }
 
+void HostCore::SetAnimateButtonState(BOOL onOff) { onOff ? AnimateOn() : AnimateOff(); }
+
 INode* HostCore::GetRootNode() {
     if (!impl_->root) {
         impl_->root = new INode;
@@ -226,6 +200,7 @@ void HostCore::ResetScene(int code) {
     HostObjectPool::FreeAll();
     impl_->root = nullptr;
     time_ = 0;
+    AnimateOff();
     cancel_ = FALSE;
     progressActive_ = false;
 }
@@ -247,17 +222,11 @@ int HostCore::NumEffects() { return impl_->effects.NumRefs(); }
 Effect* HostCore::GetEffect(int i) { return impl_->effects.Get(i); }
 
 void HostCore::AddEffect(Effect* eff) {
-    if (!eff) return;
-    int at = NumEffects();
-    if (theHold.Holding()) theHold.Put(new EffectListRestore(&impl_->effects, at, eff, true));
-    impl_->effects.Insert(at, eff);
+    if (eff) impl_->effects.Insert(NumEffects(), eff);
 }
 
 void HostCore::DeleteEffect(int i) {
-    Effect* eff = GetEffect(i);
-    if (i < 0 || i >= NumEffects()) return;
-    if (theHold.Holding() && eff) theHold.Put(new EffectListRestore(&impl_->effects, i, eff, false));
-    impl_->effects.Remove(i);
+    if (i >= 0 && i < NumEffects()) impl_->effects.Remove(i);
 }
 
 // ---- undo ----

@@ -146,6 +146,24 @@ bool IsStringType(int type) {
     ParamType2 b = base_type(type);
     return b == TYPE_STRING || b == TYPE_FILENAME;
 }
+// In animate mode a parameter without a controller that is set away from frame 0 gets a keyframe
+// controller holding its value; setting it then keys the old value at 0 and the new one.
+void GiveKeyController(IParamBlock2* pb, ParamID id, int tabIndex, int type, float number,
+                       const Color& colour) {
+    Control* c = nullptr;
+    if (IsFloatType(type) || IsIntType(type)) {
+        auto* f = new LinearFloatController;
+        f->SetValue(0, &number);
+        c = f;
+    } else if (IsColorType(type) || base_type(type) == TYPE_POINT3) {
+        auto* p = new LinearPoint3Controller;
+        Point3 v(colour.r, colour.g, colour.b);
+        p->SetValue(0, &v);
+        c = p;
+    }
+    if (c) pb->SetControllerByID(id, tabIndex, c, FALSE);
+}
+
 bool IsFloatController(Control* c) { return c && c->SuperClassID() == CTRL_FLOAT_CLASS_ID; }
 bool IsPoint3Controller(Control* c) { return c && c->SuperClassID() == CTRL_POSITION_CLASS_ID; }
 enum ValueKind { kFloat, kInt, kColor, kString };
@@ -534,6 +552,11 @@ BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar
     if (!s) return FALSE;
     int type = params_[static_cast<size_t>(pi)].def->type;
     Scalar before = Read(pi, tabIndex);
+    if (!s->ctrl && t != 0 && Animating()) {
+        GiveKeyController(this, id, tabIndex, type,
+                          IsFloatType(type) ? before.f : static_cast<float>(before.i), before.c);
+        s = Find(id, tabIndex);
+    }
     Scalar next = before;
     switch (kind) {
         case kFloat:
