@@ -3,7 +3,6 @@
 #include <map>
 #include <utility>
 
-#include "HostRestore.h"
 #include "ObjectPool.h"
 #include "hold.h"
 #include "notify.h"
