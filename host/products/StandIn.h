@@ -21,6 +21,14 @@ struct StandInBlock {
     const ParamBlockDesc2* desc;
 };
 
+// Blocks made at creation in consecutive references from firstRef on, one per description.
+template <size_t N>
+std::vector<StandInBlock> BlocksFrom(const ParamBlockDesc2* const (&descs)[N], int firstRef = 0) {
+    std::vector<StandInBlock> blocks;
+    for (size_t i = 0; i < N; ++i) blocks.push_back({firstRef + static_cast<int>(i), descs[i]});
+    return blocks;
+}
+
 // The common body of the stand-in classes: a fixed number of references (more may be appended for
 // lists), parameter blocks made at creation in given references, and a deep copy that copies them all.
 // Base is the SDK class the stand-in derives from (Mtl, Texmap, ReferenceTarget, Effect, ...).
