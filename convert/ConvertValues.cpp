@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -69,7 +68,11 @@ float ShiftDecimal(float x, int places) {
     int64_t m = 0;
     int e = 0;
     if (std::isnan(x) || !TypedDecimal(x, m, e)) return x * std::pow(10.0f, static_cast<float>(places));
+    // mantissa "e" exponent, read back as the nearest float.
     char text[48];
-    std::snprintf(text, sizeof text, "%lldE%d", static_cast<long long>(m), e + places);
+    char* end = std::to_chars(text, text + sizeof text - 1, m).ptr;
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text - 1, e + places).ptr;
+    *end = '\0';
     return std::strtof(text, nullptr);
 }

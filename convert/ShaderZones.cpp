@@ -23,12 +23,12 @@ struct ShaderLayout {
 
 const ShaderLayout kFinalToon = {{20, 21, 22}, 31, 32, {29, 30}, {23, 24, 25}, {26, 27, 28}, 0, 16};
 const ShaderLayout kIllustrate = {{0, 1, 2}, 3, 5, {15, 16}, {6, 7, 8}, {12, 13, 14}, 2, 19};
+const ParamID kIllustrateDesaturation = 20;
 
 // A stored width or amount in percent, as the user would type it.
 float Percent(const ShaderLayout& l, IParamBlock2* spb, ParamID id, TimeValue t) {
     return ShiftDecimal(BlockFloat(spb, id, t), l.percentShift);
 }
-const ParamID kIllustrateDesaturation = 20;
 
 void FillFrom(ConvertFromFtContext& c, const ShaderLayout& l, IParamBlock2* spb, TimeValue t) {
     for (int i = 0; i < 3; ++i) {

@@ -118,24 +118,12 @@ TEST_F(ConversionRunTest, MaterialsInUseAreNodeAndEditorMaterialsAndSubMaterials
         MtlBase* material;
         bool inUse;
     } expected[] = {
-        {onRoot, true},
-        {onNode, true},
-        {onChild, true},
-        {onGrandChild, true},
-        {outer, true},
-        {inner, true},
-        {inOuter, true},
-        {inInner, true},
-        {inEditor, true},
-        {tvl2, true},
-        {tvl3, true},
-        {editorMulti, true},
-        {tvl2InMulti, true},
-        {mapInEditor, false},
-        {belowTvl2, false},
-        {belowTvl3, false},
-        {belowNestedTvl2, false},
-        {unused, false},
+        {onRoot, true},       {onNode, true},     {onChild, true},
+        {onGrandChild, true}, {outer, true},      {inner, true},
+        {inOuter, true},      {inInner, true},    {inEditor, true},
+        {tvl2, true},         {tvl3, true},       {editorMulti, true},
+        {tvl2InMulti, true},  {unused, false},    {mapInEditor, false},
+        {belowTvl2, false},   {belowTvl3, false}, {belowNestedTvl2, false},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(Text(e.material->GetName()).c_str());
