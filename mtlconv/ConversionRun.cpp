@@ -114,6 +114,8 @@ void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* referen
                 target->Update(ip->GetTime(), valid);
             }
         }
+        // The new material's own slots need no record: it did not exist before the run.
+        if (target) switches->ForgetHolder(target);
         if (recording && !switches->Empty())
             theHold.Put(switches);
         else

@@ -1,5 +1,7 @@
 #include "UndoRecords.h"
 
+#include <algorithm>
+
 namespace {
 
 // Creates the record, decides before anything else whether theHold will keep it, fills it, performs the
@@ -114,6 +116,15 @@ void SubMapRestore::SubMapSwitched(MtlBase* holder, int slot, Texmap* before, Te
     sw->held.ReplaceReference(2, after);
     sw->slot = slot;
     switches_.push_back(std::move(sw));
+}
+
+void SubMapRestore::ForgetHolder(MtlBase* holder) {
+    QuietBody quiet;
+    switches_.erase(std::remove_if(switches_.begin(), switches_.end(),
+                                   [holder](const std::unique_ptr<Switch>& sw) {
+                                       return sw->held.GetReference(0) == holder;
+                                   }),
+                    switches_.end());
 }
 
 void SubMapRestore::Restore(int) {

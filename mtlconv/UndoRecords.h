@@ -71,6 +71,8 @@ public:
     MSTR Description() override { return MSTR(_M("SubMapRestore")); }
 
     bool Empty() const { return switches_.empty(); }
+    // Drops the switches made in holder's own slots (an object that did not exist before the run).
+    void ForgetHolder(MtlBase* holder);
 
 private:
     struct Switch {
