@@ -52,29 +52,14 @@ void InvertSwitch(IParamBlock2* pb, ParamID id) {
     pb->SetValue(id, 0, pb->GetInt(id, 0, 0) == 0 ? 1 : 0, 0);
 }
 
-// Lets the host record a change for undo for its extent, even where recording is suspended.
-class RecordedChange {
-public:
-    RecordedChange() : resumed_(theHold.IsSuspended() != 0) {
-        if (resumed_) theHold.Resume();
-    }
-    ~RecordedChange() {
-        if (resumed_) theHold.Suspend();
-    }
-    RecordedChange(const RecordedChange&) = delete;
-    RecordedChange& operator=(const RecordedChange&) = delete;
-
-private:
-    bool resumed_;
-};
-
 bool IsTavelin2ReflectRefractMap(Texmap* s) {
     return s && s->SuperClassID() == TEXMAP_CLASS_ID && s->ClassID() == TVL2_REFLECT_REFRACT_MAP_CLASS_ID;
 }
 
 }  // namespace
 
-Mtl* ConvertMaterial(Mtl* source, ConversionOptions options, Mtl* reference, ConversionMap& map) {
+Mtl* ConvertMaterial(Mtl* source, ConversionOptions options, Mtl* reference, ConversionMap& map,
+                     SubMapSwitchSink* switches) {
     auto* target =
         static_cast<Mtl*>(GetCOREInterface()->CreateInstance(MATERIAL_CLASS_ID, TVL3_MATERIAL_CLASS_ID));
     if (!target) return nullptr;
@@ -87,31 +72,28 @@ Mtl* ConvertMaterial(Mtl* source, ConversionOptions options, Mtl* reference, Con
         ConvertTavelin2Material(target, source, options, map);
 
     if (options & CONVOPT_CONVERT_REFLECT_REFRACT_MAPS) {
-        for (int i = 0; i < target->NumSubMtls(); ++i) WalkSubMaterials(target->GetSubMtl(i), map);
-        WalkSubMaps(target, map);
+        for (int i = 0; i < target->NumSubMtls(); ++i) WalkSubMaterials(target->GetSubMtl(i), map, switches);
+        WalkSubMaps(target, map, switches);
     }
     return target;
 }
 
-void WalkSubMaterials(Mtl* m, ConversionMap& map) {
+void WalkSubMaterials(Mtl* m, ConversionMap& map, SubMapSwitchSink* switches) {
     if (!m) return;
-    for (int i = 0; i < m->NumSubMtls(); ++i) WalkSubMaterials(m->GetSubMtl(i), map);
-    WalkSubMaps(m, map);
+    for (int i = 0; i < m->NumSubMtls(); ++i) WalkSubMaterials(m->GetSubMtl(i), map, switches);
+    WalkSubMaps(m, map, switches);
 }
 
-void WalkSubMaps(MtlBase* o, ConversionMap& map) {
+void WalkSubMaps(MtlBase* o, ConversionMap& map, SubMapSwitchSink* switches) {
     if (!o) return;
     for (int i = 0; i < o->NumSubTexmaps(); ++i) {
         Texmap* s = o->GetSubTexmap(i);
-        WalkSubMaps(s, map);
+        WalkSubMaps(s, map, switches);
         if (!IsTavelin2ReflectRefractMap(s)) continue;
         Texmap* r = ConvertReflectRefractMap(s, map);
         if (!r) continue;
-        // The walk also changes objects that were there before the conversion (a source material that
-        // became the new material's base, and the maps below it). A run makes its conversions with undo
-        // recording suspended, but these changes must be undone with the run: they are recorded whenever
-        // a transaction is open.
-        RecordedChange recorded;
+        // Told first, so that the old map is held before its slot lets go of it.
+        if (switches) switches->SubMapSwitched(o, i, s, r);
         o->SetSubTexmap(i, r);
     }
 }

@@ -14,27 +14,31 @@ namespace {
 struct ShaderLayout {
     ParamID zoneOn[3];
     ParamID width0, width2;  // width of the shadow and highlight bands
-    float widthScale;        // percent per unit of the stored width
     ParamID edgeBlend[2];    // between bands 0/1 and 1/2
     ParamID color[3];
     ParamID colorAmount[3];
-    float amountScale;
+    int percentShift;  // decimal places from the stored widths and amounts to percent
     ParamID baseBlend;
 };
 
-const ShaderLayout kFinalToon = {{20, 21, 22}, 31, 32, 1.0f, {29, 30}, {23, 24, 25}, {26, 27, 28}, 1.0f, 16};
-const ShaderLayout kIllustrate = {{0, 1, 2}, 3, 5, 100.0f, {15, 16}, {6, 7, 8}, {12, 13, 14}, 100.0f, 19};
+const ShaderLayout kFinalToon = {{20, 21, 22}, 31, 32, {29, 30}, {23, 24, 25}, {26, 27, 28}, 0, 16};
+const ShaderLayout kIllustrate = {{0, 1, 2}, 3, 5, {15, 16}, {6, 7, 8}, {12, 13, 14}, 2, 19};
 const ParamID kIllustrateDesaturation = 20;
+
+// A stored width or amount in percent, as the user would type it.
+float Percent(const ShaderLayout& l, IParamBlock2* spb, ParamID id, TimeValue t) {
+    return ShiftDecimal(BlockFloat(spb, id, t), l.percentShift);
+}
 
 void FillFrom(ConvertFromFtContext& c, const ShaderLayout& l, IParamBlock2* spb, TimeValue t) {
     for (int i = 0; i < 3; ++i) {
         c.zoneOn[i] = BlockInt(spb, l.zoneOn[i], t);
         c.color[i] = BlockColor(spb, l.color[i], t);
-        c.colorAmount[i] = l.amountScale * BlockFloat(spb, l.colorAmount[i], t);
+        c.colorAmount[i] = Percent(l, spb, l.colorAmount[i], t);
         c.mapID[i] = i;  // ambient, diffuse, specular
     }
-    c.width[0] = l.widthScale * BlockFloat(spb, l.width0, t);
-    c.width[2] = l.widthScale * BlockFloat(spb, l.width2, t);
+    c.width[0] = Percent(l, spb, l.width0, t);
+    c.width[2] = Percent(l, spb, l.width2, t);
     c.width[1] = 100.0f - c.width[0] - c.width[2];
     float e1 = BlockFloat(spb, l.edgeBlend[0], t);
     float e2 = BlockFloat(spb, l.edgeBlend[1], t);
@@ -170,8 +174,8 @@ void SetUpMaterialHighlight(Mtl* target, TimeValue t, StdMat2* source, float wid
     IParamBlock2* pb = target->GetParamBlock(0);
     if (pb) {
         pb->SetValue(2, t, ComputeZoneColor(t, source, color, amount, desaturation, blendsSelfIllum));
-        pb->SetValue(4, t, static_cast<int>(std::trunc(10.0f * width + 0.5f)));
-        pb->SetValue(6, t, static_cast<int>(std::trunc(100.0f - 100.0f * lowerEdgeBlend + 0.5f)));
+        pb->SetValue(4, t, RoundedInt(width, 10));
+        pb->SetValue(6, t, RoundedInt(lowerEdgeBlend, -100, 100));
     }
     target->SetSubTexmap(0, source->GetSubTexmap(channel));
     if (pb) {

@@ -61,23 +61,23 @@ Texmap* MapOfId(StdMat2* m, int id) {
     return channel >= 0 ? m->GetSubTexmap(channel) : nullptr;
 }
 
-// Finalizes the base of a finalToon-shaded source: its standard values come from the toon shader.
+// Finalizes the base of a finalToon-shaded source: its standard values come from the toon shader. A
+// shader without its block reads as zeros here as everywhere else.
 void CopyFinalToonShading(Shader* baseShader, Shader* toon, IParamBlock2* spb, TimeValue t) {
-    if (!spb) return;
-    if (IsNonZero(spb->GetFloat(16, t))) {
+    if (IsNonZero(BlockFloat(spb, 16, t))) {
         baseShader->CopyStdParams(toon);
-        baseShader->SetLockAD(spb->GetInt(3, t));
-        baseShader->SetLockDS(spb->GetInt(4, t));
-        baseShader->SetAmbientClr(spb->GetColor(0, t), t);
-        baseShader->SetDiffuseClr(spb->GetColor(1, t), t);
-        baseShader->SetSpecularClr(spb->GetColor(2, t), t);
-        baseShader->SetSpecularLevel(spb->GetFloat(8, t), t);
-        baseShader->SetGlossiness(spb->GetFloat(9, t), t);
-        baseShader->SetSoftenLevel(spb->GetFloat(10, t), t);
+        baseShader->SetLockAD(BlockInt(spb, 3, t));
+        baseShader->SetLockDS(BlockInt(spb, 4, t));
+        baseShader->SetAmbientClr(BlockColor(spb, 0, t), t);
+        baseShader->SetDiffuseClr(BlockColor(spb, 1, t), t);
+        baseShader->SetSpecularClr(BlockColor(spb, 2, t), t);
+        baseShader->SetSpecularLevel(BlockFloat(spb, 8, t), t);
+        baseShader->SetGlossiness(BlockFloat(spb, 9, t), t);
+        baseShader->SetSoftenLevel(BlockFloat(spb, 10, t), t);
     } else {
-        baseShader->SetAmbientClr(spb->GetColor(23, t), t);
-        baseShader->SetDiffuseClr(spb->GetColor(24, t), t);
-        baseShader->SetSpecularClr(spb->GetColor(25, t), t);
+        baseShader->SetAmbientClr(BlockColor(spb, 23, t), t);
+        baseShader->SetDiffuseClr(BlockColor(spb, 24, t), t);
+        baseShader->SetSpecularClr(BlockColor(spb, 25, t), t);
     }
 }
 
@@ -229,11 +229,9 @@ void WriteHighlight(IParamBlock2* tpb, StdMat2* source, Shader* shader, Conversi
     tpb->SetValue(kTargetHighlightSharpness, t, 98);
     if (options & CONVOPT_HIGHLIGHT_ADD_BLEND) tpb->SetValue(kTargetHighlightAdd, t, 1);
     if (shader->ClassID() == ANISOTROPIC_SHADER_CLASS_ID) {
-        // A shader without its block has no anisotropy to carry over.
-        if (IParamBlock2* spb = shader->GetParamBlock(0)) {
-            tpb->SetValue(kTargetAnisotropy, t, PercentInt(spb->GetFloat(8, t)));
-            tpb->SetValue(kTargetOrientation, t, PercentInt(spb->GetFloat(9, t)));
-        }
+        IParamBlock2* spb = shader->GetParamBlock(0);
+        tpb->SetValue(kTargetAnisotropy, t, PercentInt(BlockFloat(spb, 8, t)));
+        tpb->SetValue(kTargetOrientation, t, PercentInt(BlockFloat(spb, 9, t)));
     }
 }
 
@@ -262,8 +260,7 @@ void CopyChannel(StdMat2* from, int fromChannel, StdMat2* to, int toChannel, Tim
 // The variant's maps go to its base; its own extra channels stand in for the specular ones when its
 // shader keeps them (value 16).
 void CopyVariantChannels(StdMat2* source, Shader* shader, StdMat2* base, TimeValue t) {
-    IParamBlock2* spb = shader->GetParamBlock(0);
-    const bool keep = spb && IsNonZero(spb->GetFloat(16, t));
+    const bool keep = IsNonZero(BlockFloat(shader->GetParamBlock(0), 16, t));
     for (int id = 0; id < NTEXMAPS; ++id) {
         if (!keep && (id == ID_SP || id == ID_SH || id == ID_SS)) continue;
         int sc = source->StdIDToChannel(id);

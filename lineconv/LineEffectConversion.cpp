@@ -194,12 +194,13 @@ Texmap* ConvertBrushSubMap(Texmap* subMap, ConversionMap& map) {
 void TransferSubMap(MtlBase* source, int i, MtlBase* target, int j, ConversionMap& map) {
     Texmap* sub = source->GetSubTexmap(i);
     if (!sub) return;
-    if (auto* done = dynamic_cast<Texmap*>(map.Lookup(sub))) {
+    // Copies are kept apart from conversions: the same map may be a converted brush sub-map elsewhere.
+    if (auto* done = dynamic_cast<Texmap*>(map.Lookup(sub, ConversionKind::Cloned))) {
         target->SetSubTexmap(j, done);
         return;
     }
     auto* copy = static_cast<Texmap*>(CloneRefHierarchy(sub));
-    map.Append(sub, copy);
+    map.Append(sub, copy, ConversionKind::Cloned);
     if (copy) target->SetSubTexmap(j, copy);
 }
 

@@ -10,12 +10,11 @@ namespace {
 
 DWORD NoWork(LPVOID) { return 0; }
 
+// The node's material, then its children's, depth first; the walk starts at the scene root itself.
 void CollectNodeMaterials(INode* node, MtlBaseLib& lib) {
-    for (int i = 0; i < node->NumberOfChildren(); ++i) {
-        INode* child = node->GetChildNode(i);
-        if (Mtl* m = child->GetMtl()) lib.Add(m);
-        CollectNodeMaterials(child, lib);
-    }
+    if (!node) return;
+    if (Mtl* m = node->GetMtl()) lib.Add(m);
+    for (int i = 0; i < node->NumberOfChildren(); ++i) CollectNodeMaterials(node->GetChildNode(i), lib);
 }
 
 bool IsTavelinMaterial(MtlBase* m) {
@@ -102,17 +101,27 @@ void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* referen
             continue;
         }
 
+        // The walk's switches in objects that were there before belong to the run's step: they are
+        // gathered during the suspended conversion and recorded after it, when the run is recording.
+        auto* switches = new SubMapRestore;
+        const bool recording = theHold.Holding() && !theHold.RestoreOrRedoing();
         Mtl* target = nullptr;
         {
             // Animate mode is suspended too: the new material takes the source's values as they are, not
             // as keys at the current frame.
             SuspendAll suspend(TRUE, FALSE, TRUE, FALSE, FALSE, FALSE, FALSE);
-            target = ConvertMaterial(source, options, reference, map);
+            target = ConvertMaterial(source, options, reference, map, switches);
             if (target) {
                 Interval valid = FOREVER;
                 target->Update(ip->GetTime(), valid);
             }
         }
+        // The new material's own slots need no record: it did not exist before the run.
+        if (target) switches->ForgetHolder(target);
+        if (recording && !switches->Empty())
+            theHold.Put(switches);
+        else
+            delete switches;
         if (!target) {
             if (observer) observer->OnEntry(entry, MtlRunOutcome::NotConverted, nullptr);
             continue;

@@ -128,3 +128,39 @@ void ClearMtlListRestore::Redo() {
     list->Clear();
     list->NotifyChanged();
 }
+
+void SubMapRestore::SubMapSwitched(MtlBase* holder, int slot, Texmap* before, Texmap* after) {
+    QuietBody quiet;
+    auto sw = std::make_unique<Switch>();
+    sw->held.SetRefCount(3);
+    sw->held.ReplaceReference(0, holder);
+    sw->held.ReplaceReference(1, before);
+    sw->held.ReplaceReference(2, after);
+    sw->slot = slot;
+    switches_.push_back(std::move(sw));
+}
+
+void SubMapRestore::ForgetHolder(MtlBase* holder) {
+    QuietBody quiet;
+    switches_.erase(std::remove_if(switches_.begin(), switches_.end(),
+                                   [holder](const std::unique_ptr<Switch>& sw) {
+                                       return sw->held.GetReference(0) == holder;
+                                   }),
+                    switches_.end());
+}
+
+void SubMapRestore::Restore(int) {
+    QuietBody quiet;
+    for (auto it = switches_.rbegin(); it != switches_.rend(); ++it) {
+        Switch& sw = **it;
+        if (auto* holder = dynamic_cast<MtlBase*>(sw.held.GetReference(0)))
+            holder->SetSubTexmap(sw.slot, dynamic_cast<Texmap*>(sw.held.GetReference(1)));
+    }
+}
+
+void SubMapRestore::Redo() {
+    QuietBody quiet;
+    for (auto& sw : switches_)
+        if (auto* holder = dynamic_cast<MtlBase*>(sw->held.GetReference(0)))
+            holder->SetSubTexmap(sw->slot, dynamic_cast<Texmap*>(sw->held.GetReference(2)));
+}

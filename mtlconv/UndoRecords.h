@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "ConvertMaterial.h"
 #include "MtlConvList.h"
 #include "ReferenceHolder.h"
 
@@ -65,4 +67,29 @@ public:
     MtlConvList* list = nullptr;
     // Keeps the saved materials alive for as long as the record may put them back.
     ReferenceHolder savedMaterials;
+};
+
+// The sub-map slots one conversion's reflection/refraction walk switched. The conversion runs with undo
+// recording suspended and reports each switch here; the record holds both maps and the slot's holder
+// from that moment, and the run hands it to theHold afterwards. Undo puts the old maps back, last switch
+// first; redo repeats the switches in order.
+class SubMapRestore : public RestoreObj, public SubMapSwitchSink {
+public:
+    // SubMapSwitchSink
+    void SubMapSwitched(MtlBase* holder, int slot, Texmap* before, Texmap* after) override;
+
+    void Restore(int isUndo) override;
+    void Redo() override;
+    MSTR Description() override { return MSTR(_M("SubMapRestore")); }
+
+    bool Empty() const { return switches_.empty(); }
+    // Drops the switches made in holder's own slots (an object that did not exist before the run).
+    void ForgetHolder(MtlBase* holder);
+
+private:
+    struct Switch {
+        ReferenceHolder held;  // the holder, the old map and the new map
+        int slot = 0;
+    };
+    std::vector<std::unique_ptr<Switch>> switches_;
 };

@@ -21,6 +21,30 @@ struct StandInBlock {
     const ParamBlockDesc2* desc;
 };
 
+// Blocks made at creation in consecutive references from firstRef on, one per description.
+template <size_t N>
+std::vector<StandInBlock> BlocksFrom(const ParamBlockDesc2* const (&descs)[N], int firstRef = 0) {
+    std::vector<StandInBlock> blocks;
+    for (size_t i = 0; i < N; ++i) blocks.push_back({firstRef + static_cast<int>(i), descs[i]});
+    return blocks;
+}
+
+// A test hook that holds while one of its scopes lives: objects a class makes meanwhile come out damaged
+// (without a block, without an interface), as a damaged scene would hold them. Tag tells hooks apart.
+template <class Tag>
+class StandInHookScope {
+public:
+    StandInHookScope() { ++count_; }
+    ~StandInHookScope() { --count_; }
+    StandInHookScope(const StandInHookScope&) = delete;
+    StandInHookScope& operator=(const StandInHookScope&) = delete;
+
+    static bool Active() { return count_ > 0; }
+
+private:
+    static inline int count_ = 0;
+};
+
 // The common body of the stand-in classes: a fixed number of references (more may be appended for
 // lists), parameter blocks made at creation in given references, and a deep copy that copies them all.
 // Base is the SDK class the stand-in derives from (Mtl, Texmap, ReferenceTarget, Effect, ...).

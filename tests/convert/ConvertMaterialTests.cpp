@@ -246,6 +246,52 @@ TEST_F(ConvertMaterialTest, WalkReachesASharedBaseMaterialForAllItsUsers) {
     EXPECT_EQ(dynamic_cast<StdMat2*>(node->GetMtl())->GetSubTexmap(ID_RL), converted);
 }
 
+// The walk reports each switch before making it, and leaves recording as its caller set it: inside a
+// suspended transaction nothing is recorded.
+TEST_F(ConvertMaterialTest, WalkReportsItsSwitchesAndNeverResumesASuspendedHold) {
+    struct Log : SubMapSwitchSink {
+        struct Entry {
+            MtlBase* holder;
+            int slot;
+            Texmap *before, *after, *inSlot;
+        };
+        void SubMapSwitched(MtlBase* holder, int slot, Texmap* before, Texmap* after) override {
+            seen.push_back({holder, slot, before, after, holder->GetSubTexmap(slot)});
+        }
+        std::vector<Entry> seen;
+    } log;
+    StandardMtl* source = NewStandard();
+    Tvl2ReflectRefractMap* outer = NewTvl2ReflectRefract(_M("Outer"));
+    Tvl2ReflectRefractMap* inner = NewTvl2ReflectRefract(_M("Inner"));
+    outer->SetSubTexmap(1, inner);
+    const int channel = source->StdIDToChannel(ID_RL);
+    source->SetSubTexmap(channel, outer);
+
+    const int undoEntries = theHold.NumUndoEntries();
+    theHold.Begin();
+    theHold.Suspend();
+    Mtl* out = ConvertMaterial(source, kWalk, nullptr, map, &log);
+    theHold.Resume();
+    theHold.Accept(_M("caller"));
+    EXPECT_EQ(theHold.NumUndoEntries(), undoEntries);
+
+    ASSERT_NE(out, nullptr);
+    Texmap* newOuter = out->GetSubTexmap(4);
+    Texmap* newInner = outer->GetSubTexmap(1);
+    ASSERT_EQ(log.seen.size(), 3u);
+    const Log::Entry expected[] = {{outer, 1, inner, newInner, inner},
+                                   {source, channel, outer, newOuter, outer},
+                                   {out, 4, outer, newOuter, outer}};
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(log.seen[i].holder, expected[i].holder);
+        EXPECT_EQ(log.seen[i].slot, expected[i].slot);
+        EXPECT_EQ(log.seen[i].before, expected[i].before);
+        EXPECT_EQ(log.seen[i].after, expected[i].after);
+        EXPECT_EQ(log.seen[i].inSlot, expected[i].inSlot);
+    }
+}
+
 TEST_F(ConvertMaterialTest, ConversionMapAnswersTheFirstPairForASource) {
     auto *a = new BoxTarget, *b = new BoxTarget, *x = new BoxTarget, *y = new BoxTarget;
     EXPECT_EQ(map.Lookup(a), nullptr);

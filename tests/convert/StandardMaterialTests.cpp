@@ -133,13 +133,31 @@ TEST_F(StandardMaterialTest, HighlightComesFromTheSpecularValuesAndTheAnisotropi
     }
 }
 
-TEST_F(StandardMaterialTest, AnisotropicShaderWithoutItsBlockGivesNoShape) {
-    StandardMtl* source = NewStandard(ANISOTROPIC_SHADER_CLASS_ID);
-    static_cast<AnisotropicShader*>(source->GetShader())->RemoveBlock(0);
-    IParamBlock2* pb = Block(Convert(source, 0));
-    EXPECT_EQ(pb->GetInt(6), 98);
-    EXPECT_EQ(pb->GetInt(7), -1);
-    EXPECT_EQ(pb->GetInt(8), -1);
+// A shader without its block reads as zeros wherever the block is read: the anisotropy is 0, a finalToon
+// base takes black colours, and no band is on, so no zone is made.
+TEST_F(StandardMaterialTest, ShaderWithoutItsBlockReadsAsZeros) {
+    const struct {
+        const char* what;
+        Class_ID shader;
+        int anisotropy;  // target parameters 7 and 8
+        bool blackBase;
+    } cases[] = {
+        {"Anisotropic", ANISOTROPIC_SHADER_CLASS_ID, 0, false},
+        {"finalToon", FINALTOON_SHADER_CLASS_ID, -1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandardMtl* source = NewStandard(c.shader);
+        dynamic_cast<StandIn<Shader>*>(source->GetShader())->RemoveBlock(0);
+        Tvl3Material* out = Convert(source, 0);
+        EXPECT_EQ(Block(out)->GetInt(7), c.anisotropy);
+        EXPECT_EQ(Block(out)->GetInt(8), c.anisotropy);
+        if (!c.blackBase) continue;
+        EXPECT_EQ(out->NumZones(), 0);
+        Shader* base = dynamic_cast<StdMat2*>(out->GetSubMtl(0))->GetShader();
+        for (Color col : {base->GetAmbientClr(0), base->GetDiffuseClr(0), base->GetSpecularClr(0)})
+            EXPECT_EQ(col, Color(0.0f, 0.0f, 0.0f));
+    }
 }
 
 TEST_F(StandardMaterialTest, BumpAndReflectionGoToTheTargetWhateverTheShader) {

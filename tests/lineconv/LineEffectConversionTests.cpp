@@ -532,6 +532,33 @@ TEST_F(LineEffectConversion, MapsSharedByTwoBrushesAreCopiedOrConvertedOnce) {
     EXPECT_EQ(newB->GetSubTexmap(0), newA->GetSubTexmap(0));
 }
 
+// One brush sub-map copied as brush a's sub-map 0 and converted as brush b's own sub-map 1, in either
+// order: each slot gets its own kind of object, never the other's.
+TEST_F(LineEffectConversion, ASubMapCopiedByOneBrushAndConvertedByAnotherGetsBothFates) {
+    for (bool copiedFirst : {true, false}) {
+        SCOPED_TRACE(copiedFirst ? "copied first" : "converted first");
+        ConversionMap run;
+        Tvl2BrushSubMap* shared = NewSubMap(_M("shared"));
+        Tvl2BrushMap* a = NewBrush(_M("a"));
+        Tvl2BrushMap* b = NewBrush(_M("b"));
+        a->SetSubTexmap(0, shared);
+        b->SetSubTexmap(1, shared);
+        Texmap* first = ConvertBrushMap(copiedFirst ? a : b, run);
+        Texmap* second = ConvertBrushMap(copiedFirst ? b : a, run);
+        Tvl3BrushMap* newA = AsBrush(copiedFirst ? first : second);
+        Tvl3BrushMap* newB = AsBrush(copiedFirst ? second : first);
+        ASSERT_TRUE(newA && newB);
+        Texmap* copy = newA->GetSubTexmap(1);
+        Texmap* converted = newB->GetSubTexmap(0);
+        ASSERT_TRUE(copy && converted);
+        EXPECT_EQ(copy->ClassID(), TVL2_BRUSH_SUBMAP_CLASS_ID);
+        EXPECT_NE(copy, shared);
+        EXPECT_EQ(converted->ClassID(), TVL3_BRUSH_SUBMAP_CLASS_ID);
+        EXPECT_EQ(run.Lookup(shared), converted);
+        EXPECT_EQ(run.Lookup(shared, ConversionKind::Cloned), copy);
+    }
+}
+
 TEST_F(LineEffectConversion, AnEmptySourceSubMapLeavesTheTargetSlotAsItWas) {
     Tvl2BrushMap* source = NewBrush(_M("source"));
     auto* target = Make<Tvl3BrushMap>();
@@ -579,7 +606,7 @@ TEST_F(LineEffectConversion, SubMapParametersOfTheSameIDAndTypeAreCopiedAndItsMa
         auto* copy = dynamic_cast<BitmapTex*>(made->GetSubTexmap(i));
         ASSERT_NE(copy, nullptr) << i;
         EXPECT_NE(copy, sources[i]);
-        EXPECT_EQ(map_.Lookup(sub->GetSubTexmap(i)), copy);
+        EXPECT_EQ(map_.Lookup(sub->GetSubTexmap(i), ConversionKind::Cloned), copy);
     }
 }
 

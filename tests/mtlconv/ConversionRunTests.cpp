@@ -76,6 +76,8 @@ using Outcomes = std::vector<MtlRunOutcome>;
 // ---- materials in use ----
 
 TEST_F(ConversionRunTest, MaterialsInUseAreNodeAndEditorMaterialsAndSubMaterialsOfOrdinaryParents) {
+    Mtl* onRoot = NewStandard(_M("OnRoot"));
+    GetCOREInterface()->GetRootNode()->SetMtl(onRoot);
     Mtl* onNode = NewStandard(_M("OnNode"));
     Mtl* onChild = NewStandard(_M("OnChild"));
     Mtl* onGrandChild = NewTvl2(_M("OnGrandChild"));
@@ -117,11 +119,12 @@ TEST_F(ConversionRunTest, MaterialsInUseAreNodeAndEditorMaterialsAndSubMaterials
         MtlBase* material;
         bool inUse;
     } expected[] = {
-        {onNode, true},       {onChild, true},    {onGrandChild, true}, {outer, true},
-        {inner, true},        {inOuter, true},    {inInner, true},      {inEditor, true},
-        {tvl2, true},         {tvl3, true},       {editorMulti, true},  {tvl2InMulti, true},
-        {mapInEditor, false}, {belowTvl2, false}, {belowTvl3, false},   {belowNestedTvl2, false},
-        {unused, false},
+        {onRoot, true},       {onNode, true},     {onChild, true},
+        {onGrandChild, true}, {outer, true},      {inner, true},
+        {inOuter, true},      {inInner, true},    {inEditor, true},
+        {tvl2, true},         {tvl3, true},       {editorMulti, true},
+        {tvl2InMulti, true},  {unused, false},    {mapInEditor, false},
+        {belowTvl2, false},   {belowTvl3, false}, {belowNestedTvl2, false},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(Text(e.material->GetName()).c_str());
@@ -286,24 +289,42 @@ TEST_F(ConversionRunTest, MaterialUsedOnlyInTheEditorIsConvertedThere) {
 }
 
 // The reflection/refraction walk replaces maps inside the source material itself when the source became
-// the new material's base; undoing the run must give the source its own maps back.
-TEST_F(ConversionRunTest, UndoGivesTheSourceBackTheReflectionMapsTheWalkReplaced) {
-    Mtl* source = NewStandard(_M("Mirror"));
-    auto* reflection = static_cast<Texmap*>(
-        GetCOREInterface()->CreateInstance(TEXMAP_CLASS_ID, TVL2_REFLECT_REFRACT_MAP_CLASS_ID));
-    source->SetSubTexmap(ID_RL, reflection);
-    NewNode(_M("Ball"), source);
-    AddAll(list_, {source});
-    Run();
-    ASSERT_EQ(log_.outcomes, Outcomes{MtlRunOutcome::Converted});
-    Texmap* converted = source->GetSubTexmap(ID_RL);
-    ASSERT_NE(converted, reflection);
-    EXPECT_EQ(converted->ClassID(), TVL3_REFLECT_REFRACT_MAP_CLASS_ID);
+// the new material's base, and maps inside the Tavelin 2 maps it holds. Undoing the run gives back exactly
+// what was there; a caller that suspended recording gets the switches with nothing recorded.
+TEST_F(ConversionRunTest, WalkSwitchesUndoWithTheRunUnlessTheCallerSuspendedRecording) {
+    for (bool callerSuspends : {false, true}) {
+        SCOPED_TRACE(callerSuspends ? "caller suspends" : "caller records");
+        Mtl* source = NewStandard(_M("Mirror"));
+        auto* outer = static_cast<Texmap*>(
+            GetCOREInterface()->CreateInstance(TEXMAP_CLASS_ID, TVL2_REFLECT_REFRACT_MAP_CLASS_ID));
+        auto* inner = static_cast<Texmap*>(
+            GetCOREInterface()->CreateInstance(TEXMAP_CLASS_ID, TVL2_REFLECT_REFRACT_MAP_CLASS_ID));
+        outer->SetSubTexmap(1, inner);
+        source->SetSubTexmap(ID_RL, outer);
+        NewNode(_M("Ball"), source);
+        AddAll(list_, {source});
+        const std::vector<ReferenceMaker*> makers = {source, outer};
+        const SceneUses before = TakeUses(makers, {}, list_);
+        const int undoEntries = theHold.NumUndoEntries();
 
-    ASSERT_TRUE(HostCore::Get().Undo());
-    EXPECT_EQ(source->GetSubTexmap(ID_RL), reflection);
-    ASSERT_TRUE(HostCore::Get().Redo());
-    EXPECT_EQ(source->GetSubTexmap(ID_RL), converted);
+        log_ = OutcomeLog();
+        if (callerSuspends) theHold.Suspend();
+        Run();
+        if (callerSuspends) theHold.Resume();
+        ASSERT_EQ(log_.outcomes, Outcomes{MtlRunOutcome::Converted});
+        Texmap* converted = source->GetSubTexmap(ID_RL);
+        EXPECT_EQ(converted->ClassID(), TVL3_REFLECT_REFRACT_MAP_CLASS_ID);
+        EXPECT_EQ(outer->GetSubTexmap(1)->ClassID(), TVL3_REFLECT_REFRACT_MAP_CLASS_ID);
+        if (callerSuspends) {
+            EXPECT_EQ(theHold.NumUndoEntries(), undoEntries);
+            continue;
+        }
+        const SceneUses after = TakeUses(makers, {}, list_);
+        ASSERT_TRUE(HostCore::Get().Undo());
+        ExpectSameUses(TakeUses(makers, {}, list_), before);
+        ASSERT_TRUE(HostCore::Get().Redo());
+        ExpectSameUses(TakeUses(makers, {}, list_), after);
+    }
 }
 
 // ---- entries that give nothing ----

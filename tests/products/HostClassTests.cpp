@@ -217,7 +217,7 @@ TEST_F(HostClasses, StandardValuesLandWhereEachShaderKeepsThem) {
         ParamID ambient, diffuse, specular, lockAD, lockDS, level, gloss, soften;  // -1: not in the block
     };
     const Row kRows[] = {{BLINN_SHADER_CLASS_ID, 0, 1, 2, 3, 4, 5, 6, 7},
-                         {ANISOTROPIC_SHADER_CLASS_ID, 0, 1, 2, 3, 4, 5, 6, 7},
+                         {ANISOTROPIC_SHADER_CLASS_ID, 0, 1, 2, 12, 13, 5, 7, 10},
                          {FINALTOON_SHADER_CLASS_ID, 0, 1, 2, 3, 4, 8, 9, 10},
                          {ILLUSTRATE_SHADER_CLASS_ID, -1, -1, -1, -1, -1, -1, -1, -1}};
     const Color amb(0.1f, 0.2f, 0.3f), dif(0.4f, 0.5f, 0.6f), spe(0.7f, 0.8f, 0.9f);

@@ -3,30 +3,25 @@
 #include "ProductClassIds.h"
 #include "ShaderStandIn.h"
 
-// The host's anisotropic shader: Blinn's standard values plus the shape of the highlight.
-class AnisotropicShader : public BlockShader {
-public:
+// The host's anisotropic shader: the standard values, the levels and self-illumination of its own, and
+// the shape of the highlight, numbered in block 0 as the host numbers them. Soften has no place of the
+// host's that the plug-in reads; it sits at 10.
+struct AnisotropicShaderLayout : StdColorParams {
     static const StandInClassInfo kInfo;
+    static const ParamBlockDesc2 kParams;
     enum : ParamID {
-        kAmbient = 0,        // colour
-        kDiffuse = 1,        // colour
-        kSpecular = 2,       // colour
-        kLockAD = 3,         // bool
-        kLockDS = 4,         // bool
-        kSpecularLevel = 5,  // float, fraction
-        kGlossiness = 6,     // float, fraction
-        kSoften = 7,         // float, fraction
-        kAnisotropy = 8,     // float, fraction
-        kOrientation = 9,    // float, fraction
-        kBaseBlend = 16,     // float, 0 by default
+        kSelfIllumColor = 3,   // colour
+        kDiffuseLevel = 4,     // float, fraction
+        kSpecularLevel = 5,    // float, fraction
+        kSelfIllumAmount = 6,  // float, fraction
+        kGlossiness = 7,       // float, fraction
+        kAnisotropy = 8,       // float, fraction
+        kOrientation = 9,      // float, fraction
+        kSoften = 10,          // float, fraction
+        kLockAD = 12,          // bool
+        kLockDS = 13,          // bool
+        kBaseBlend = 16,       // float, 0 by default
     };
-
-    AnisotropicShader() : AnisotropicShader(false) {}
-
-protected:
-    // StandIn
-    StandIn* MakeEmpty() override { return new AnisotropicShader(true); }
-
-private:
-    explicit AnisotropicShader(bool bare);
 };
+
+using AnisotropicShader = BlockShaderStandIn<AnisotropicShaderLayout>;

@@ -3,15 +3,12 @@
 #include "ProductClassIds.h"
 #include "ShaderStandIn.h"
 
-// The host's default shader.
-class BlinnShader : public BlockShader {
-public:
+// The host's default shader. Block 0: the standard values, then the blend that toon-aware materials look
+// for.
+struct BlinnShaderLayout : StdColorParams {
     static const StandInClassInfo kInfo;
-    // Block 0: the standard values, then the blend that toon-aware materials look for.
+    static const ParamBlockDesc2 kParams;
     enum : ParamID {
-        kAmbient = 0,        // colour
-        kDiffuse = 1,        // colour
-        kSpecular = 2,       // colour
         kLockAD = 3,         // bool
         kLockDS = 4,         // bool
         kSpecularLevel = 5,  // float, fraction
@@ -19,13 +16,6 @@ public:
         kSoften = 7,         // float, fraction
         kBaseBlend = 16,     // float, 0 by default
     };
-
-    BlinnShader() : BlinnShader(false) {}
-
-protected:
-    // StandIn
-    StandIn* MakeEmpty() override { return new BlinnShader(true); }
-
-private:
-    explicit BlinnShader(bool bare);
 };
+
+using BlinnShader = BlockShaderStandIn<BlinnShaderLayout>;

@@ -4,13 +4,10 @@
 #include "ShaderStandIn.h"
 
 // The finalToon shader: standard values and up to three toon zones in block 0.
-class FinalToonShader : public BlockShader {
-public:
+struct FinalToonShaderLayout : StdColorParams {
     static const StandInClassInfo kInfo;
+    static const ParamBlockDesc2 kParams;
     enum : ParamID {
-        kAmbient = 0,        // colour
-        kDiffuse = 1,        // colour
-        kSpecular = 2,       // colour
         kLockAD = 3,         // int
         kLockDS = 4,         // int
         kSpecularLevel = 8,  // float, fraction
@@ -31,13 +28,6 @@ public:
         kZone1Width = 31,    // float, percent
         kZone3Width = 32,    // float, percent
     };
-
-    FinalToonShader() : FinalToonShader(false) {}
-
-protected:
-    // StandIn
-    StandIn* MakeEmpty() override { return new FinalToonShader(true); }
-
-private:
-    explicit FinalToonShader(bool bare);
 };
+
+using FinalToonShader = BlockShaderStandIn<FinalToonShaderLayout>;

@@ -62,3 +62,27 @@ private:
 
     const StdParamIDs& ids_;
 };
+
+// The standard colours, which every block shader keeps first in its block 0.
+struct StdColorParams {
+    enum : ParamID { kAmbient = 0, kDiffuse = 1, kSpecular = 2 };
+};
+
+// A shader stand-in of the BlockShader kind. Layout names its class (kInfo), its block 0 (kParams) and
+// its parameter IDs, the standard values among them under their standard names.
+template <class Layout>
+class BlockShaderStandIn : public BlockShader, public Layout {
+public:
+    static constexpr StdParamIDs kStdIDs = {Layout::kAmbient,    Layout::kDiffuse, Layout::kSpecular,
+                                            Layout::kLockAD,     Layout::kLockDS,  Layout::kSpecularLevel,
+                                            Layout::kGlossiness, Layout::kSoften};
+
+    BlockShaderStandIn() : BlockShaderStandIn(false) {}
+
+protected:
+    // StandIn
+    StandIn* MakeEmpty() override { return new BlockShaderStandIn(true); }
+
+private:
+    explicit BlockShaderStandIn(bool bare) : BlockShader(Layout::kInfo, &Layout::kParams, kStdIDs, bare) {}
+};

@@ -1,7 +1,6 @@
 #include "Tvl2BrushMap.h"
 
 #include "Products.h"
-#include "RefCasts.h"
 
 namespace {
 
@@ -22,28 +21,11 @@ const ParamBlockDesc2 kBrushBlock(0, _M("brush"),
                                       ParamDef::Float(11, _M("fade"), 11.5f),
                                   });
 
-const MCHAR* const kSubMapNames[Tvl2BrushMap::kNumSubMaps] = {_M("Pattern"), _M("Stroke"), _M("Texture")};
-
 }  // namespace
 
-const StandInClassInfo Tvl2BrushMap::kInfo = {TEXMAP_CLASS_ID, TVL2_BRUSH_MAP_CLASS_ID, _M("Tavelin 2 Brush"),
-                                              _M("Tvl2BrushMap"), PRODUCT_TAVELIN2};
+const StandInClassInfo Tvl2BrushMapLayout::kInfo = {
+    TEXMAP_CLASS_ID, TVL2_BRUSH_MAP_CLASS_ID, _M("Tavelin 2 Brush"), _M("Tvl2BrushMap"), PRODUCT_TAVELIN2};
 
-Tvl2BrushMap::Tvl2BrushMap(bool bare) : StandIn(kInfo, kNumRefs, {{kRefBlock, &kBrushBlock}}, bare) {}
+const ParamBlockDesc2* const Tvl2BrushMapLayout::kBlocks[1] = {&kBrushBlock};
 
-void Tvl2BrushMap::Update(TimeValue t, Interval& valid) {
-    for (int i = 0; i < kNumSubMaps; ++i)
-        if (Texmap* m = GetSubTexmap(i)) m->Update(t, valid);
-}
-
-Texmap* Tvl2BrushMap::GetSubTexmap(int i) {
-    return i >= 0 && i < kNumSubMaps ? AsTexmap(GetReference(kRefFirstSubMap + i)) : nullptr;
-}
-
-void Tvl2BrushMap::SetSubTexmap(int i, Texmap* m) {
-    if (i >= 0 && i < kNumSubMaps) ReplaceReference(kRefFirstSubMap + i, m);
-}
-
-MSTR Tvl2BrushMap::GetSubTexmapSlotName(int i) {
-    return i >= 0 && i < kNumSubMaps ? MSTR(kSubMapNames[i]) : MSTR();
-}
+const MCHAR* const Tvl2BrushMapLayout::kSubMapNames[3] = {_M("Pattern"), _M("Stroke"), _M("Texture")};

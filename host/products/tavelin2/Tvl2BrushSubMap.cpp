@@ -1,8 +1,6 @@
 #include "Tvl2BrushSubMap.h"
 
 #include "Products.h"
-#include "RefCasts.h"
-#include "hostclasses/CurveControl.h"
 
 namespace {
 
@@ -25,35 +23,12 @@ const ParamBlockDesc2 kPlacementBlock(1, _M("placement"),
                                           ParamDef::Float(2, _M("rotation"), 2.5f),
                                       });
 
-const MCHAR* const kSubMapNames[Tvl2BrushSubMap::kNumSubMaps] = {_M("Shape"), _M("Grain")};
-
 }  // namespace
 
-const StandInClassInfo Tvl2BrushSubMap::kInfo = {TEXMAP_CLASS_ID, TVL2_BRUSH_SUBMAP_CLASS_ID,
-                                                 _M("Tavelin 2 Brush Sub-Map"), _M("Tvl2BrushSubMap"),
-                                                 PRODUCT_TAVELIN2};
+const StandInClassInfo Tvl2BrushSubMapLayout::kInfo = {TEXMAP_CLASS_ID, TVL2_BRUSH_SUBMAP_CLASS_ID,
+                                                       _M("Tavelin 2 Brush Sub-Map"), _M("Tvl2BrushSubMap"),
+                                                       PRODUCT_TAVELIN2};
 
-Tvl2BrushSubMap::Tvl2BrushSubMap(bool bare)
-    : StandIn(kInfo, kNumRefs, {{kRefFirstBlock, &kStrokeBlock}, {kRefFirstBlock + 1, &kPlacementBlock}},
-              bare) {
-    if (bare) return;
-    ReplaceReference(kRefCurve1, NewCurveControl());
-    ReplaceReference(kRefCurve2, NewCurveControl());
-}
+const ParamBlockDesc2* const Tvl2BrushSubMapLayout::kBlocks[2] = {&kStrokeBlock, &kPlacementBlock};
 
-void Tvl2BrushSubMap::Update(TimeValue t, Interval& valid) {
-    for (int i = 0; i < kNumSubMaps; ++i)
-        if (Texmap* m = GetSubTexmap(i)) m->Update(t, valid);
-}
-
-Texmap* Tvl2BrushSubMap::GetSubTexmap(int i) {
-    return i >= 0 && i < kNumSubMaps ? AsTexmap(GetReference(kRefFirstSubMap + i)) : nullptr;
-}
-
-void Tvl2BrushSubMap::SetSubTexmap(int i, Texmap* m) {
-    if (i >= 0 && i < kNumSubMaps) ReplaceReference(kRefFirstSubMap + i, m);
-}
-
-MSTR Tvl2BrushSubMap::GetSubTexmapSlotName(int i) {
-    return i >= 0 && i < kNumSubMaps ? MSTR(kSubMapNames[i]) : MSTR();
-}
+const MCHAR* const Tvl2BrushSubMapLayout::kSubMapNames[2] = {_M("Shape"), _M("Grain")};

@@ -26,17 +26,4 @@ const ParamBlockDesc2 kMainBlock(0, _M("line"),
 const StandInClassInfo Tvl2Line::kInfo = {RENDER_EFFECT_CLASS_ID, TVL2_LINE_CLASS_ID, _M("Tavelin 2 Line"),
                                           _M("Tvl2Line"), PRODUCT_TAVELIN2};
 
-Tvl2Line::Tvl2Line(bool bare) : StandIn(kInfo, kRefFirstLineSet, {{kRefBlock, &kMainBlock}}, bare) {}
-
-void Tvl2Line::CopyMembers(StandIn* to) {
-    Tvl2Line* copy = static_cast<Tvl2Line*>(to);
-    copy->name = name;
-    if (TestAFlag(A_ATMOS_DISABLED))
-        copy->SetAFlag(A_ATMOS_DISABLED);
-    else
-        copy->ClearAFlag(A_ATMOS_DISABLED);
-}
-
-ReferenceTarget* Tvl2Line::GetLineSet(int i) {
-    return i >= 0 && i < NumLineSets() ? GetReference(kRefFirstLineSet + i) : nullptr;
-}
+Tvl2Line::Tvl2Line(bool bare) : LineEffectStandIn(kInfo, &kMainBlock, bare) {}

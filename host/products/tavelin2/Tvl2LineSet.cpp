@@ -1,7 +1,6 @@
 #include "Tvl2LineSet.h"
 
 #include "Products.h"
-#include "hostclasses/CurveControl.h"
 
 namespace {
 
@@ -44,13 +43,7 @@ const ParamBlockDesc2 kVisibleEdgesBlock(1, _M("visibleEdges"),
                                              ParamDef::Int(24, _M("edgeType"), 124),
                                          });
 
-ParamBlockDesc2 WithID(ParamBlockDesc2 desc, BlockID id, const MCHAR* name) {
-    desc.ID = id;
-    desc.int_name = name;
-    return desc;
-}
-
-const ParamBlockDesc2 kHiddenEdgesBlock = WithID(kVisibleEdgesBlock, 2, _M("hiddenEdges"));
+const ParamBlockDesc2 kHiddenEdgesBlock = BlockWithID(kVisibleEdgesBlock, 2, _M("hiddenEdges"));
 
 const ParamBlockDesc2 kOptionsBlock(3, _M("options"),
                                     {
@@ -89,33 +82,9 @@ const ParamBlockDesc2 kDistortionBlock(5, _M("distortion"),
 
 }  // namespace
 
-const StandInClassInfo Tvl2LineSet::kInfo = {RENDER_EFFECT_CLASS_ID, TVL2_LINE_SET_CLASS_ID,
-                                             _M("Tavelin 2 Line Set"), _M("Tvl2LineSet"), PRODUCT_TAVELIN2};
+const StandInClassInfo Tvl2LineSetLayout::kInfo = {RENDER_EFFECT_CLASS_ID, TVL2_LINE_SET_CLASS_ID,
+                                                   _M("Tavelin 2 Line Set"), _M("Tvl2LineSet"),
+                                                   PRODUCT_TAVELIN2};
 
-Tvl2LineSet::Tvl2LineSet(bool bare)
-    : StandIn(kInfo, kNumRefs,
-              {{0, &kMainBlock},
-               {1, &kVisibleEdgesBlock},
-               {2, &kHiddenEdgesBlock},
-               {3, &kOptionsBlock},
-               {4, &kObjectsBlock},
-               {5, &kDistortionBlock}},
-              bare) {
-    if (bare) return;
-    ReplaceReference(kRefCurve1, NewCurveControl());
-    ReplaceReference(kRefCurve2, NewCurveControl());
-}
-
-int Tvl2LineSet::BrushRef(int group, int k) const {
-    if (k < 0 || k >= kBrushesPerGroup) return -1;
-    if (group == 0) return kRefBrushGroup0 + k;
-    if (group == 1) return kRefBrushGroup1 + k;
-    return -1;
-}
-
-ReferenceTarget* Tvl2LineSet::GetBrush(int group, int k) { return GetReference(BrushRef(group, k)); }
-
-void Tvl2LineSet::SetBrush(int group, int k, ReferenceTarget* brush) {
-    int ref = BrushRef(group, k);
-    if (ref >= 0) ReplaceReference(ref, brush);
-}
+const ParamBlockDesc2* const Tvl2LineSetLayout::kBlocks[6] = {
+    &kMainBlock, &kVisibleEdgesBlock, &kHiddenEdgesBlock, &kOptionsBlock, &kObjectsBlock, &kDistortionBlock};

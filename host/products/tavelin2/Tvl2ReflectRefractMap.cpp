@@ -32,35 +32,10 @@ const ParamBlockDesc2 kEnvironmentBlock(1, _M("environment"),
                                             ParamDef::Rgba(3, _M("envTint"), Color(0.2f, 0.4f, 0.6f)),
                                         });
 
-const ParamID kSubMapParams[] = {Tvl2ReflectRefractMap::kReflectionMap,
-                                 Tvl2ReflectRefractMap::kRefractionMap};
-
 }  // namespace
 
-const StandInClassInfo Tvl2ReflectRefractMap::kInfo = {TEXMAP_CLASS_ID, TVL2_REFLECT_REFRACT_MAP_CLASS_ID,
-                                                       _M("Tavelin 2 Reflection/Refraction Map"),
-                                                       _M("Tvl2ReflectRefractMap"), PRODUCT_TAVELIN2};
+const StandInClassInfo Tvl2ReflectRefractMapLayout::kInfo = {
+    TEXMAP_CLASS_ID, TVL2_REFLECT_REFRACT_MAP_CLASS_ID, _M("Tavelin 2 Reflection/Refraction Map"),
+    _M("Tvl2ReflectRefractMap"), PRODUCT_TAVELIN2};
 
-Tvl2ReflectRefractMap::Tvl2ReflectRefractMap(bool bare)
-    : StandIn(kInfo, kNumRefs, {{kRefBlock0, &kMainBlock}, {kRefBlock1, &kEnvironmentBlock}}, bare) {}
-
-void Tvl2ReflectRefractMap::Update(TimeValue t, Interval& valid) {
-    for (int i = 0; i < NumSubTexmaps(); ++i)
-        if (Texmap* map = GetSubTexmap(i)) map->Update(t, valid);
-}
-
-Texmap* Tvl2ReflectRefractMap::GetSubTexmap(int i) {
-    IParamBlock2* pb = BlockAt(kRefBlock0);
-    return pb && i >= 0 && i < NumSubTexmaps() ? pb->GetTexmap(kSubMapParams[i]) : nullptr;
-}
-
-void Tvl2ReflectRefractMap::SetSubTexmap(int i, Texmap* m) {
-    IParamBlock2* pb = BlockAt(kRefBlock0);
-    if (pb && i >= 0 && i < NumSubTexmaps()) pb->SetValue(kSubMapParams[i], 0, m);
-}
-
-MSTR Tvl2ReflectRefractMap::GetSubTexmapSlotName(int i) {
-    if (i == 0) return MSTR(_M("Reflection"));
-    if (i == 1) return MSTR(_M("Refraction"));
-    return MSTR();
-}
+const ParamBlockDesc2* const Tvl2ReflectRefractMapLayout::kBlocks[2] = {&kMainBlock, &kEnvironmentBlock};

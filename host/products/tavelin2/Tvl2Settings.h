@@ -1,41 +1,24 @@
 #pragma once
 
 #include "ProductClassIds.h"
-#include "StandIn.h"
+#include "SettingsStandIn.h"
 
-// A holder of one parameter block in reference 0, kept by the Tavelin 2 settings object.
-class Tvl2ParamHolder : public StandIn<ReferenceTarget> {
-public:
+// The holder of one parameter block kept by the Tavelin 2 settings object.
+struct Tvl2ParamHolderLayout {
     static const StandInClassInfo kInfo;
-    enum : int { kRefBlock = 0, kNumRefs = 1 };
-
-    Tvl2ParamHolder() : Tvl2ParamHolder(false) {}
-
-protected:
-    StandIn* MakeEmpty() override { return new Tvl2ParamHolder(true); }
-
-private:
-    explicit Tvl2ParamHolder(bool bare);
+    static const ParamBlockDesc2 kBlock;
 };
 
-// The render settings of a Tavelin 2 material (its reference 8): a named object with its own block and
-// a parameter holder. Reference 2 takes a map and reference 3 any other object; both start empty.
-// Several materials may share one.
-class Tvl2Settings : public StandIn<MtlBase> {
-public:
+using Tvl2ParamHolder = ParamHolderStandIn<Tvl2ParamHolderLayout>;
+
+// The render settings of a Tavelin 2 material (its reference 8). Reference 3 starts empty and takes any
+// other object.
+struct Tvl2SettingsLayout {
     static const StandInClassInfo kInfo;
-    enum : int { kRefBlock = 0, kRefHolder = 1, kRefMap = 2, kRefExtra = 3, kNumRefs = 4 };
-
-    Tvl2Settings() : Tvl2Settings(false) {}
-
-    // MtlBase
-    void Update(TimeValue t, Interval& valid) override;
-
-    Tvl2ParamHolder* GetHolder() { return dynamic_cast<Tvl2ParamHolder*>(GetReference(kRefHolder)); }
-
-protected:
-    StandIn* MakeEmpty() override { return new Tvl2Settings(true); }
-
-private:
-    explicit Tvl2Settings(bool bare);
+    static const ParamBlockDesc2 kBlock;
+    using Holder = Tvl2ParamHolder;
+    static constexpr bool kOwnsSecondHolder = false;
+    enum : int { kRefExtra = 3 };
 };
+
+using Tvl2Settings = SettingsStandIn<Tvl2SettingsLayout>;

@@ -1,7 +1,6 @@
 #include "Tvl3BrushMap.h"
 
 #include "Products.h"
-#include "RefCasts.h"
 
 namespace {
 
@@ -20,28 +19,11 @@ const ParamBlockDesc2 kBrushBlock(0, _M("brush"),
                                       ParamDef::Int(8, _M("seed"), -1),
                                   });
 
-const MCHAR* const kSubMapNames[Tvl3BrushMap::kNumSubMaps] = {_M("Stroke"), _M("Pattern"), _M("Texture")};
-
 }  // namespace
 
-const StandInClassInfo Tvl3BrushMap::kInfo = {TEXMAP_CLASS_ID, TVL3_BRUSH_MAP_CLASS_ID, _M("Tavelin 3 Brush"),
-                                              _M("Tvl3BrushMap"), PRODUCT_TAVELIN3};
+const StandInClassInfo Tvl3BrushMapLayout::kInfo = {
+    TEXMAP_CLASS_ID, TVL3_BRUSH_MAP_CLASS_ID, _M("Tavelin 3 Brush"), _M("Tvl3BrushMap"), PRODUCT_TAVELIN3};
 
-Tvl3BrushMap::Tvl3BrushMap(bool bare) : StandIn(kInfo, kNumRefs, {{kRefBlock, &kBrushBlock}}, bare) {}
+const ParamBlockDesc2* const Tvl3BrushMapLayout::kBlocks[1] = {&kBrushBlock};
 
-void Tvl3BrushMap::Update(TimeValue t, Interval& valid) {
-    for (int i = 0; i < kNumSubMaps; ++i)
-        if (Texmap* m = GetSubTexmap(i)) m->Update(t, valid);
-}
-
-Texmap* Tvl3BrushMap::GetSubTexmap(int i) {
-    return i >= 0 && i < kNumSubMaps ? AsTexmap(GetReference(kRefFirstSubMap + i)) : nullptr;
-}
-
-void Tvl3BrushMap::SetSubTexmap(int i, Texmap* m) {
-    if (i >= 0 && i < kNumSubMaps) ReplaceReference(kRefFirstSubMap + i, m);
-}
-
-MSTR Tvl3BrushMap::GetSubTexmapSlotName(int i) {
-    return i >= 0 && i < kNumSubMaps ? MSTR(kSubMapNames[i]) : MSTR();
-}
+const MCHAR* const Tvl3BrushMapLayout::kSubMapNames[3] = {_M("Stroke"), _M("Pattern"), _M("Texture")};

@@ -1,8 +1,6 @@
 #include "Tvl3BrushSubMap.h"
 
 #include "Products.h"
-#include "RefCasts.h"
-#include "hostclasses/CurveControl.h"
 
 namespace {
 
@@ -26,35 +24,12 @@ const ParamBlockDesc2 kPlacementBlock(1, _M("placement"),
                                           ParamDef::Int(2, _M("rotation"), -1),
                                       });
 
-const MCHAR* const kSubMapNames[Tvl3BrushSubMap::kNumSubMaps] = {_M("Shape"), _M("Grain")};
-
 }  // namespace
 
-const StandInClassInfo Tvl3BrushSubMap::kInfo = {TEXMAP_CLASS_ID, TVL3_BRUSH_SUBMAP_CLASS_ID,
-                                                 _M("Tavelin 3 Brush Sub-Map"), _M("Tvl3BrushSubMap"),
-                                                 PRODUCT_TAVELIN3};
+const StandInClassInfo Tvl3BrushSubMapLayout::kInfo = {TEXMAP_CLASS_ID, TVL3_BRUSH_SUBMAP_CLASS_ID,
+                                                       _M("Tavelin 3 Brush Sub-Map"), _M("Tvl3BrushSubMap"),
+                                                       PRODUCT_TAVELIN3};
 
-Tvl3BrushSubMap::Tvl3BrushSubMap(bool bare)
-    : StandIn(kInfo, kNumRefs, {{kRefFirstBlock, &kStrokeBlock}, {kRefFirstBlock + 1, &kPlacementBlock}},
-              bare) {
-    if (bare) return;
-    ReplaceReference(kRefCurve1, NewCurveControl());
-    ReplaceReference(kRefCurve2, NewCurveControl());
-}
+const ParamBlockDesc2* const Tvl3BrushSubMapLayout::kBlocks[2] = {&kStrokeBlock, &kPlacementBlock};
 
-void Tvl3BrushSubMap::Update(TimeValue t, Interval& valid) {
-    for (int i = 0; i < kNumSubMaps; ++i)
-        if (Texmap* m = GetSubTexmap(i)) m->Update(t, valid);
-}
-
-Texmap* Tvl3BrushSubMap::GetSubTexmap(int i) {
-    return i >= 0 && i < kNumSubMaps ? AsTexmap(GetReference(kRefFirstSubMap + i)) : nullptr;
-}
-
-void Tvl3BrushSubMap::SetSubTexmap(int i, Texmap* m) {
-    if (i >= 0 && i < kNumSubMaps) ReplaceReference(kRefFirstSubMap + i, m);
-}
-
-MSTR Tvl3BrushSubMap::GetSubTexmapSlotName(int i) {
-    return i >= 0 && i < kNumSubMaps ? MSTR(kSubMapNames[i]) : MSTR();
-}
+const MCHAR* const Tvl3BrushSubMapLayout::kSubMapNames[2] = {_M("Shape"), _M("Grain")};

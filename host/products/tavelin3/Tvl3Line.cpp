@@ -26,28 +26,16 @@ const ParamBlockDesc2 kMainBlock(0, _M("line"),
 const StandInClassInfo Tvl3Line::kInfo = {RENDER_EFFECT_CLASS_ID, TVL3_LINE_CLASS_ID, _M("Tavelin 3 Line"),
                                           _M("Tvl3Line"), PRODUCT_TAVELIN3};
 
-Tvl3Line::Tvl3Line(bool bare)
-    : StandIn(kInfo, kRefFirstLineSet, {{kRefBlock, &kMainBlock}}, bare), lineSets_(*this) {}
+Tvl3Line::Tvl3Line(bool bare) : LineEffectStandIn(kInfo, &kMainBlock, bare), lineSets_(*this) {}
 
 void Tvl3Line::CopyMembers(StandIn* to) {
-    Tvl3Line* copy = static_cast<Tvl3Line*>(to);
-    copy->name = name;
-    if (TestAFlag(A_ATMOS_DISABLED))
-        copy->SetAFlag(A_ATMOS_DISABLED);
-    else
-        copy->ClearAFlag(A_ATMOS_DISABLED);
-    copy->withheld_ = withheld_;
+    LineEffectStandIn::CopyMembers(to);
+    static_cast<Tvl3Line*>(to)->withheld_ = withheld_;
 }
 
 // ---- Animatable ----
 
 BaseInterface* Tvl3Line::GetInterface(Interface_ID id) {
     if (id == TVL3_LINE_INTERFACE_ID) return withheld_ ? nullptr : &lineSets_;
-    return StandIn<Effect>::GetInterface(id);
-}
-
-// ---- line sets ----
-
-ReferenceTarget* Tvl3Line::GetLineSet(int i) {
-    return i >= 0 && i < NumLineSets() ? GetReference(kRefFirstLineSet + i) : nullptr;
+    return LineEffectStandIn::GetInterface(id);
 }

@@ -1,7 +1,6 @@
 #include "Tvl3LineSet.h"
 
 #include "Products.h"
-#include "hostclasses/CurveControl.h"
 
 namespace {
 
@@ -22,32 +21,27 @@ const ParamBlockDesc2 kOptionsBlock(1, _M("options"),
                                     });
 
 // Visible edges (block 2) and hidden edges (block 3) share one layout.
-const ParamBlockDesc2 kVisibleEdgesBlock(2, _M("visibleEdges"),
-                                         {
-                                             ParamDef::Int(Tvl3LineSet::kEdgeOverride, _M("override"), -1),
-                                             ParamDef::Int(Tvl3LineSet::kEdgeInherit, _M("inherit"), -1),
-                                             ParamDef::Int(2, _M("edgeType"), -1),
-                                             ParamDef::Float(3, _M("angleMin"), -1.0f),
-                                             ParamDef::Float(4, _M("angleMax"), -1.0f),
-                                             ParamDef::Float(5, _M("widthScale"), -1.0f),
-                                             ParamDef::Float(6, _M("opacity"), -1.0f),
-                                             ParamDef::Rgba(7, _M("color"), Color(-1.0f, -1.0f, -1.0f)),
-                                             ParamDef::Float(8, _M("taper"), -1.0f),
-                                             ParamDef::Int(Tvl3LineSet::kEdgeDetect, _M("detect"), -1),
-                                             ParamDef::Int(Tvl3LineSet::kEdgeMode, _M("mode"), -1),
-                                             ParamDef::Int(11, _M("priority"), -1),
-                                             ParamDef::Rgba(12, _M("tint"), Color(-1.0f, -1.0f, -1.0f)),
-                                             ParamDef::Float(13, _M("lengthMin"), -1.0f),
-                                             ParamDef::Float(14, _M("lengthMax"), -1.0f),
-                                         });
+const ParamBlockDesc2 kVisibleEdgesBlock(
+    2, _M("visibleEdges"),
+    {
+        ParamDef::Int(Tvl3LineSetLayout::kEdgeOverride, _M("override"), -1),
+        ParamDef::Int(Tvl3LineSetLayout::kEdgeInherit, _M("inherit"), -1),
+        ParamDef::Int(2, _M("edgeType"), -1),
+        ParamDef::Float(3, _M("angleMin"), -1.0f),
+        ParamDef::Float(4, _M("angleMax"), -1.0f),
+        ParamDef::Float(5, _M("widthScale"), -1.0f),
+        ParamDef::Float(6, _M("opacity"), -1.0f),
+        ParamDef::Rgba(7, _M("color"), Color(-1.0f, -1.0f, -1.0f)),
+        ParamDef::Float(8, _M("taper"), -1.0f),
+        ParamDef::Int(Tvl3LineSetLayout::kEdgeDetect, _M("detect"), -1),
+        ParamDef::Int(Tvl3LineSetLayout::kEdgeMode, _M("mode"), -1),
+        ParamDef::Int(11, _M("priority"), -1),
+        ParamDef::Rgba(12, _M("tint"), Color(-1.0f, -1.0f, -1.0f)),
+        ParamDef::Float(13, _M("lengthMin"), -1.0f),
+        ParamDef::Float(14, _M("lengthMax"), -1.0f),
+    });
 
-ParamBlockDesc2 WithID(ParamBlockDesc2 desc, BlockID id, const MCHAR* name) {
-    desc.ID = id;
-    desc.int_name = name;
-    return desc;
-}
-
-const ParamBlockDesc2 kHiddenEdgesBlock = WithID(kVisibleEdgesBlock, 3, _M("hiddenEdges"));
+const ParamBlockDesc2 kHiddenEdgesBlock = BlockWithID(kVisibleEdgesBlock, 3, _M("hiddenEdges"));
 
 const ParamBlockDesc2 kObjectsBlock(4, _M("objects"),
                                     {
@@ -69,33 +63,9 @@ const ParamBlockDesc2 kDistortionBlock(5, _M("distortion"),
 
 }  // namespace
 
-const StandInClassInfo Tvl3LineSet::kInfo = {REF_TARGET_CLASS_ID, TVL3_LINE_SET_CLASS_ID,
-                                             _M("Tavelin 3 Line Set"), _M("Tvl3LineSet"), PRODUCT_TAVELIN3};
+const StandInClassInfo Tvl3LineSetLayout::kInfo = {REF_TARGET_CLASS_ID, TVL3_LINE_SET_CLASS_ID,
+                                                   _M("Tavelin 3 Line Set"), _M("Tvl3LineSet"),
+                                                   PRODUCT_TAVELIN3};
 
-Tvl3LineSet::Tvl3LineSet(bool bare)
-    : StandIn(kInfo, kNumRefs,
-              {{0, &kMainBlock},
-               {1, &kOptionsBlock},
-               {2, &kVisibleEdgesBlock},
-               {3, &kHiddenEdgesBlock},
-               {4, &kObjectsBlock},
-               {5, &kDistortionBlock}},
-              bare) {
-    if (bare) return;
-    ReplaceReference(kRefCurve1, NewCurveControl());
-    ReplaceReference(kRefCurve2, NewCurveControl());
-}
-
-int Tvl3LineSet::BrushRef(int group, int k) const {
-    if (k < 0 || k >= kBrushesPerGroup) return -1;
-    if (group == 0) return kRefBrushGroup0 + k;
-    if (group == 1) return kRefBrushGroup1 + k;
-    return -1;
-}
-
-ReferenceTarget* Tvl3LineSet::GetBrush(int group, int k) { return GetReference(BrushRef(group, k)); }
-
-void Tvl3LineSet::SetBrush(int group, int k, ReferenceTarget* brush) {
-    int ref = BrushRef(group, k);
-    if (ref >= 0) ReplaceReference(ref, brush);
-}
+const ParamBlockDesc2* const Tvl3LineSetLayout::kBlocks[6] = {
+    &kMainBlock, &kOptionsBlock, &kVisibleEdgesBlock, &kHiddenEdgesBlock, &kObjectsBlock, &kDistortionBlock};

@@ -41,12 +41,10 @@ const MCHAR* const kSubMapNames[Tvl3Material::kNumSubMaps] = {
 const StandInClassInfo Tvl3Material::kInfo = {MATERIAL_CLASS_ID, TVL3_MATERIAL_CLASS_ID,
                                               _M("Tavelin 3 Material"), _M("Tvl3Material"), PRODUCT_TAVELIN3};
 
-int Tvl3Material::withheldScopes_ = 0;
-
 Tvl3Material::Tvl3Material(bool bare)
     : StandIn(kInfo, kRefFirstZone, {{kRefMainBlock, &kMainBlock}}, bare), zoneList_(*this) {
     if (bare) return;
-    withheld_ = withheldScopes_ > 0;
+    withheld_ = WithheldInterfaceScope::Active();
     ReplaceReference(kRefSettings, new Tvl3Settings);
     MakeBaseMaterial();
 }

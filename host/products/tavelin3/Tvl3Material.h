@@ -59,13 +59,7 @@ public:
     void WithholdInterface(bool withhold) { withheld_ = withhold; }
     bool InterfaceWithheld() const { return withheld_; }
     // Test hook: materials made while one of these lives withhold their interface.
-    class WithheldInterfaceScope {
-    public:
-        WithheldInterfaceScope() { ++withheldScopes_; }
-        ~WithheldInterfaceScope() { --withheldScopes_; }
-        WithheldInterfaceScope(const WithheldInterfaceScope&) = delete;
-        WithheldInterfaceScope& operator=(const WithheldInterfaceScope&) = delete;
-    };
+    using WithheldInterfaceScope = StandInHookScope<struct Tvl3MaterialWithheldInterface>;
 
 protected:
     StandIn* MakeEmpty() override { return new Tvl3Material(true); }
@@ -92,5 +86,4 @@ private:
 
     ZoneListInterface zoneList_;
     bool withheld_ = false;
-    static int withheldScopes_;
 };

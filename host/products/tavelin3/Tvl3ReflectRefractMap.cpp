@@ -33,39 +33,10 @@ const ParamBlockDesc2 kEnvironmentBlock(1, _M("environment"),
                                             ParamDef::Pt3(3, _M("envRotation"), Point3(0.0f, 0.0f, 0.0f)),
                                         });
 
-const ParamID kSubMapParams[] = {Tvl3ReflectRefractMap::kReflectionMap,
-                                 Tvl3ReflectRefractMap::kRefractionMap};
-
 }  // namespace
 
-const StandInClassInfo Tvl3ReflectRefractMap::kInfo = {TEXMAP_CLASS_ID, TVL3_REFLECT_REFRACT_MAP_CLASS_ID,
-                                                       _M("Tavelin 3 Reflection/Refraction Map"),
-                                                       _M("Tvl3ReflectRefractMap"), PRODUCT_TAVELIN3};
+const StandInClassInfo Tvl3ReflectRefractMapLayout::kInfo = {
+    TEXMAP_CLASS_ID, TVL3_REFLECT_REFRACT_MAP_CLASS_ID, _M("Tavelin 3 Reflection/Refraction Map"),
+    _M("Tvl3ReflectRefractMap"), PRODUCT_TAVELIN3};
 
-int Tvl3ReflectRefractMap::withoutBlockScopes_ = 0;
-
-Tvl3ReflectRefractMap::Tvl3ReflectRefractMap(bool bare)
-    : StandIn(kInfo, kNumRefs, {{kRefBlock0, &kMainBlock}, {kRefBlock1, &kEnvironmentBlock}}, bare) {
-    if (!bare && withoutBlockScopes_ > 0) RemoveBlock(0);
-}
-
-void Tvl3ReflectRefractMap::Update(TimeValue t, Interval& valid) {
-    for (int i = 0; i < NumSubTexmaps(); ++i)
-        if (Texmap* map = GetSubTexmap(i)) map->Update(t, valid);
-}
-
-Texmap* Tvl3ReflectRefractMap::GetSubTexmap(int i) {
-    IParamBlock2* pb = BlockAt(kRefBlock0);
-    return pb && i >= 0 && i < NumSubTexmaps() ? pb->GetTexmap(kSubMapParams[i]) : nullptr;
-}
-
-void Tvl3ReflectRefractMap::SetSubTexmap(int i, Texmap* m) {
-    IParamBlock2* pb = BlockAt(kRefBlock0);
-    if (pb && i >= 0 && i < NumSubTexmaps()) pb->SetValue(kSubMapParams[i], 0, m);
-}
-
-MSTR Tvl3ReflectRefractMap::GetSubTexmapSlotName(int i) {
-    if (i == 0) return MSTR(_M("Reflection"));
-    if (i == 1) return MSTR(_M("Refraction"));
-    return MSTR();
-}
+const ParamBlockDesc2* const Tvl3ReflectRefractMapLayout::kBlocks[2] = {&kMainBlock, &kEnvironmentBlock};

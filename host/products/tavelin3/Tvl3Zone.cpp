@@ -31,11 +31,9 @@ const ParamBlockDesc2 kZoneBlock(0, _M("zone"),
 const StandInClassInfo Tvl3Zone::kInfo = {REF_TARGET_CLASS_ID, TVL3_ZONE_CLASS_ID, _M("Tavelin 3 Zone"),
                                           _M("Tvl3Zone"), PRODUCT_TAVELIN3};
 
-int Tvl3Zone::withoutBlockScopes_ = 0;
-
 Tvl3Zone::Tvl3Zone(bool bare)
     : StandIn(kInfo, kRefFirstStroke, {{kRefBlock, &kZoneBlock}}, bare), strokeList_(*this) {
-    if (!bare && withoutBlockScopes_ > 0) RemoveBlock(0);
+    if (!bare && MadeWithoutBlockScope::Active()) RemoveBlock(0);
 }
 
 // ---- Animatable ----

@@ -33,13 +33,7 @@ public:
     ReferenceTarget* GetMap() { return GetReference(kRefMap); }
 
     // Test hook: zones made while one of these lives have no block 0, as a damaged scene would hold them.
-    class MadeWithoutBlockScope {
-    public:
-        MadeWithoutBlockScope() { ++withoutBlockScopes_; }
-        ~MadeWithoutBlockScope() { --withoutBlockScopes_; }
-        MadeWithoutBlockScope(const MadeWithoutBlockScope&) = delete;
-        MadeWithoutBlockScope& operator=(const MadeWithoutBlockScope&) = delete;
-    };
+    using MadeWithoutBlockScope = StandInHookScope<struct Tvl3ZoneWithoutBlock>;
 
 protected:
     StandIn* MakeEmpty() override { return new Tvl3Zone(true); }
@@ -65,5 +59,4 @@ private:
     explicit Tvl3Zone(bool bare);
 
     StrokeListInterface strokeList_;
-    static int withoutBlockScopes_;
 };
