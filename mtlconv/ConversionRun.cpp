@@ -2,6 +2,7 @@
 
 #include "ClassIds.h"
 #include "ConvertMaterial.h"
+#include "DeleteConverted.h"
 #include "UndoRecords.h"
 
 #include <vector>
@@ -120,11 +121,7 @@ void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* referen
         if (observer)
             observer->OnEntry(entry, placed ? MtlRunOutcome::Converted : MtlRunOutcome::NotPlaced,
                               placed ? target : nullptr);
-        if (!placed) {
-            // Made with recording suspended, it never existed for undo; neither does its discarding.
-            SuspendAll suspend(TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
-            target->DeleteThis();
-        }
+        if (!placed) DeleteConverted({target}, map);
     }
     if (observer)
         for (; k < n; ++k)

@@ -235,7 +235,7 @@ TEST_F(Tavelin3Test, Material_SubObjectsAreItsOwnReferencesAndAnswerOnlyTheirSup
     Tvl3StrokeMap* map = NewStroke();
     mtl->ReplaceReference(Tvl3Material::kRefBaseMtl, map);
     EXPECT_EQ(mtl->GetSubMtl(0), nullptr);
-    mtl->ReplaceReference(Tvl3Material::kRefFirstSubMap, base);
+    mtl->ReplaceReference(Tvl3Material::kRefFirstSubMap, NewMaterial());
     EXPECT_EQ(mtl->GetSubTexmap(0), nullptr);
 }
 

@@ -23,7 +23,11 @@ protected:
     void SetReference(int i, RefTargetHandle rtarg) override {
         if (i >= 0 && i < NUM_MEDIT_SLOTS) slots_[i] = rtarg;
     }
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
+                               BOOL) override {
+        if (message == REFMSG_TARGET_DELETED)
+            for (RefTargetHandle& slot : slots_)
+                if (slot == hTarget) slot = nullptr;
         return REF_SUCCEED;
     }
 
@@ -63,7 +67,11 @@ protected:
     void SetReference(int i, RefTargetHandle rtarg) override {
         if (i >= 0 && i < NumRefs()) effects_[static_cast<size_t>(i)] = rtarg;
     }
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
+                               BOOL) override {
+        if (message == REFMSG_TARGET_DELETED)
+            for (RefTargetHandle& e : effects_)
+                if (e == hTarget) e = nullptr;
         return REF_SUCCEED;
     }
 
@@ -72,7 +80,7 @@ private:
 };
 
 // Undo of adding an effect to the list or deleting one from it.
-class EffectListRestore : public HostRestoreObj {
+class EffectListRestore : public RestoreObj {
 public:
     EffectListRestore(EffectList* list, int index, Effect* eff, bool added)
         : list_(list), index_(index), effect_(eff), added_(added) {
@@ -82,9 +90,6 @@ public:
     void Restore(int) override { Apply(!added_); }
     void Redo() override { Apply(added_); }
     MSTR Description() override { return MSTR(_M("Render effects")); }
-    void Forget(ReferenceMaker* gone) override {
-        if (gone == effect_) effect_ = nullptr;
-    }
 
 private:
     void Apply(bool insert) {
