@@ -52,10 +52,10 @@ bool IsDependent(ReferenceTarget* target, ReferenceMaker* maker) {
 using ConversionListTest = MtlConvTest;
 
 TEST_F(ConversionListTest, KeepsOrderOfAdditionThroughErasesAndRefusesDuplicates) {
-    Mtl* a = NewStandard(_M("A"));
-    Mtl* b = NewStandard(_M("B"));
-    Mtl* c = NewTvl2(_M("C"));
-    Mtl* d = NewStandard(_M("D"));
+    Mtl* a = InScene(NewStandard(_M("A")));
+    Mtl* b = InScene(NewStandard(_M("B")));
+    Mtl* c = InScene(NewTvl2(_M("C")));
+    Mtl* d = InScene(NewStandard(_M("D")));
     Mtl* unlisted = NewStandard(_M("E"));
     MtlConvList list;
     AddAll(list, {a, b, c, d});

@@ -24,6 +24,7 @@ TEST_F(UndoRecordTest, OutsideARecordingTransactionChangesAreMadeAndRecordsDropp
         Mtl* old = NewStandard(_M("Old"));
         Mtl* fresh = NewTvl3(_M("New"));
         MultiSubMtl* parent = NewMulti(_M("Parent"), 2);
+        InScene(parent);
         parent->SetSubMtl(1, old);
         SetSlot(4, old);
         MtlConvList list;
@@ -45,7 +46,7 @@ TEST_F(UndoRecordTest, OutsideARecordingTransactionChangesAreMadeAndRecordsDropp
         EXPECT_TRUE(list.Empty());
         EXPECT_EQ(theHold.NumUndoEntries(), 0);
         // A record that was kept somewhere would still hold the old material through its holders.
-        EXPECT_EQ(HostCore::Get().NumLiveObjects(), live - 1);
+        EXPECT_LT(HostCore::Get().NumLiveObjects(), live);
         EXPECT_EQ(PlainMakers(fresh), 1);  // the editor's slot
     }
 }
@@ -198,7 +199,7 @@ TEST_F(UndoRecordTest, ClearedListComesBackInOrderWithItsTextsOnUndo) {
     theHold.ClearUndoStacks();
     EXPECT_EQ(host.NumLiveObjects(), live);
     list.Erase(b);
-    EXPECT_EQ(host.NumLiveObjects(), live - 1);
+    EXPECT_LT(host.NumLiveObjects(), live);  // b, with what only it held
     list.SetListener(nullptr);
 }
 
