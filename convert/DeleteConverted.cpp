@@ -18,11 +18,12 @@ void DeleteConverted(const std::vector<ReferenceTarget*>& made, ConversionMap& m
     // What goes: the unreferenced objects given, then whatever only going objects refer to. Scene nodes
     // belong to the scene and never go this way.
     std::unordered_set<ReferenceTarget*> going;
+    std::vector<ReferenceTarget*> roots;  // each once
+    for (ReferenceTarget* m : made)
+        if (m && !m->HasDependents() && going.insert(m).second) roots.push_back(m);
     std::vector<ReferenceTarget*> below;
     std::unordered_set<ReferenceTarget*> seen;
-    std::vector<ReferenceTarget*> stack;
-    for (ReferenceTarget* m : made)
-        if (m && !m->HasDependents() && going.insert(m).second) stack.push_back(m);
+    std::vector<ReferenceTarget*> stack = roots;
     while (!stack.empty()) {
         ReferenceTarget* t = stack.back();
         stack.pop_back();
@@ -49,6 +50,5 @@ void DeleteConverted(const std::vector<ReferenceTarget*>& made, ConversionMap& m
 
     // Made with recording suspended, they never existed for undo; neither does their deletion.
     SuspendAll suspend(TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
-    for (ReferenceTarget* m : made)
-        if (m && going.count(m)) m->MaybeAutoDelete();
+    for (ReferenceTarget* m : roots) m->MaybeAutoDelete();
 }

@@ -36,7 +36,8 @@ bool ReplaceEverywhere(Mtl* source, Mtl* target) {
         placed = true;
     }
 
-    // Sort the users first, then change them, so that the changes do not disturb the walk.
+    // Sort the users first, then change them, so that the changes do not disturb the walk. Plain makers
+    // (the run's own library of materials in use, holders) are passed over.
     std::vector<ReferenceMaker*> holders;
     std::vector<Mtl*> parents;
     DependentIterator it(source);

@@ -73,13 +73,14 @@ TEST_F(UndoTest, NothingIsRecordedOutsideATransactionOrWhileSuspended) {
 TEST_F(UndoTest, CancelRestoresWhatTheTransactionDid) {
     auto* box = new BoxTarget(2, &kBlock);
     auto* mtl = new BoxMtl;
+    const int live = HostCore::Get().NumLiveObjects();
     theHold.Begin();
     box->Block()->SetValue(0, 0, 7.0f);
     box->Block()->SetValue(2, 0, static_cast<Mtl*>(mtl));
     theHold.Cancel();
     EXPECT_FLOAT_EQ(box->Block()->GetFloat(0), 1.5f);
     EXPECT_EQ(box->Block()->GetMtl(2), nullptr);
-    EXPECT_EQ(mtl->NumDependents(), 0);
+    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live - 1);  // the material went with its only reference
     EXPECT_EQ(theHold.NumUndoEntries(), 0);
 }
 

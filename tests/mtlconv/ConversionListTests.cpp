@@ -260,7 +260,7 @@ protected:
 TEST_F(ConverterStateTest, ResetEmptiesTheListForgetsTheReferenceAndRefreshesThePanel) {
     MtlConverterState& state = TheMtlConverterState();
     RecordingView view(state);
-    Tvl3Material* reference = NewTvl3(_M("Model"));
+    Mtl* reference = InScene(NewTvl3(_M("Model")));
     AddAll(state.List(), {NewStandard(_M("A")), NewStandard(_M("B"))});
     state.SetReferenceMaterial(reference);
     state.SetView(&view);
