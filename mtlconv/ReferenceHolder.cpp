@@ -16,8 +16,8 @@ void ReferenceHolder::SetReference(int i, RefTargetHandle rtarg) {
     if (i >= 0 && i < NumRefs()) (*refs_)[i] = rtarg;
 }
 
-RefResult ReferenceHolder::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
-                                            BOOL) {
+RefResult ReferenceHolder::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
+                                            RefMessage message, BOOL) {
     // A deleted target is forgotten here; the host only unlinks it.
     if (message == REFMSG_TARGET_DELETED)
         for (int i = 0; i < NumRefs(); ++i)

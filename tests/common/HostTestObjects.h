@@ -89,7 +89,8 @@ public:
 
 protected:
     void SetReference(int, RefTargetHandle rtarg) override { ref_ = rtarg; }
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage m, BOOL) override {
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage m,
+                               BOOL) override {
         if (m == REFMSG_TARGET_DELETED && hTarget == ref_) {
             ++deletedMessages;
             ref_ = nullptr;  // as the host asks: it only unlinks

@@ -287,8 +287,8 @@ void IParamBlock2::SetReference(int i, RefTargetHandle rtarg) {
         s.ctrl = dynamic_cast<Control*>(rtarg);
 }
 
-RefResult IParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
-                                         BOOL) {
+RefResult IParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
+                                         RefMessage message, BOOL) {
     // A deleted value or controller (a node leaving the scene) reads as none from now on.
     if (message == REFMSG_TARGET_DELETED)
         for (int i = 0, n = NumRefs(); i < n; ++i)
