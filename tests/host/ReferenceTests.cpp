@@ -129,19 +129,33 @@ TEST_F(ReferenceTest, DroppingTheLastReferenceDeletesTheTarget) {
     }
 }
 
-// DeleteMe tells the dependents, clears their references to it, and lets go of its own.
+// DeleteMe tells the dependents, clears their references to it, and lets go of its own; recorded, it
+// is undone whole, and the object is freed with the last record.
 TEST_F(ReferenceTest, DeleteMeTellsDependentsAndDropsReferencesFromAndTo) {
+    HostCore& host = HostCore::Get();
     Holder holder;
     auto* target = new BoxTarget;
-    target->ReplaceReference(0, new BoxMtl);
+    auto* child = new BoxMtl;
+    target->ReplaceReference(0, child);
     holder.ReplaceReference(0, target);
-    const int live = HostCore::Get().NumLiveObjects();
+    const int live = host.NumLiveObjects();
     EXPECT_EQ(target->MaybeAutoDelete(), REF_FAIL);  // still referenced
-    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live);
+    EXPECT_EQ(host.NumLiveObjects(), live);
+
+    theHold.Begin();
     target->DeleteMe();
+    theHold.Accept(_M("delete"));
     EXPECT_EQ(holder.deletedMessages, 1);
     EXPECT_EQ(holder.GetReference(0), nullptr);
-    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live - 2);
+    EXPECT_EQ(host.NumLiveObjects(), live);  // kept by the records
+    ASSERT_TRUE(host.Undo());
+    EXPECT_EQ(holder.GetReference(0), target);
+    EXPECT_EQ(target->GetReference(0), child);
+    EXPECT_FALSE(target->TestAFlag(A_IS_DELETED));
+    ASSERT_TRUE(host.Redo());
+    EXPECT_EQ(holder.GetReference(0), nullptr);
+    theHold.ClearUndoStacks();
+    EXPECT_EQ(host.NumLiveObjects(), live - 2);
 }
 
 TEST_F(ReferenceTest, ResetTellsOutsideHoldersTheirTargetIsGone) {

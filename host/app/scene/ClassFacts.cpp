@@ -1,7 +1,5 @@
 #include "ClassFacts.h"
 
-#include <unordered_set>
-
 namespace {
 
 // Deletes an object made only to be looked at, with whatever its constructor made below it; objects it

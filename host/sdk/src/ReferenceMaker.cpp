@@ -197,7 +197,7 @@ RefResult ReferenceTarget::DeleteAllRefsToMe() {
     }
     for (const auto& link : links) {
         ReferenceMaker* m = link.first;
-        if (theHold.Holding()) theHold.Put(new RefRestore(m, link.second, this, nullptr, FALSE));
+        if (theHold.Holding()) theHold.Put(new RefRestore(m, link.second, this, nullptr, TRUE));
         m->targets_.Remove(this);
         dependents_->Remove(m);
     }
