@@ -16,7 +16,12 @@ void ReferenceHolder::SetReference(int i, RefTargetHandle rtarg) {
     if (i >= 0 && i < NumRefs()) (*refs_)[i] = rtarg;
 }
 
-RefResult ReferenceHolder::NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) {
+RefResult ReferenceHolder::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
+                                            RefMessage message, BOOL) {
+    // A deleted target is forgotten here; the host only unlinks it.
+    if (message == REFMSG_TARGET_DELETED)
+        for (int i = 0; i < NumRefs(); ++i)
+            if ((*refs_)[i] == hTarget) (*refs_)[i] = nullptr;
     return REF_DONTCARE;
 }
 
@@ -30,6 +35,14 @@ void ReferenceHolder::SetRefCount(int n) {
 
 void ReferenceHolder::SetOnlyRef(ReferenceTarget* target) {
     SuspendAll suspend(TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
-    SetRefCount(1);
+    // The new target is taken before anything is let go: releasing first would delete it when this
+    // holder was its only owner.
+    if (!refs_) refs_ = new Tab<ReferenceTarget*>;
+    if (NumRefs() == 0) {
+        ReferenceTarget* none = nullptr;
+        refs_->Append(1, &none);
+    }
     ReplaceReference(0, target, TRUE);
+    for (int i = 1; i < NumRefs(); ++i) ReplaceReference(i, nullptr, TRUE);
+    refs_->SetCount(1);
 }

@@ -84,7 +84,7 @@ bool ConvertTavelin2Material(Mtl* target, Mtl* source, ConversionOptions options
         if (!z3) return false;
         IParamBlock2* p3 = z3->GetParamBlockByID(0);
         if (!p3) {
-            z3->DeleteThis();
+            z3->MaybeAutoDelete();
             return false;
         }
         zones.Append(1, &z3);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ClassIds.h"
+#include "DeleteConverted.h"
 #include "LineIDConverters.h"
 #include "ParamTransfer.h"
 #include "ProductInterfaces.h"
@@ -102,19 +103,13 @@ Effect* ConvertLineEffect(Effect* effect, ConversionMap& map, const MCHAR* suffi
     if (converted == n) {
         SetLineSets(target, slots);
     } else {
-        // The effect gets no line sets. The ones made for it go again, each once, and leave the map, so
-        // that no later lookup of this run hands out a deleted object; line sets that an earlier effect
-        // already holds are that effect's and stay.
-        std::vector<ReferenceTarget*> deleted;
-        for (int k = 0; k < slots.Count(); ++k) {
-            ReferenceTarget* made = slots[k];
-            ReferenceTarget* source = madeFrom[static_cast<size_t>(k)];
-            if (!made || !source) continue;
-            map.Remove(source);
-            if (std::find(deleted.begin(), deleted.end(), made) != deleted.end()) continue;
-            deleted.push_back(made);
-            made->DeleteThis();
-        }
+        // The effect gets no line sets. The ones made for it go again, with what only they held, and
+        // leave the map, so that no later lookup of this run hands out a deleted object; line sets that an
+        // earlier effect already holds are that effect's and stay.
+        std::vector<ReferenceTarget*> made;
+        for (int k = 0; k < slots.Count(); ++k)
+            if (slots[k] && madeFrom[static_cast<size_t>(k)]) made.push_back(slots[k]);
+        DeleteConverted(made, map);
     }
 
     if (effect->Active(GetCOREInterface()->GetTime()))

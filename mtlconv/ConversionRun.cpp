@@ -2,6 +2,7 @@
 
 #include "ClassIds.h"
 #include "ConvertMaterial.h"
+#include "DeleteConverted.h"
 #include "UndoRecords.h"
 
 #include <vector>
@@ -34,7 +35,8 @@ bool ReplaceEverywhere(Mtl* source, Mtl* target) {
         placed = true;
     }
 
-    // Sort the users first, then change them, so that the changes do not disturb the walk.
+    // Sort the users first, then change them, so that the changes do not disturb the walk. Plain makers
+    // (the run's own library of materials in use, holders) are passed over.
     std::vector<ReferenceMaker*> holders;
     std::vector<Mtl*> parents;
     DependentIterator it(source);
@@ -131,11 +133,7 @@ void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* referen
         if (observer)
             observer->OnEntry(entry, placed ? MtlRunOutcome::Converted : MtlRunOutcome::NotPlaced,
                               placed ? target : nullptr);
-        if (!placed) {
-            // Made with recording suspended, it never existed for undo; neither does its discarding.
-            SuspendAll suspend(TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
-            target->DeleteThis();
-        }
+        if (!placed) DeleteConverted({target}, map);
     }
     if (observer)
         for (; k < n; ++k)

@@ -142,11 +142,14 @@ void SubMapRestore::SubMapSwitched(MtlBase* holder, int slot, Texmap* before, Te
 
 void SubMapRestore::ForgetHolder(MtlBase* holder) {
     QuietBody quiet;
-    switches_.erase(std::remove_if(switches_.begin(), switches_.end(),
-                                   [holder](const std::unique_ptr<Switch>& sw) {
-                                       return sw->held.GetReference(0) == holder;
-                                   }),
-                    switches_.end());
+    // The holder may have no other reference yet (a material the run made and has not placed): letting go
+    // of it must not delete it.
+    for (auto& sw : switches_)
+        if (sw->held.GetReference(0) == holder) sw->held.ReplaceReference(0, nullptr, FALSE);
+    switches_.erase(
+        std::remove_if(switches_.begin(), switches_.end(),
+                       [](const std::unique_ptr<Switch>& sw) { return !sw->held.GetReference(0); }),
+        switches_.end());
 }
 
 void SubMapRestore::Restore(int) {

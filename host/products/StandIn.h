@@ -124,7 +124,11 @@ protected:
     void SetReference(int i, RefTargetHandle rtarg) override {
         if (i >= 0 && i < NumRefs()) refs_[static_cast<size_t>(i)] = rtarg;
     }
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
+                               BOOL) override {
+        if (message == REFMSG_TARGET_DELETED)
+            for (RefTargetHandle& r : refs_)
+                if (r == hTarget) r = nullptr;
         return REF_SUCCEED;
     }
 
@@ -132,21 +136,26 @@ protected:
 
     // Lists kept in the references from `first` on (zones, strokes, line sets): the list is replaced
     // whole, keeping null entries as empty slots.
-    // The length change is recorded between the clears and the sets, so undo gives the old length back
-    // before the old entries return.
+    // Each entry is replaced in place, so an entry that stays is held all along and never deleted on the
+    // way. The length change is recorded before the sets when the list grows and after the clears when
+    // it shrinks, so undo always meets entries inside the length it restores.
     void SetRefList(int first, const Tab<ReferenceTarget*>& items) {
-        for (int i = NumRefs() - 1; i >= first; --i) this->ReplaceReference(i, nullptr);
         const int before = NumRefs();
         const int after = first + items.Count();
-        ResizeRefs(after);
-        if (before != after && theHold.Holding()) theHold.Put(new RefCountRestore(this, before, after));
+        if (after > before) Resize(before, after);
         for (int k = 0; k < items.Count(); ++k) this->ReplaceReference(first + k, items[k]);
+        for (int i = before - 1; i >= after; --i) this->ReplaceReference(i, nullptr);
+        if (after < before) Resize(before, after);
     }
     int RefListCount(int first) { return NumRefs() > first ? NumRefs() - first : 0; }
 
 private:
     // Entries past n are null whenever this runs: cleared before, or undone to null.
     void ResizeRefs(int n) { refs_.resize(static_cast<size_t>(n), nullptr); }
+    void Resize(int before, int after) {
+        ResizeRefs(after);
+        if (theHold.Holding()) theHold.Put(new RefCountRestore(this, before, after));
+    }
 
     class RefCountRestore : public RestoreObj {
     public:

@@ -37,7 +37,7 @@ protected:
     static bool OffersRefList(Class_ID id, SClass_ID sclass) {
         auto* t = static_cast<ReferenceTarget*>(GetCOREInterface()->CreateInstance(sclass, id));
         bool offers = t && t->GetInterface(HOST_REF_LIST_INTERFACE_ID) != nullptr;
-        if (t) t->DeleteThis();
+        if (t) t->MaybeAutoDelete();
         return offers;
     }
 };

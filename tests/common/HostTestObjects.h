@@ -89,8 +89,12 @@ public:
 
 protected:
     void SetReference(int, RefTargetHandle rtarg) override { ref_ = rtarg; }
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage m, BOOL) override {
-        if (m == REFMSG_TARGET_DELETED) ++deletedMessages;
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage m,
+                               BOOL) override {
+        if (m == REFMSG_TARGET_DELETED && hTarget == ref_) {
+            ++deletedMessages;
+            ref_ = nullptr;  // as the host asks: it only unlinks
+        }
         return REF_SUCCEED;
     }
 

@@ -266,6 +266,7 @@ TEST_F(ConvertMaterialTest, WalkReportsItsSwitchesAndNeverResumesASuspendedHold)
     outer->SetSubTexmap(1, inner);
     const int channel = source->StdIDToChannel(ID_RL);
     source->SetSubTexmap(channel, outer);
+    GetCOREInterface7()->SetMtlSlot(23, outer);  // still used once the walk has replaced it in the source
 
     const int undoEntries = theHold.NumUndoEntries();
     theHold.Begin();

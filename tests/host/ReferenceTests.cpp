@@ -91,27 +91,71 @@ TEST_F(ReferenceTest, NotificationsReachDependentsAndPropagate) {
     EXPECT_EQ(mid->notifications, 2);  // filtered by super class
 }
 
-TEST_F(ReferenceTest, DeleteThisFreesAnUnreferencedObjectAtOnce) {
-    auto* owner = new BoxTarget;
-    auto* child = new BoxTarget;
-    owner->ReplaceReference(0, child);
-    int live = HostCore::Get().NumLiveObjects();
-    owner->DeleteThis();  // drops its reference to child, then goes
-    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live - 1);
-    EXPECT_EQ(child->NumDependents(), 0);
+// A target goes with its last reference, and takes along what only it referred to.
+TEST_F(ReferenceTest, DroppingTheLastReferenceDeletesTheTarget) {
+    const struct {
+        const char* name;
+        bool node;   // the target is a scene node, which belongs to the scene
+        bool twice;  // the owner refers to it through a second reference too
+        void (*drop)(BoxTarget* owner);
+        int change;  // in live objects: the target and its child go together
+    } cases[] = {
+        {"DeleteReference", false, false, [](BoxTarget* o) { o->DeleteReference(0); }, -2},
+        {"ReplaceReference", false, false, [](BoxTarget* o) { o->ReplaceReference(0, new BoxTarget); }, -1},
+        {"ReplaceReference without delOld", false, false,
+         [](BoxTarget* o) { o->ReplaceReference(0, nullptr, FALSE); }, 0},
+        {"DeleteAllRefs", false, false, [](BoxTarget* o) { o->DeleteAllRefs(); }, -2},
+        {"another reference stays", false, true, [](BoxTarget* o) { o->DeleteReference(0); }, 0},
+        {"scene node", true, false, [](BoxTarget* o) { o->DeleteReference(0); }, 0},
+    };
+    for (const auto& c : cases) {
+        HostCore::Get().ResetScene();
+        auto* owner = new BoxTarget;
+        ReferenceTarget* target = nullptr;
+        auto* child = new BoxMtl;
+        if (c.node) {
+            INode* n = HostCore::Get().CreateNode(_M("n"));
+            n->SetMtl(child);
+            target = n;
+        } else {
+            target = new BoxTarget;
+            target->ReplaceReference(0, child);
+        }
+        owner->ReplaceReference(0, target);
+        if (c.twice) owner->ReplaceReference(1, target);
+        const int live = HostCore::Get().NumLiveObjects();
+        c.drop(owner);
+        EXPECT_EQ(HostCore::Get().NumLiveObjects(), live + c.change) << c.name;
+    }
 }
 
-TEST_F(ReferenceTest, DeleteThisKeepsAReferencedObjectAliveUntilItIsReleased) {
-    auto* used = new BoxTarget;
-    auto* user = new BoxTarget;
-    user->ReplaceReference(0, used);
-    int live = HostCore::Get().NumLiveObjects();
-    used->DeleteThis();
-    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live);
-    EXPECT_TRUE(used->TestAFlag(A_IS_DELETED));
-    EXPECT_EQ(user->GetReference(0), used);
-    user->ReplaceReference(0, nullptr);  // the last reference goes, and so does the object
-    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live - 1);
+// DeleteMe tells the dependents, clears their references to it, and lets go of its own; recorded, it
+// is undone whole, and the object is freed with the last record.
+TEST_F(ReferenceTest, DeleteMeTellsDependentsAndDropsReferencesFromAndTo) {
+    HostCore& host = HostCore::Get();
+    Holder holder;
+    auto* target = new BoxTarget;
+    auto* child = new BoxMtl;
+    target->ReplaceReference(0, child);
+    holder.ReplaceReference(0, target);
+    const int live = host.NumLiveObjects();
+    EXPECT_EQ(target->MaybeAutoDelete(), REF_FAIL);  // still referenced
+    EXPECT_EQ(host.NumLiveObjects(), live);
+
+    theHold.Begin();
+    target->DeleteMe();
+    theHold.Accept(_M("delete"));
+    EXPECT_EQ(holder.deletedMessages, 1);
+    EXPECT_EQ(holder.GetReference(0), nullptr);
+    EXPECT_EQ(host.NumLiveObjects(), live);  // kept by the records
+    ASSERT_TRUE(host.Undo());
+    EXPECT_EQ(holder.GetReference(0), target);
+    EXPECT_EQ(target->GetReference(0), child);
+    EXPECT_FALSE(target->TestAFlag(A_IS_DELETED));
+    ASSERT_TRUE(host.Redo());
+    EXPECT_EQ(holder.GetReference(0), nullptr);
+    theHold.ClearUndoStacks();
+    EXPECT_EQ(host.NumLiveObjects(), live - 2);
 }
 
 TEST_F(ReferenceTest, ResetTellsOutsideHoldersTheirTargetIsGone) {
@@ -121,14 +165,4 @@ TEST_F(ReferenceTest, ResetTellsOutsideHoldersTheirTargetIsGone) {
     EXPECT_EQ(holder.GetReference(0), nullptr);
     EXPECT_EQ(holder.deletedMessages, 1);
     EXPECT_EQ(HostCore::Get().NumLiveObjects(), 0);
-}
-
-TEST_F(ReferenceTest, AHolderThatGoesFirstLeavesNoDependentBehind) {
-    auto* mtl = new BoxMtl;
-    {
-        Holder holder;
-        holder.ReplaceReference(0, mtl);
-        EXPECT_EQ(mtl->NumDependents(), 1);
-    }
-    EXPECT_EQ(mtl->NumDependents(), 0);
 }

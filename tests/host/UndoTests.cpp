@@ -73,13 +73,14 @@ TEST_F(UndoTest, NothingIsRecordedOutsideATransactionOrWhileSuspended) {
 TEST_F(UndoTest, CancelRestoresWhatTheTransactionDid) {
     auto* box = new BoxTarget(2, &kBlock);
     auto* mtl = new BoxMtl;
+    const int live = HostCore::Get().NumLiveObjects();
     theHold.Begin();
     box->Block()->SetValue(0, 0, 7.0f);
     box->Block()->SetValue(2, 0, static_cast<Mtl*>(mtl));
     theHold.Cancel();
     EXPECT_FLOAT_EQ(box->Block()->GetFloat(0), 1.5f);
     EXPECT_EQ(box->Block()->GetMtl(2), nullptr);
-    EXPECT_EQ(mtl->NumDependents(), 0);
+    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live - 1);  // the material went with its only reference
     EXPECT_EQ(theHold.NumUndoEntries(), 0);
 }
 
@@ -114,18 +115,48 @@ TEST_F(UndoTest, PutOutsideATransactionDropsTheRecord) {
     EXPECT_FALSE(HostCore::Get().Undo());
 }
 
-TEST_F(UndoTest, AnObjectDeletedAfterItWasReplacedSurvivesForUndo) {
-    auto* node = HostCore::Get().CreateNode(_M("box"));
+// A target deleted by a recorded change lives on, deleted, while a record can bring it back; undo and
+// redo bring it back whole and delete it again; it goes with the last record that points at it.
+TEST_F(UndoTest, ADeletedTargetLivesAsLongAsUndoCanBringItBack) {
+    HostCore& host = HostCore::Get();
+    INode* node = host.CreateNode(_M("box"));
     auto* oldMtl = new BoxMtl;
+    auto* map = new BoxMap;
+    oldMtl->ReplaceReference(0, map);
     node->SetMtl(oldMtl);
+    const int live = host.NumLiveObjects();
+
     theHold.Begin();
     node->SetMtl(new BoxMtl);
     theHold.Accept(_M("swap"));
-    int live = HostCore::Get().NumLiveObjects();
-    oldMtl->DeleteThis();  // the undo record still points at it
-    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live);
-    HostCore::Get().Undo();
+    EXPECT_EQ(host.NumLiveObjects(), live + 1);
+    EXPECT_TRUE(oldMtl->TestAFlag(A_IS_DELETED));
+    EXPECT_EQ(oldMtl->GetReference(0), nullptr);
+    Mtl* newMtl = node->GetMtl();
+
+    host.Undo();
     EXPECT_EQ(node->GetMtl(), oldMtl);
+    EXPECT_FALSE(oldMtl->TestAFlag(A_IS_DELETED));
+    EXPECT_EQ(oldMtl->GetReference(0), map);
+    EXPECT_TRUE(newMtl->TestAFlag(A_IS_DELETED));
+    host.Redo();
+    EXPECT_EQ(node->GetMtl(), newMtl);
+    EXPECT_TRUE(oldMtl->TestAFlag(A_IS_DELETED));
+    theHold.ClearUndoStacks();
+    EXPECT_EQ(host.NumLiveObjects(), live - 1);
+
+    // A new transaction drops the redo records, and what only they kept.
+    theHold.Begin();
+    node->SetMtl(new BoxMtl);
+    theHold.Accept(_M("swap"));
+    host.Undo();
+    EXPECT_EQ(host.NumLiveObjects(), live);
+    theHold.Begin();
+    node->SetMtl(nullptr);
+    theHold.Accept(_M("clear"));
+    EXPECT_EQ(host.NumLiveObjects(), live - 1);
+    theHold.ClearUndoStacks();
+    EXPECT_EQ(host.NumLiveObjects(), live - 2);
 }
 
 TEST_F(UndoTest, TableResizeAndItsReferencesComeBackTogether) {

@@ -88,19 +88,38 @@ TEST(ValueTest, IntervalsIntersect) {
 using MtlListTest = HostTest;
 
 TEST_F(MtlListTest, FindMtlAnswersFromItsIndexAndFollowsEdits) {
-    MtlBaseLib lib;
+    MtlBaseList list;
     std::vector<BoxMtl*> mtls;
     for (int i = 0; i < 50; ++i) mtls.push_back(new BoxMtl);
-    for (BoxMtl* m : mtls) lib.Add(m);
-    lib.Add(mtls[3]);  // added once only
-    EXPECT_EQ(lib.Count(), 50);
-    EXPECT_EQ(lib.FindMtl(mtls[49]), 49);
-    EXPECT_EQ(lib.FindMtl(nullptr), -1);
-    lib.Remove(mtls[0]);
-    EXPECT_EQ(lib.FindMtl(mtls[49]), 48);
-    EXPECT_EQ(lib.FindMtl(mtls[0]), -1);
+    for (BoxMtl* m : mtls) list.AddMtl(m);
+    list.AddMtl(mtls[3]);  // added once only
+    EXPECT_EQ(list.Count(), 50);
+    EXPECT_EQ(list.FindMtl(mtls[49]), 49);
+    EXPECT_EQ(list.FindMtl(nullptr), -1);
+    list.RemoveEntry(0);
+    EXPECT_EQ(list.FindMtl(mtls[49]), 48);
+    EXPECT_EQ(list.FindMtl(mtls[0]), -1);
     MtlBase* last = mtls[1];
-    lib.Append(1, &last);  // through Tab, bypassing AddMtl
-    EXPECT_EQ(lib.FindMtl(mtls[1]), 0);
-    EXPECT_EQ(lib.Count(), 50);
+    list.Append(1, &last);  // through Tab, bypassing AddMtl
+    EXPECT_EQ(list.FindMtl(mtls[1]), 0);
+    EXPECT_EQ(list.Count(), 50);
+}
+
+// A library refers to its entries: it keeps them alive and lets go of them when it goes.
+TEST_F(MtlListTest, ALibraryRefersToItsEntries) {
+    auto* kept = new BoxMtl;
+    auto* only = new BoxMtl;
+    Holder holder;
+    holder.ReplaceReference(0, kept);
+    const int live = HostCore::Get().NumLiveObjects();
+    {
+        MtlBaseLib lib;
+        lib.Add(kept);
+        lib.Add(only);
+        lib.Add(only);
+        EXPECT_EQ(lib.Count(), 2);
+        EXPECT_EQ(Dependents(only), (std::vector<ReferenceMaker*>{&lib}));
+    }
+    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live - 1);
+    EXPECT_EQ(Dependents(kept), (std::vector<ReferenceMaker*>{&holder}));
 }

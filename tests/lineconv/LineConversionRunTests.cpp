@@ -214,7 +214,8 @@ TEST_F(LineRunTest, BrushesAndMapsSharedAcrossEffectsAreMadeOnceInARun) {
 
 TEST_F(LineRunTest, ASpoiledEffectIsReplacedWithoutLineSetsAndALaterOneStillGetsTheSharedSet) {
     Tvl2LineSet* shared = NewSet();
-    shared->SetBrush(0, 0, NewBrush(_M("ink")));
+    Tvl2BrushMap* ink = NewBrush(_M("ink"));
+    shared->SetBrush(0, 0, ink);
     Tvl2Line* spoiled = NewLine(_M("Spoiled"), {shared, NewBitmap(_M("x.png"))});
     Tvl2Line* later = NewLine(_M("Later"), {shared});
     Add(spoiled);
@@ -234,6 +235,16 @@ TEST_F(LineRunTest, ASpoiledEffectIsReplacedWithoutLineSetsAndALaterOneStillGets
     ASSERT_NE(brush, nullptr);
     EXPECT_FALSE(Deleted(brush));
     EXPECT_EQ(Dependents(brush), std::vector<ReferenceMaker*>{set});
+
+    // Undo gives the sources back whole; redo gives the later effect its set and brush again.
+    ASSERT_TRUE(HostCore::Get().Undo());
+    EXPECT_EQ(Effects(), (EffectList{spoiled, later}));
+    EXPECT_EQ(shared->GetBrush(0, 0), ink);
+    EXPECT_EQ(Text(ink->GetName()), "ink");
+    ASSERT_TRUE(HostCore::Get().Redo());
+    EXPECT_EQ(Effects(), (EffectList{newSpoiled, newLater}));
+    EXPECT_EQ(newLater->GetLineSet(0), set);
+    EXPECT_EQ(set->GetBrush(0, 0), brush);
 }
 
 }  // namespace

@@ -52,10 +52,10 @@ bool IsDependent(ReferenceTarget* target, ReferenceMaker* maker) {
 using ConversionListTest = MtlConvTest;
 
 TEST_F(ConversionListTest, KeepsOrderOfAdditionThroughErasesAndRefusesDuplicates) {
-    Mtl* a = NewStandard(_M("A"));
-    Mtl* b = NewStandard(_M("B"));
-    Mtl* c = NewTvl2(_M("C"));
-    Mtl* d = NewStandard(_M("D"));
+    Mtl* a = InScene(NewStandard(_M("A")));
+    Mtl* b = InScene(NewStandard(_M("B")));
+    Mtl* c = InScene(NewTvl2(_M("C")));
+    Mtl* d = InScene(NewStandard(_M("D")));
     Mtl* unlisted = NewStandard(_M("E"));
     MtlConvList list;
     AddAll(list, {a, b, c, d});
@@ -92,28 +92,33 @@ TEST_F(ConversionListTest, EntryTextsAreTakenWhenTheMaterialIsListed) {
     EXPECT_EQ(Text(list.Items().back().fullName), L"Toon (Tavelin 2 Material)");
 }
 
-TEST_F(ConversionListTest, ListedMaterialDeletedByTheUserLivesUntilItLeavesTheList) {
+// The list's reference is a real one: a material only the list kept goes when it leaves the list, and
+// a material deleted while listed leaves the list.
+TEST_F(ConversionListTest, AMaterialOnlyTheListKeptGoesWithItsEntry) {
     HostCore& host = HostCore::Get();
-    for (int leave = 0; leave < 2; ++leave) {
-        SCOPED_TRACE(leave == 0 ? "erased" : "cleared");
+    const struct {
+        const char* name;
+        void (*leave)(MtlConvList& list, Mtl* m);
+    } cases[] = {
+        {"erased", [](MtlConvList& list, Mtl* m) { list.Erase(m); }},
+        {"cleared", [](MtlConvList& list, Mtl*) { list.Clear(); }},
+        {"deleted", [](MtlConvList&, Mtl* m) { m->DeleteMe(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Mtl* m = NewStandard(_M("Gone"));
         MtlConvList list;
         AddAll(list, {m});
         const int live = host.NumLiveObjects();
-        m->DeleteThis();
-        EXPECT_EQ(host.NumLiveObjects(), live);
-        EXPECT_TRUE(list.Contains(m));
-        if (leave == 0)
-            list.Erase(m);
-        else
-            list.Clear();
-        EXPECT_EQ(host.NumLiveObjects(), live - 1);
+        c.leave(list, m);
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_LT(host.NumLiveObjects(), live);
     }
 }
 
 TEST_F(ConversionListTest, ChangingTheListRecordsNothingForUndo) {
-    Mtl* a = NewStandard(_M("A"));
-    Mtl* b = NewStandard(_M("B"));
+    Mtl* a = InScene(NewStandard(_M("A")));
+    Mtl* b = InScene(NewStandard(_M("B")));
     MtlConvList list;
     theHold.Begin();
     AddAll(list, {a, b});
@@ -160,8 +165,8 @@ TEST_F(ReferenceHolderTest, NewHolderHasNoTableAndAnswersNullEverywhere) {
 }
 
 TEST_F(ReferenceHolderTest, SetOnlyRefReleasesWhatWasHeldAndKeepsOneEntry) {
-    Mtl* a = NewStandard(_M("A"));
-    Mtl* b = NewStandard(_M("B"));
+    Mtl* a = InScene(NewStandard(_M("A")));
+    Mtl* b = InScene(NewStandard(_M("B")));
     ReferenceHolder holder;
     holder.SetOnlyRef(a);
     holder.SetOnlyRef(b);
@@ -177,8 +182,8 @@ TEST_F(ReferenceHolderTest, SetOnlyRefReleasesWhatWasHeldAndKeepsOneEntry) {
 }
 
 TEST_F(ReferenceHolderTest, SetRefCountReleasesEveryEntryAndLeavesEmptyEntries) {
-    Mtl* a = NewStandard(_M("A"));
-    Mtl* b = NewStandard(_M("B"));
+    Mtl* a = InScene(NewStandard(_M("A")));
+    Mtl* b = InScene(NewStandard(_M("B")));
     ReferenceHolder holder;
     holder.SetRefCount(2);
     holder.ReplaceReference(0, a);
@@ -188,13 +193,13 @@ TEST_F(ReferenceHolderTest, SetRefCountReleasesEveryEntryAndLeavesEmptyEntries) 
     for (int i = 0; i < 3; ++i) EXPECT_EQ(holder.GetReference(i), nullptr);
     EXPECT_EQ(holder.GetReference(3), nullptr);
     EXPECT_EQ(holder.GetReference(-1), nullptr);
-    EXPECT_TRUE(Dependents(a).empty());
-    EXPECT_TRUE(Dependents(b).empty());
+    EXPECT_FALSE(IsDependent(a, &holder));
+    EXPECT_FALSE(IsDependent(b, &holder));
     EXPECT_EQ(holder.ReplaceReference(3, a), REF_FAIL);
 }
 
 TEST_F(ReferenceHolderTest, HoldingIsNeverAnUndoStep) {
-    Mtl* a = NewStandard(_M("A"));
+    Mtl* a = InScene(NewStandard(_M("A")));
     ReferenceHolder holder;
     theHold.Begin();
     holder.SetOnlyRef(a);
@@ -206,23 +211,30 @@ TEST_F(ReferenceHolderTest, HoldingIsNeverAnUndoStep) {
     EXPECT_EQ(holder.GetReference(0), a);
 }
 
-TEST_F(ReferenceHolderTest, KeepsADeletedTargetAliveUntilReleasedOrDestroyed) {
+// The holder's reference keeps its target alive: set again to what it already holds alone, the target
+// stays; released, it goes; deleted by someone else, the holder reads empty.
+TEST_F(ReferenceHolderTest, ItsReferenceDecidesTheTargetsLifetime) {
     HostCore& host = HostCore::Get();
-    Mtl* a = NewStandard(_M("A"));
-    Mtl* b = NewStandard(_M("B"));
-    auto holder = std::make_unique<ReferenceHolder>();
-    holder->SetOnlyRef(a);
-    auto other = std::make_unique<ReferenceHolder>();
-    other->SetOnlyRef(b);
+    Tvl3Material* a = NewTvl3(_M("A"));
+    ReferenceHolder holder;
+    holder.SetRefCount(3);
+    holder.ReplaceReference(2, a);
+    holder.SetOnlyRef(a);
+    holder.SetOnlyRef(a);
     const int live = host.NumLiveObjects();
-    a->DeleteThis();
-    b->DeleteThis();
-    EXPECT_EQ(host.NumLiveObjects(), live);
+    EXPECT_EQ(holder.NumRefs(), 1);
+    EXPECT_EQ(holder.GetReference(0), a);
+    EXPECT_EQ(Text(a->GetName()), L"A");
+    holder.SetOnlyRef(nullptr);
+    EXPECT_LT(host.NumLiveObjects(), live);
 
-    holder->SetOnlyRef(nullptr);
-    EXPECT_EQ(host.NumLiveObjects(), live - 1);
-    other.reset();
-    EXPECT_EQ(host.NumLiveObjects(), live - 2);
+    Mtl* b = NewStandard(_M("B"));
+    holder.SetOnlyRef(b);
+    Holder other;
+    other.ReplaceReference(0, b);
+    b->DeleteMe();
+    EXPECT_EQ(holder.GetReference(0), nullptr);
+    EXPECT_EQ(other.GetReference(0), nullptr);
 }
 
 TEST_F(ReferenceHolderTest, TargetFreedByTheHostReadsAsEmpty) {
@@ -248,7 +260,7 @@ protected:
 TEST_F(ConverterStateTest, ResetEmptiesTheListForgetsTheReferenceAndRefreshesThePanel) {
     MtlConverterState& state = TheMtlConverterState();
     RecordingView view(state);
-    Tvl3Material* reference = NewTvl3(_M("Model"));
+    Mtl* reference = InScene(NewTvl3(_M("Model")));
     AddAll(state.List(), {NewStandard(_M("A")), NewStandard(_M("B"))});
     state.SetReferenceMaterial(reference);
     state.SetView(&view);

@@ -301,6 +301,7 @@ TEST_F(ConversionRunTest, WalkSwitchesUndoWithTheRunUnlessTheCallerSuspendedReco
             GetCOREInterface()->CreateInstance(TEXMAP_CLASS_ID, TVL2_REFLECT_REFRACT_MAP_CLASS_ID));
         outer->SetSubTexmap(1, inner);
         source->SetSubTexmap(ID_RL, outer);
+        SetSlot(23, outer);  // still used once the walk has replaced it in the source
         NewNode(_M("Ball"), source);
         AddAll(list_, {source});
         const std::vector<ReferenceMaker*> makers = {source, outer};
@@ -386,22 +387,41 @@ TEST_F(ConversionRunTest, ListedMaterialUsedNowhereMakesNothingAndLeavesTheList)
     EXPECT_EQ(Listed(list_), std::vector<MtlBase*>{nowhere});
 }
 
-TEST_F(ConversionRunTest, NewMaterialWithNowhereToGoIsDiscarded) {
+// A new material that finds no place goes with what only it held; a later material sharing its
+// source's settings gets live settings of its own, which undo and redo keep.
+TEST_F(ConversionRunTest, NewMaterialWithNowhereToGoIsDeletedWithWhatOnlyItHeld) {
     // In use below an ordinary parent, but nothing the run may replace refers to it directly.
     auto* parent = new IndirectMtl;
-    Mtl* hidden = NewStandard(_M("Hidden"));
+    Tvl2Material* hidden = NewTvl2(_M("Hidden"));
+    Tvl2Material* shown = NewTvl2(_M("Shown"));
+    auto* look = Make<Tvl2Settings>(_M("Look"));
+    hidden->SetSettings(look);
+    shown->SetSettings(look);
     parent->SetSubMtl(0, hidden);
     SetSlot(0, parent);
+    INode* node = NewNode(_M("n"), shown);
     AddAll(list_, {hidden});
-
+    const int live = HostCore::Get().NumLiveObjects();
     Run();
     EXPECT_EQ(log_.outcomes, Outcomes{MtlRunOutcome::NotPlaced});
     EXPECT_EQ(log_.results, std::vector<Mtl*>{nullptr});
     EXPECT_EQ(parent->GetSubMtl(0), hidden);
-    EXPECT_EQ(Slot(0), parent);
-    // The discarded material let go of its source, which it had taken as its base.
-    for (ReferenceMaker* m : Dependents(hidden)) EXPECT_NE(m->ClassID(), TVL3_MATERIAL_CLASS_ID);
-    EXPECT_TRUE(list_.Empty());
+    EXPECT_EQ(HostCore::Get().NumLiveObjects(), live);
+
+    log_ = OutcomeLog();
+    AddAll(list_, {hidden, shown});
+    Run();
+    EXPECT_EQ(log_.outcomes, (Outcomes{MtlRunOutcome::NotPlaced, MtlRunOutcome::Converted}));
+    auto* made = dynamic_cast<Tvl3Material*>(node->GetMtl());
+    ASSERT_NE(made, nullptr);
+    for (int step = 0; step < 3; ++step) {
+        if (step > 0) {
+            ASSERT_TRUE(step == 1 ? HostCore::Get().Undo() : HostCore::Get().Redo());
+        }
+        EXPECT_EQ(node->GetMtl(), step == 1 ? static_cast<Mtl*>(shown) : made);
+        ASSERT_NE(made->GetSettings(), nullptr);
+        EXPECT_EQ(Text(made->GetSettings()->GetName()), L"Look");
+    }
 }
 
 TEST_F(ConversionRunTest, WithoutTheTavelin3ProductNothingIsConvertedAndTheListEmpties) {

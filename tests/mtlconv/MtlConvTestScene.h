@@ -14,6 +14,7 @@
 #include "hostclasses/MultiSubMtl.h"
 #include "stdmat/StandardMtl.h"
 #include "tavelin2/Tvl2Material.h"
+#include "tavelin2/Tvl2Settings.h"
 #include "tavelin3/Tvl3Material.h"
 
 // A scene of the stand-in products, rebuilt for every test on an empty host.
@@ -47,6 +48,11 @@ protected:
         INode* n = HostCore::Get().CreateNode(name, parent);
         n->SetMtl(m);
         return n;
+    }
+    // m, kept by a scene node as a material in use is.
+    static Mtl* InScene(Mtl* m) {
+        NewNode(_M("user"), m);
+        return m;
     }
     static void SetSlot(int slot, MtlBase* m) { GetCOREInterface7()->SetMtlSlot(slot, m); }
     static MtlBase* Slot(int slot) { return GetCOREInterface()->GetMtlSlot(slot); }

@@ -220,7 +220,7 @@ TEST_F(Tavelin2Test, Material_SubObjectsAreItsOwnReferencesAndAnswerOnlyTheirSup
     }
     mtl->ReplaceReference(Tvl2Material::kRefBaseMtl, NewStroke());
     EXPECT_EQ(mtl->GetSubMtl(0), nullptr);
-    mtl->ReplaceReference(Tvl2Material::kRefFirstSubMap, base);
+    mtl->ReplaceReference(Tvl2Material::kRefFirstSubMap, NewMaterial());
     EXPECT_EQ(mtl->GetSubTexmap(0), nullptr);
 }
 

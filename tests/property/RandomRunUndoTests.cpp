@@ -67,6 +67,9 @@ public:
         if (mtls.empty()) return;
 
         SuspendAll quiet(TRUE);
+        // Whatever the shuffle takes out of the scene stays alive, as a material the user keeps would.
+        auto* keep = new BoxTarget(static_cast<int>(pool_.size()));
+        for (size_t i = 0; i < pool_.size(); ++i) keep->ReplaceReference(static_cast<int>(i), pool_[i]);
         for (int k = Pick(6); k > 0; --k) host.SetMtlSlot(Pick(24), Chance(4) ? nullptr : Any(mtls));
         for (int k = Pick(6); k > 0 && !nodes.empty(); --k) nodes[Pick(nodes.size())]->SetMtl(Any(mtls));
         for (int k = Pick(4); k > 0; --k) {

@@ -1,40 +1,10 @@
 #include "ClassFacts.h"
 
-#include <unordered_set>
-
 namespace {
 
-// Frees an object made only to be looked at, with whatever its constructor made below it. Objects it
+// Deletes an object made only to be looked at, with whatever its constructor made below it; objects it
 // shares with others (they have other dependents) stay.
-void Discard(ReferenceTarget* probe) {
-    std::vector<ReferenceTarget*> made;
-    std::unordered_set<ReferenceTarget*> seen{probe};
-    std::vector<ReferenceTarget*> stack{probe};
-    while (!stack.empty()) {
-        ReferenceTarget* t = stack.back();
-        stack.pop_back();
-        for (int i = 0, n = t->NumRefs(); i < n; ++i) {
-            ReferenceTarget* r = t->GetReference(i);
-            if (r && seen.insert(r).second) {
-                made.push_back(r);
-                stack.push_back(r);
-            }
-        }
-    }
-    probe->DeleteThis();
-    // An object is deleted once nothing refers to it any more, so a deletion may free the next ones.
-    for (bool progress = true; progress;) {
-        progress = false;
-        for (ReferenceTarget*& t : made) {
-            if (t && t->NumDependents() == 0) {
-                ReferenceTarget* gone = t;
-                t = nullptr;
-                gone->DeleteThis();
-                progress = true;
-            }
-        }
-    }
-}
+void Discard(ReferenceTarget* probe) { probe->MaybeAutoDelete(); }
 
 ControllerKind ControllerOf(ReferenceTarget* t) {
     if (!dynamic_cast<Control*>(t)) return ControllerKind::None;

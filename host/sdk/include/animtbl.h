@@ -16,7 +16,6 @@
 class CoreExport Animatable {
 public:
     Animatable() = default;
-    virtual ~Animatable();
     Animatable(const Animatable&) = delete;
     Animatable& operator=(const Animatable&) = delete;
 
@@ -31,8 +30,8 @@ public:
     virtual void* GetInterface(ULONG id);
     virtual BaseInterface* GetInterface(Interface_ID id);
 
-    // Marks the object deleted and drops its own references. The memory is given back at once when
-    // nothing refers to the object any more; otherwise the host reclaims it when the scene is reset.
+    // Frees the object's memory and nothing else. Objects that take part in references are deleted
+    // with ReferenceTarget::MaybeAutoDelete or ReferenceMaker::DeleteMe instead, which disconnect them.
     virtual void DeleteThis();
 
     void SetAFlag(DWORD mask) { aflag |= mask; }
@@ -40,5 +39,8 @@ public:
     BOOL TestAFlag(DWORD mask) const { return (aflag & mask) ? TRUE : FALSE; }
 
 protected:
+    // Objects are deleted through DeleteThis or the reference system, never from outside.
+    virtual ~Animatable() = 0;
+
     DWORD aflag = 0;
 };

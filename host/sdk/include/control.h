@@ -75,7 +75,6 @@ public:
     // Animatable
     void* GetInterface(ULONG id) override;
     BaseInterface* GetInterface(Interface_ID id) override { return Control::GetInterface(id); }
-    void DeleteThis() override { ReferenceTarget::DeleteThis(); }
 
     // ReferenceTarget
     RefTargetHandle Clone(RemapDir& remap) override;

@@ -49,8 +49,6 @@ public:
     MSTR RedoName(int i) const;
     int NumRecordsOpen() const;  // records held by the open transaction
     void ClearUndoStacks();      // drops every record, open or closed
-    // Tells every record that an object it points at is going away.
-    void ForgetObject(ReferenceMaker* gone);
 
 private:
     struct Transaction {

@@ -124,20 +124,26 @@ private:
     int indexed_ = 0;                          // entries covered by the index
 };
 
+// A library of materials and maps: each entry is a reference of the library, so a library is a
+// dependent of everything it lists and lets go of its entries when it is destroyed.
 class CoreExport MtlBaseLib : public ReferenceTarget, public MtlBaseList {
 public:
+    MtlBaseLib() = default;
     ~MtlBaseLib() override;
     SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
     Class_ID ClassID() override { return Class_ID(0x1A7D4B2C, 0); }
-    virtual void Add(MtlBase* m) { AddMtl(m, TRUE); }
+    virtual void Add(MtlBase* m);
     virtual void Remove(MtlBase* m);
     virtual void RemoveDuplicates();
-    void DeleteAll() { Empty(); }
+    void DeleteAll();
+
+    int NumRefs() override { return Count(); }
+    RefTargetHandle GetReference(int i) override { return i >= 0 && i < Count() ? (*this)[i] : nullptr; }
 
 protected:
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
-        return REF_SUCCEED;
-    }
+    void SetReference(int i, RefTargetHandle rtarg) override;
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
+                               BOOL) override;
 };
 
 typedef MtlBaseLib MtlLib;

@@ -36,7 +36,9 @@ public:
 
 protected:
     void SetReference(int i, RefTargetHandle rtarg) override;
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
+                               BOOL) override {
+        if (message == REFMSG_TARGET_DELETED && hTarget == mtl_) mtl_ = nullptr;
         return REF_SUCCEED;
     }
 

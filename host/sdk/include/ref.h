@@ -51,15 +51,14 @@ private:
     std::unordered_map<ReferenceTarget*, int>* many_ = nullptr;
 };
 
-// An undo record that points at an object pins it: the object is not freed while pinned, even when it
-// was deleted. Records pin in their constructor and unpin in their destructor.
+// An undo record that points at an object pins it: a deleted object is not freed while pinned.
+// Records pin in their constructor and unpin in their destructor.
 CoreExport void PinForUndo(ReferenceMaker* m);
 CoreExport void UnpinForUndo(ReferenceMaker* m);
 
 class CoreExport ReferenceMaker : public Animatable {
 public:
     ReferenceMaker() = default;
-    ~ReferenceMaker() override;
 
     virtual BOOL IsRefMaker() { return TRUE; }
     virtual BOOL IsRefTarget() { return FALSE; }
@@ -69,16 +68,27 @@ public:
 
     // Makes reference `which` point at newtarg and keeps the target's dependents in step. Refused when
     // the index is out of range or when newtarg already depends on this maker (a reference loop). While
-    // theHold is holding, the change is recorded for undo. The old target is kept alive either way: the
-    // host reclaims objects that nobody deleted when the scene is reset.
+    // theHold is holding, the change is recorded for undo. With delOld, the old target is deleted when
+    // this was its last reference (ReferenceTarget::MaybeAutoDelete).
     RefResult ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld = TRUE);
+    // Clears reference i; its target is deleted when this was its last reference.
     RefResult DeleteReference(int i);
+    virtual RefResult DeleteAllRefsFromMe();
+    virtual RefResult DeleteAllRefsToMe() { return REF_SUCCEED; }
+    // Every reference from and to this object.
     RefResult DeleteAllRefs();
+
+    // Deletes this object the way the host does: its dependents are sent REFMSG_TARGET_DELETED, every
+    // reference from and to it is dropped (recorded while holding) and it is freed. An object that undo
+    // records still point at is only marked A_IS_DELETED and freed with the last of those records.
+    void DeleteMe();
 
     // Whether this maker refers to targ, directly or through the targets it refers to.
     bool DependsOn(ReferenceTarget* targ);
 
 protected:
+    ~ReferenceMaker() override = 0;
+
     virtual void SetReference(int i, RefTargetHandle rtarg);
     virtual RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
                                        RefMessage message, BOOL propagate) = 0;
@@ -87,7 +97,6 @@ private:
     friend class ReferenceTarget;
     friend class RefRestore;
     friend class HostObjectPool;
-    friend class Hold;
     friend class UndoPins;
 
     // Changes the reference and the dependents' bookkeeping, without any undo record or check.
@@ -101,7 +110,6 @@ private:
 class CoreExport ReferenceTarget : public ReferenceMaker {
 public:
     ReferenceTarget();
-    ~ReferenceTarget() override;
 
     BOOL IsRefTarget() override { return TRUE; }
 
@@ -117,19 +125,23 @@ public:
     int NumDependents() const;
     BOOL HasDependents() const { return NumDependents() > 0 ? TRUE : FALSE; }
 
-    void DeleteThis() override;
+    // Sends REFMSG_TARGET_DELETED to the dependents, then drops their references to this target.
+    RefResult DeleteAllRefsToMe() override;
+    // Deletes this target (DeleteMe) when nothing refers to it any more. Scene nodes belong to the
+    // scene and are never deleted this way.
+    RefResult MaybeAutoDelete();
+
+protected:
+    ~ReferenceTarget() override = 0;
 
 private:
     friend class ReferenceMaker;
     friend class DependentIterator;
     friend class HostObjectPool;
-    friend class Hold;
-    friend class UndoPins;
 
     DependentList* dependents_ = nullptr;
     ReferenceTarget* poolPrev_ = nullptr;  // every live target is in the host's pool
     ReferenceTarget* poolNext_ = nullptr;
-    int undoPins_ = 0;
 };
 
 // Yields the makers that refer to a target, each once, in the order in which they first referred to it.

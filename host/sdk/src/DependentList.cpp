@@ -38,6 +38,13 @@ void DependentList::Remove(ReferenceMaker* m) {
     while (!entries_.empty() && !entries_.back().maker) entries_.pop_back();
 }
 
+void DependentList::Erase(ReferenceMaker* m) {
+    size_t at = Find(m);
+    if (at >= entries_.size()) return;
+    entries_[at].refs = 1;
+    Remove(m);
+}
+
 void DependentList::Compact() {
     size_t out = 0;
     for (size_t i = 0; i < entries_.size(); ++i)

@@ -14,7 +14,8 @@ class ReferenceMaker;
 class DependentList {
 public:
     void Add(ReferenceMaker* m);
-    void Remove(ReferenceMaker* m);
+    void Remove(ReferenceMaker* m);  // one reference
+    void Erase(ReferenceMaker* m);   // every reference
     int Count() const { return live_; }
     bool Empty() const { return live_ == 0; }
     template <class F>

@@ -23,7 +23,6 @@ MtlBase::~MtlBase() = default;
 Mtl::~Mtl() = default;
 Texmap::~Texmap() = default;
 UVGen::~UVGen() = default;
-MtlBaseLib::~MtlBaseLib() = default;
 Interface::~Interface() = default;
 Interface7::~Interface7() = default;
 ClassDesc::~ClassDesc() = default;

@@ -115,16 +115,6 @@ void Hold::ClearUndoStacks() {
     }
 }
 
-void Hold::ForgetObject(ReferenceMaker* gone) {
-    auto forget = [gone](std::vector<RestoreObj*>& records) {
-        for (RestoreObj* r : records)
-            if (auto* h = dynamic_cast<HostRestoreObj*>(r)) h->Forget(gone);
-    };
-    forget(open_);
-    for (Transaction& t : undo_) forget(t.records);
-    for (Transaction& t : redo_) forget(t.records);
-}
-
 // ---- animate mode ----
 
 namespace {
@@ -166,20 +156,12 @@ void SuspendAll::Resume() {
 
 // ---- RefRestore ----
 
-// Counts the undo records that point at each maker.
+// Counts the undo records that point at each maker; a deleted object goes with the last of them.
 class UndoPins {
 public:
-    static void Pin(ReferenceMaker* m) {
-        ++m->undoRecords_;
-        if (m->IsRefTarget()) ++static_cast<ReferenceTarget*>(m)->undoPins_;
-    }
+    static void Pin(ReferenceMaker* m) { ++m->undoRecords_; }
     static void Unpin(ReferenceMaker* m) {
-        --m->undoRecords_;
-        if (m->IsRefTarget()) {
-            ReferenceTarget* t = static_cast<ReferenceTarget*>(m);
-            --t->undoPins_;
-            HostObjectPool::FreeIfUnused(t);
-        }
+        if (--m->undoRecords_ == 0) HostObjectPool::FreeIfUnused(m);
     }
 };
 
@@ -191,33 +173,28 @@ void UnpinForUndo(ReferenceMaker* m) {
     if (m) UndoPins::Unpin(m);
 }
 
-RefRestore::RefRestore(ReferenceMaker* maker, int which, RefTargetHandle oldTarg, RefTargetHandle newTarg)
-    : maker_(maker), which_(which), old_(oldTarg), new_(newTarg) {
+RefRestore::RefRestore(ReferenceMaker* maker, int which, RefTargetHandle oldTarg, RefTargetHandle newTarg,
+                       BOOL delOld)
+    : maker_(maker), which_(which), old_(oldTarg), new_(newTarg), delOld_(delOld) {
     PinForUndo(maker_);
     PinForUndo(old_);
     PinForUndo(new_);
 }
 
 RefRestore::~RefRestore() {
-    ReferenceMaker* m = maker_;
-    RefTargetHandle o = old_, n = new_;
-    maker_ = nullptr;
-    old_ = new_ = nullptr;
-    UnpinForUndo(o);
-    UnpinForUndo(n);
-    UnpinForUndo(m);
+    UnpinForUndo(old_);
+    UnpinForUndo(new_);
+    UnpinForUndo(maker_);
 }
 
 void RefRestore::Restore(int) {
-    if (maker_ && which_ < maker_->NumRefs()) maker_->SetRefRaw(which_, old_);
+    if (which_ >= maker_->NumRefs()) return;
+    maker_->SetRefRaw(which_, old_);
+    if (new_) new_->MaybeAutoDelete();
 }
 
 void RefRestore::Redo() {
-    if (maker_ && which_ < maker_->NumRefs()) maker_->SetRefRaw(which_, new_);
-}
-
-void RefRestore::Forget(ReferenceMaker* gone) {
-    if (gone == maker_) maker_ = nullptr;
-    if (gone == old_) old_ = nullptr;
-    if (gone == new_) new_ = nullptr;
+    if (which_ >= maker_->NumRefs()) return;
+    maker_->SetRefRaw(which_, new_);
+    if (old_ && delOld_) old_->MaybeAutoDelete();
 }

@@ -22,7 +22,11 @@ protected:
     void SetReference(int i, RefTargetHandle rtarg) override {
         if (i >= 0 && i < NUM_MEDIT_SLOTS) slots_[i] = rtarg;
     }
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
+                               BOOL) override {
+        if (message == REFMSG_TARGET_DELETED)
+            for (RefTargetHandle& slot : slots_)
+                if (slot == hTarget) slot = nullptr;
         return REF_SUCCEED;
     }
 
@@ -63,7 +67,11 @@ protected:
     void SetReference(int i, RefTargetHandle rtarg) override {
         if (i >= 0 && i < NumRefs()) effects_[static_cast<size_t>(i)] = rtarg;
     }
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
+                               BOOL) override {
+        if (message == REFMSG_TARGET_DELETED)
+            for (RefTargetHandle& e : effects_)
+                if (e == hTarget) e = nullptr;
         return REF_SUCCEED;
     }
 

@@ -82,14 +82,46 @@ void MtlBaseList::Empty() {
     indexed_ = 0;
 }
 
+// ---- MtlBaseLib ----
+
+MtlBaseLib::~MtlBaseLib() { DeleteAllRefsFromMe(); }
+
+void MtlBaseLib::SetReference(int i, RefTargetHandle rtarg) {
+    if (i >= 0 && i < Count()) (*this)[i] = dynamic_cast<MtlBase*>(rtarg);
+}
+
+RefResult MtlBaseLib::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
+                                       BOOL) {
+    // An entry that is deleted leaves the library.
+    if (message == REFMSG_TARGET_DELETED)
+        for (int i = 0; i < Count(); ++i)
+            if ((*this)[i] == hTarget) (*this)[i] = nullptr;
+    return REF_SUCCEED;
+}
+
+void MtlBaseLib::Add(MtlBase* m) {
+    if (!m || FindMtl(m) >= 0) return;
+    MtlBase* none = nullptr;
+    Append(1, &none);
+    ReplaceReference(Count() - 1, m);
+}
+
 void MtlBaseLib::Remove(MtlBase* m) {
     int at = FindMtl(m);
-    if (at >= 0) RemoveEntry(at);
+    if (at < 0) return;
+    DeleteReference(at);
+    RemoveEntry(at);
 }
 
 void MtlBaseLib::RemoveDuplicates() {
-    MtlBaseList unique;
-    for (int i = 0; i < Count(); ++i) unique.AddMtl((*this)[i], TRUE);
+    for (int i = Count() - 1; i > 0; --i)
+        if ((*this)[i] && FindMtl((*this)[i]) < i) {
+            DeleteReference(i);
+            RemoveEntry(i);
+        }
+}
+
+void MtlBaseLib::DeleteAll() {
+    DeleteAllRefsFromMe();
     Empty();
-    for (int i = 0; i < unique.Count(); ++i) AddMtl(unique[i], FALSE);
 }

@@ -2,8 +2,9 @@
 
 #include "ref.h"
 
-// Every live reference target is on this list. Objects that nobody deleted stay here until the host
-// resets the scene or exits; then the pool drops all references among them and frees them.
+// Every live reference target is on this list. What the scene still holds when the host resets it or
+// exits (and objects that were made but never referenced) is freed from here: the pool drops all
+// references among them and frees them.
 class HostObjectPool {
 public:
     static void Add(ReferenceTarget* t);
@@ -11,6 +12,6 @@ public:
     static int Count();
     // Frees every pooled object. The undo stacks must be empty first.
     static void FreeAll();
-    // Frees a deleted object when nothing refers to it and no undo record points at it.
-    static void FreeIfUnused(ReferenceTarget* t);
+    // Frees a deleted object (A_IS_DELETED) when nothing refers to it and no undo record points at it.
+    static void FreeIfUnused(ReferenceMaker* m);
 };

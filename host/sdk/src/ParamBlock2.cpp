@@ -170,7 +170,7 @@ enum ValueKind { kFloat, kInt, kColor, kString };
 }  // namespace
 
 // Undo of a value change that is not a reference.
-class ParamRestore : public HostRestoreObj {
+class ParamRestore : public RestoreObj {
 public:
     ParamRestore(IParamBlock2* pb, ParamID id, int tab, IParamBlock2::Scalar before,
                  IParamBlock2::Scalar after)
@@ -181,9 +181,6 @@ public:
     void Restore(int) override { Apply(before_); }
     void Redo() override { Apply(after_); }
     MSTR Description() override { return MSTR(_M("Parameter")); }
-    void Forget(ReferenceMaker* gone) override {
-        if (gone == pb_) pb_ = nullptr;
-    }
 
 private:
     void Apply(const IParamBlock2::Scalar& v) {
@@ -201,7 +198,7 @@ private:
 
 // Undo of a table's resize. Entries removed from the end come back with their values; their
 // references come back through the reference records made before the resize.
-class TabCountRestore : public HostRestoreObj {
+class TabCountRestore : public RestoreObj {
 public:
     TabCountRestore(IParamBlock2* pb, ParamID id, int before, int after,
                     std::vector<IParamBlock2::Scalar> removed)
@@ -212,9 +209,6 @@ public:
     void Restore(int) override { Apply(before_); }
     void Redo() override { Apply(after_); }
     MSTR Description() override { return MSTR(_M("Table count")); }
-    void Forget(ReferenceMaker* gone) override {
-        if (gone == pb_) pb_ = nullptr;
-    }
 
 private:
     void Apply(int n) {
@@ -311,7 +305,12 @@ void IParamBlock2::SetReference(int i, RefTargetHandle rtarg) {
         s.ctrl = dynamic_cast<Control*>(rtarg);
 }
 
-RefResult IParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) {
+RefResult IParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
+                                         RefMessage message, BOOL) {
+    // A deleted value or controller (a node leaving the scene) reads as none from now on.
+    if (message == REFMSG_TARGET_DELETED)
+        for (int i = 0, n = NumRefs(); i < n; ++i)
+            if (GetReference(i) == hTarget) SetReference(i, nullptr);
     return REF_SUCCEED;
 }
 

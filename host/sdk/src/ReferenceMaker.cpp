@@ -60,14 +60,9 @@ void RefTargetSet::Clear() {
     many_ = nullptr;
 }
 
-ReferenceMaker::~ReferenceMaker() {
-    if (undoRecords_ > 0) theHold.ForgetObject(this);
-    targets_.ForEach([this](ReferenceTarget* t, int refs) {
-        if (t->dependents_)
-            for (int k = 0; k < refs; ++k) t->dependents_->Remove(this);
-    });
-    targets_.Clear();
-}
+// Destruction is bare, as in the host: an object deleted while references still link it leaves
+// them dangling. DeleteMe and MaybeAutoDelete disconnect first.
+ReferenceMaker::~ReferenceMaker() = default;
 
 RefTargetHandle ReferenceMaker::GetReference(int) { return nullptr; }
 void ReferenceMaker::SetReference(int, RefTargetHandle) {}
@@ -80,11 +75,12 @@ void ReferenceMaker::SetRefRaw(int which, RefTargetHandle newtarg) {
         if (!newtarg->dependents_) newtarg->dependents_ = new DependentList;
         newtarg->dependents_->Add(this);
         targets_.Add(newtarg);
+        // Undo or redo bringing back a reference brings back a target deleted with it.
+        if (theHold.RestoreOrRedoing()) newtarg->ClearAFlag(A_IS_DELETED);
     }
     if (old) {
         targets_.Remove(old);
         if (old->dependents_) old->dependents_->Remove(this);
-        HostObjectPool::FreeIfUnused(old);
     }
 }
 
@@ -109,7 +105,6 @@ bool ReferenceMaker::DependsOn(ReferenceTarget* targ) {
 }
 
 RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld) {
-    (void)delOld;
     if (which < 0 || which >= NumRefs()) return REF_FAIL;
     RefTargetHandle old = GetReference(which);
     if (old == newtarg) return REF_SUCCEED;
@@ -119,44 +114,47 @@ RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, B
         if (newtarg == self) return REF_FAIL;
         if (self->NumDependents() > 0 && newtarg->DependsOn(self)) return REF_FAIL;
     }
-    if (theHold.Holding()) theHold.Put(new RefRestore(this, which, old, newtarg));
+    if (theHold.Holding()) theHold.Put(new RefRestore(this, which, old, newtarg, delOld));
     SetRefRaw(which, newtarg);
+    if (old && delOld) old->MaybeAutoDelete();
     return REF_SUCCEED;
 }
 
 RefResult ReferenceMaker::DeleteReference(int i) {
     if (i < 0 || i >= NumRefs()) return REF_FAIL;
     if (!GetReference(i)) return REF_SUCCEED;
-    return ReplaceReference(i, nullptr);
+    return ReplaceReference(i, nullptr, TRUE);
 }
 
-RefResult ReferenceMaker::DeleteAllRefs() {
+RefResult ReferenceMaker::DeleteAllRefsFromMe() {
     for (int i = 0, n = NumRefs(); i < n; ++i) DeleteReference(i);
     return REF_SUCCEED;
 }
 
-void ReferenceMaker::ForgetTarget(ReferenceTarget* targ) {
-    for (int i = 0, n = NumRefs(); i < n; ++i)
-        if (GetReference(i) == targ) SetReference(i, nullptr);
-    targets_.Erase(targ);
+RefResult ReferenceMaker::DeleteAllRefs() {
+    DeleteAllRefsToMe();
+    DeleteAllRefsFromMe();
+    return REF_SUCCEED;
 }
+
+void ReferenceMaker::DeleteMe() {
+    if (TestAFlag(A_IS_DELETED)) return;
+    SetAFlag(A_IS_DELETED);
+    DeleteAllRefsToMe();
+    // Outside a recording, an object that undo records still point at keeps its own references until the
+    // last record goes: undo may need it whole again.
+    if (undoRecords_ > 0 && !theHold.Holding()) return;
+    DeleteAllRefsFromMe();
+    HostObjectPool::FreeIfUnused(this);
+}
+
+void ReferenceMaker::ForgetTarget(ReferenceTarget* targ) { targets_.Erase(targ); }
 
 // ---- ReferenceTarget ----
 
 ReferenceTarget::ReferenceTarget() { HostObjectPool::Add(this); }
 
 ReferenceTarget::~ReferenceTarget() {
-    if (dependents_ && !dependents_->Empty()) {
-        // Whoever still refers to this target is told, and its references to it are cleared.
-        std::vector<ReferenceMaker*> makers;
-        dependents_->ForEach([&](ReferenceMaker* m) { makers.push_back(m); });
-        for (ReferenceMaker* m : makers) {
-            PartID part = PART_ALL;
-            m->NotifyRefChanged(FOREVER, this, part, REFMSG_TARGET_DELETED, FALSE);
-            m->ForgetTarget(this);
-        }
-    }
-    if (undoPins_ > 0) theHold.ForgetObject(this);
     delete dependents_;
     dependents_ = nullptr;
     HostObjectPool::Remove(this);
@@ -183,10 +181,34 @@ RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID pa
 
 int ReferenceTarget::NumDependents() const { return dependents_ ? dependents_->Count() : 0; }
 
-void ReferenceTarget::DeleteThis() {
-    SetAFlag(A_IS_DELETED);
-    DeleteAllRefs();
-    HostObjectPool::FreeIfUnused(this);
+RefResult ReferenceTarget::DeleteAllRefsToMe() {
+    if (!dependents_ || dependents_->Empty()) return REF_SUCCEED;
+    // The links are found before the message, since a dependent clears its own slot when told; the host
+    // only unlinks them.
+    std::vector<std::pair<ReferenceMaker*, int>> links;
+    std::vector<ReferenceMaker*> makers;
+    dependents_->ForEach([&](ReferenceMaker* m) { makers.push_back(m); });
+    for (ReferenceMaker* m : makers)
+        for (int i = 0, n = m->NumRefs(); i < n; ++i)
+            if (m->GetReference(i) == this) links.emplace_back(m, i);
+    for (ReferenceMaker* m : makers) {
+        PartID part = PART_ALL;
+        m->NotifyRefChanged(FOREVER, this, part, REFMSG_TARGET_DELETED, FALSE);
+    }
+    for (const auto& link : links) {
+        ReferenceMaker* m = link.first;
+        if (theHold.Holding()) theHold.Put(new RefRestore(m, link.second, this, nullptr, TRUE));
+        m->targets_.Remove(this);
+        dependents_->Remove(m);
+    }
+    return REF_SUCCEED;
+}
+
+RefResult ReferenceTarget::MaybeAutoDelete() {
+    if (SuperClassID() == BASENODE_CLASS_ID || NumDependents() > 0 || TestAFlag(A_IS_DELETED))
+        return REF_FAIL;
+    DeleteMe();
+    return REF_SUCCEED;
 }
 
 // ---- DependentIterator ----
