@@ -39,7 +39,7 @@ TEST_F(UndoTest, UndoAndRedoReplayReferenceChangesAndDependents) {
 
     theHold.Begin();
     node->SetMtl(newMtl);
-    theHold.Accept(_M("swap"));
+    theHold.Accept(MSTR(_M("swap")).dataForWrite());
     ASSERT_EQ(theHold.NumUndoEntries(), 1);
     EXPECT_EQ(theHold.UndoName(0), MSTR(_M("swap")));
 
@@ -66,7 +66,7 @@ TEST_F(UndoTest, NothingIsRecordedOutsideATransactionOrWhileSuspended) {
     }
     EXPECT_TRUE(theHold.Holding());
     EXPECT_EQ(theHold.NumRecordsOpen(), 0);
-    theHold.Accept(_M("empty"));
+    theHold.Accept(MSTR(_M("empty")).dataForWrite());
     EXPECT_EQ(theHold.NumUndoEntries(), 0);  // an empty transaction leaves no undo step
 }
 
@@ -89,8 +89,8 @@ TEST_F(UndoTest, InnerTransactionsBelongToTheOuterOne) {
     box->Block()->SetValue(0, 0, 2.0f);
     theHold.Begin();
     box->Block()->SetValue(1, 0, _M("inner"));
-    theHold.Accept(_M("inner"));
-    theHold.Accept(_M("outer"));
+    theHold.Accept(MSTR(_M("inner")).dataForWrite());
+    theHold.Accept(MSTR(_M("outer")).dataForWrite());
     ASSERT_EQ(theHold.NumUndoEntries(), 1);
     HostCore::Get().Undo();
     EXPECT_FLOAT_EQ(box->Block()->GetFloat(0), 1.5f);
@@ -101,7 +101,7 @@ TEST_F(UndoTest, RecordsSeeTheHoldReplaying) {
     std::vector<std::string> log;
     theHold.Begin();
     theHold.Put(new ProbeRestore(&log));
-    theHold.Accept(_M("probe"));
+    theHold.Accept(MSTR(_M("probe")).dataForWrite());
     HostCore::Get().Undo();
     HostCore::Get().Redo();
     EXPECT_EQ(log, (std::vector<std::string>{"restore 1 1110", "redo 11"}));
@@ -120,7 +120,7 @@ TEST_F(UndoTest, AnObjectDeletedAfterItWasReplacedSurvivesForUndo) {
     node->SetMtl(oldMtl);
     theHold.Begin();
     node->SetMtl(new BoxMtl);
-    theHold.Accept(_M("swap"));
+    theHold.Accept(MSTR(_M("swap")).dataForWrite());
     int live = HostCore::Get().NumLiveObjects();
     oldMtl->DeleteThis();  // the undo record still points at it
     EXPECT_EQ(HostCore::Get().NumLiveObjects(), live);
@@ -138,7 +138,7 @@ TEST_F(UndoTest, TableResizeAndItsReferencesComeBackTogether) {
     theHold.Begin();
     pb->SetCount(3, 1);
     pb->SetValue(0, 0, 3.0f);
-    theHold.Accept(_M("shrink"));
+    theHold.Accept(MSTR(_M("shrink")).dataForWrite());
     EXPECT_EQ(pb->Count(3), 1);
     EXPECT_EQ(map1->NumDependents(), 0);
 
@@ -169,7 +169,7 @@ TEST_F(UndoTest, EffectListChangesAreUndoneInOrder) {
     theHold.Begin();
     host.AddEffect(c);
     host.DeleteEffect(0);
-    theHold.Accept(_M("effects"));
+    theHold.Accept(MSTR(_M("effects")).dataForWrite());
     ASSERT_EQ(host.NumEffects(), 2);
     EXPECT_EQ(host.GetEffect(0), b);
     EXPECT_EQ(host.GetEffect(1), c);
@@ -191,7 +191,7 @@ TEST_F(UndoTest, KeyChangesAreUndone) {
     theHold.Begin();
     key.val = 5.0f;
     ctrl->SetKey(0, &key);
-    theHold.Accept(_M("key"));
+    theHold.Accept(MSTR(_M("key")).dataForWrite());
     HostCore::Get().Undo();
     ctrl->GetKey(0, &key);
     EXPECT_FLOAT_EQ(key.val, 1.0f);

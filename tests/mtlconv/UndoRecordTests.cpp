@@ -37,7 +37,7 @@ TEST_F(UndoRecordTest, OutsideARecordingTransactionChangesAreMadeAndRecordsDropp
             ClearMtlList(list);
             EXPECT_EQ(theHold.NumRecordsOpen(), 0);
         }
-        if (inSuspendedTransaction) theHold.Accept(_M("suspended"));
+        if (inSuspendedTransaction) theHold.Accept(MSTR(_M("suspended")).dataForWrite());
 
         EXPECT_EQ(Slot(4), fresh);
         EXPECT_EQ(parent->GetSubMtl(1), fresh);
@@ -58,7 +58,7 @@ TEST_F(UndoRecordTest, EditorSlotChangeIsUndoneAndRedoneAndKeepsTheOldMaterialAl
     theHold.Begin();
     SetMtlSlot(2, fresh);
     EXPECT_EQ(theHold.NumRecordsOpen(), 1);
-    theHold.Accept(_M("slot"));
+    theHold.Accept(MSTR(_M("slot")).dataForWrite());
     EXPECT_EQ(Slot(2), fresh);
 
     // The user deletes the material that left the slot; undo still has it to put back.
@@ -145,7 +145,7 @@ TEST_F(UndoRecordTest, SubMaterialChangeMovesTheShownMapAndUndoMovesItBack) {
         theHold.Begin();
         SetSubMtl(parent, fresh, index);
         EXPECT_EQ(theHold.NumRecordsOpen(), 1);
-        theHold.Accept(_M("sub"));
+        theHold.Accept(MSTR(_M("sub")).dataForWrite());
         expectNewShown();
         EXPECT_GT(watcher->notifications, notified);
 
@@ -177,7 +177,7 @@ TEST_F(UndoRecordTest, ClearedListComesBackInOrderWithItsTextsOnUndo) {
     theHold.Begin();
     ClearMtlList(list);
     EXPECT_EQ(theHold.NumRecordsOpen(), 1);
-    theHold.Accept(_M("clear"));
+    theHold.Accept(MSTR(_M("clear")).dataForWrite());
     EXPECT_TRUE(list.Empty());
 
     // Meanwhile one material is renamed and another deleted by the user.
