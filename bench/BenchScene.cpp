@@ -5,6 +5,8 @@
 #include "ProductClassIds.h"
 #include "Products.h"
 #include "hostcore.h"
+#include "iparamb2.h"
+#include "stdmat.h"
 
 namespace {
 
@@ -72,7 +74,7 @@ std::vector<Mtl*> BuildBenchScene(int n, int nodesPerMaterial) {
         materials.push_back(m);
         INode* group = host.CreateNode((L"Group " + std::to_wstring(i)).c_str());
         for (int k = 0; k < nodesPerMaterial; ++k) host.CreateNode(L"Part", group)->SetMtl(m);
-        if (i < NUM_MEDIT_SLOTS) host.SetMtlSlot(i, m);
+        if (i < HostCore::kNumMtlSlots) host.SetMtlSlot(i, m);
     }
     return materials;
 }

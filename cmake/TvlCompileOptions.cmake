@@ -8,8 +8,9 @@ if(TVL_WINDOWS)
     # Casting GetProcAddress's FARPROC to the function's real type is how the window system is meant to be
     # used; GCC's -Wextra would reject every such cast.
     add_compile_options(-Wno-cast-function-type)
-    # The window system's headers as the host's SDK expects them: wide-character API, no min/max macros,
-    # Windows 7 and later.
+    # The window system's headers as the project wants them: wide-character API, Windows 7 and later, and
+    # no min/max macros. NOMINMAX is the project's own choice (the SDK's WindowsDefines.h does not define
+    # it); the plug-in's code does not rely on it and writes (std::min)(...) and (std::max)(...).
     add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
 endif()
 

@@ -31,9 +31,10 @@ private:
 
 // A switch driven by a keyed controller is inverted at each key; a plain one at time 0.
 void InvertSwitch(IParamBlock2* pb, ParamID id) {
+    // The key interface is asked of the controller itself: an unanimated switch has none to ask.
     Control* ctrl = pb->GetControllerByID(id, 0);
-    IKeyControl* keys = GetKeyControlInterface(ctrl);
-    if (ctrl && keys) {
+    IKeyControl* keys = ctrl ? GetKeyControlInterface(ctrl) : nullptr;
+    if (keys) {
         AnimateOnScope animate;
         // Key records are the controller's own class, larger than IKey: read them into a buffer of its size.
         std::vector<unsigned char> record(

@@ -56,14 +56,18 @@ void TransferParamBlock(IParamBlock2* src, IParamBlock2* dst, bool resizeTables,
                 dst->SetValue(dstId, 0, src->GetInt(srcId, 0, 0), 0);
                 CopyController(src, srcId, dst, dstId, 0);
                 break;
-            case TYPE_RGBA:
-                dst->SetValue(dstId, 0, src->GetColor(srcId, 0, 0), 0);
+            case TYPE_RGBA: {
+                Color c = src->GetColor(srcId, 0, 0);
+                dst->SetValue(dstId, 0, c, 0);
                 CopyController(src, srcId, dst, dstId, 0);
                 break;
-            case TYPE_POINT3:
-                dst->SetValue(dstId, 0, src->GetPoint3(srcId, 0, 0), 0);
+            }
+            case TYPE_POINT3: {
+                Point3 p = src->GetPoint3(srcId, 0, 0);
+                dst->SetValue(dstId, 0, p, 0);
                 CopyController(src, srcId, dst, dstId, 0);
                 break;
+            }
             case TYPE_STRING:
                 dst->SetValue(dstId, 0, src->GetStr(srcId, 0, 0), 0);
                 CopyController(src, srcId, dst, dstId, 0);

@@ -7,6 +7,8 @@
 #include "ClassIds.h"
 #include "ConvertValues.h"
 #include "ZoneAccess.h"
+#include "iparamb2.h"
+#include "shaders.h"
 
 namespace {
 
@@ -166,14 +168,16 @@ void SetUpZone(ReferenceTarget* zone, TimeValue t, StdMat2* source, float lower,
     zone->ReplaceReference(1, source->GetSubTexmap(channel), TRUE);
     pb->SetValue(5, t, static_cast<int>(source->MapEnabled(channel)));
     pb->SetValue(4, t, 100.0f * source->GetTexmapAmt(channel, t));
-    pb->SetValue(3, t, ComputeZoneColor(t, source, color, amount, desaturation, blendsSelfIllum));
+    Color zoneColor = ComputeZoneColor(t, source, color, amount, desaturation, blendsSelfIllum);
+    pb->SetValue(3, t, zoneColor);
 }
 
 void SetUpMaterialHighlight(Mtl* target, TimeValue t, StdMat2* source, float width, float lowerEdgeBlend,
                             Color color, float amount, float desaturation, int blendsSelfIllum, int channel) {
     IParamBlock2* pb = target->GetParamBlock(0);
     if (pb) {
-        pb->SetValue(2, t, ComputeZoneColor(t, source, color, amount, desaturation, blendsSelfIllum));
+        Color highlight = ComputeZoneColor(t, source, color, amount, desaturation, blendsSelfIllum);
+        pb->SetValue(2, t, highlight);
         pb->SetValue(4, t, RoundedInt(width, 10));
         pb->SetValue(6, t, RoundedInt(lowerEdgeBlend, -100, 100));
     }

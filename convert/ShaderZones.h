@@ -2,6 +2,7 @@
 
 #include "ConversionOptions.h"
 #include "max.h"
+#include "stdmat.h"
 
 // The three bands (shadow, middle, highlight) of a toon shader, whichever shader they came from.
 class ConvertFromFtAndIlContext {

@@ -6,6 +6,9 @@
 #include "ConvertValues.h"
 #include "ShaderZones.h"
 #include "ZoneAccess.h"
+#include "iparamb2.h"
+#include "shaders.h"
+#include "stdmat.h"
 
 namespace {
 
@@ -171,12 +174,16 @@ void CopyReferenceZones(Mtl* target, Mtl* reference, ConversionOptions options, 
                 case TYPE_BOOL:
                     P->SetValue(id, t, Q->GetInt(id, 0));
                     break;
-                case TYPE_RGBA:
-                    P->SetValue(id, t, Q->GetColor(id, 0));
+                case TYPE_RGBA: {
+                    Color c = Q->GetColor(id, 0);
+                    P->SetValue(id, t, c);
                     break;
-                case TYPE_POINT3:
-                    P->SetValue(id, t, Q->GetPoint3(id, 0));
+                }
+                case TYPE_POINT3: {
+                    Point3 p = Q->GetPoint3(id, 0);
+                    P->SetValue(id, t, p);
                     break;
+                }
                 case TYPE_MTL:
                     P->SetValue(id, t, Q->GetMtl(id, 0));
                     break;
@@ -185,12 +192,12 @@ void CopyReferenceZones(Mtl* target, Mtl* reference, ConversionOptions options, 
                     break;
                 case TYPE_INT_TAB:
                 case TYPE_BOOL_TAB: {
-                    int count = std::min(P->Count(id), Q->Count(id));
+                    int count = (std::min)(P->Count(id), Q->Count(id));
                     for (int e = 0; e < count; ++e) P->SetValue(id, t, Q->GetInt(id, t, e), e);
                     break;
                 }
                 case TYPE_TEXMAP_TAB: {
-                    int count = std::min(P->Count(id), Q->Count(id));
+                    int count = (std::min)(P->Count(id), Q->Count(id));
                     for (int e = 0; e < count; ++e) {
                         Texmap* map = Q->GetTexmap(id, t, e);
                         if (copies && map) map = static_cast<Texmap*>(CloneRefHierarchy(map));
@@ -223,7 +230,8 @@ void CopyReferenceZones(Mtl* target, Mtl* reference, ConversionOptions options, 
 void WriteHighlight(IParamBlock2* tpb, StdMat2* source, Shader* shader, ConversionOptions options,
                     TimeValue t) {
     if (!tpb) return;
-    tpb->SetValue(kTargetHighlightColor, t, source->GetSpecular(t));
+    Color highlight = source->GetSpecular(t);
+    tpb->SetValue(kTargetHighlightColor, t, highlight);
     tpb->SetValue(kTargetHighlightLevel, t, PercentInt(source->GetShinStr(t)));
     tpb->SetValue(kTargetHighlightGloss, t, PercentInt(source->GetShininess(t)));
     tpb->SetValue(kTargetHighlightSharpness, t, 98);

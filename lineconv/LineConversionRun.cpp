@@ -34,8 +34,7 @@ void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* r
         Effect* made = ConvertLineEffect(e, map, suffix);
         if (made) converted.push_back(made);
         if (result) {
-            LineRunResult::Entry entry{e, made,  e->GetName(), made ? made->GetName() : MSTR(),
-                                       0, false, false};
+            LineRunResult::Entry entry{e, made, e->name, made ? made->name : MSTR(), 0, false, false};
             if (made) {
                 entry.lineSets = CountLineSets(made);
                 entry.active = made->Active(ip->GetTime()) != FALSE;
@@ -58,5 +57,6 @@ void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* r
                     if (entry.source == e) entry.deleted = true;
         }
     }
-    theHold.Accept(undoName);
+    MSTR holdName(undoName);  // the host takes the name as a writable string
+    theHold.Accept(holdName.dataForWrite());
 }

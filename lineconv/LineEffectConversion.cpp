@@ -1,6 +1,7 @@
 #include "LineEffectConversion.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "ClassIds.h"
@@ -69,8 +70,11 @@ MSTR ConvertedLineEffectName(const MSTR& sourceName, const MCHAR* suffix) {
         name += suffix;
         return name;
     }
-    int at = name.first(MSTR(kOldGeneration));
-    if (at >= 0) name[at + 8] = _M('3');
+    // The digit of the first "Tavelin 2" becomes a "3".
+    if (const MCHAR* found = std::wcsstr(name.data(), kOldGeneration)) {
+        const size_t digit = static_cast<size_t>(found - name.data()) + std::wcslen(kOldGeneration) - 1;
+        name.dataForWrite()[digit] = _M('3');
+    }
     return name;
 }
 
@@ -85,9 +89,9 @@ Effect* ConvertLineEffect(Effect* effect, ConversionMap& map, const MCHAR* suffi
 
     const int n = effect->NumRefs() - 1;
     Tab<ReferenceTarget*> slots;
-    slots.SetCount(std::max(n, 0));
+    slots.SetCount((std::max)(n, 0));
     // The sources of the line sets made for this effect; line sets an earlier effect made are shared.
-    std::vector<ReferenceTarget*> madeFrom(static_cast<size_t>(std::max(n, 0)), nullptr);
+    std::vector<ReferenceTarget*> madeFrom(static_cast<size_t>((std::max)(n, 0)), nullptr);
     for (int k = 1; k <= n; ++k) {
         slots[k - 1] = nullptr;
         ReferenceTarget* r = effect->GetReference(k);
@@ -117,7 +121,7 @@ Effect* ConvertLineEffect(Effect* effect, ConversionMap& map, const MCHAR* suffi
     else
         target->SetAFlag(A_ATMOS_DISABLED);
 
-    target->name = ConvertedLineEffectName(effect->GetName(), suffix);
+    target->name = ConvertedLineEffectName(effect->name, suffix);
     return target;
 }
 

@@ -3,6 +3,7 @@
 #include "ClassIds.h"
 #include "ConvertMaterial.h"
 #include "DeleteConverted.h"
+#include "EditorSlots.h"
 #include "UndoRecords.h"
 
 #include <vector>
@@ -26,14 +27,12 @@ bool IsTavelinMaterial(MtlBase* m) {
 // Puts target wherever source was used; answers whether it went anywhere.
 bool ReplaceEverywhere(Mtl* source, Mtl* target) {
     bool placed = false;
-    Interface7* ip = GetCOREInterface7();
     // Editor slots are not references the replacement below may touch: they have records of their own.
-    // Every slot is looked at, empty ones included, since the stand-in host allows gaps.
-    for (int slot = 0; slot < NUM_MEDIT_SLOTS; ++slot) {
-        if (ip->GetMtlSlot(slot) != source) continue;
+    ForEachEditorSlot([&](int slot, MtlBase* m) {
+        if (m != source) return;
         SetMtlSlot(slot, target);
         placed = true;
-    }
+    });
 
     // Sort the users first, then change them, so that the changes do not disturb the walk. Plain makers
     // (the run's own library of materials in use, holders) are passed over.
@@ -65,10 +64,9 @@ bool ReplaceEverywhere(Mtl* source, Mtl* target) {
 void CollectMaterialsInUse(MtlBaseLib& lib) {
     Interface* ip = GetCOREInterface();
     CollectNodeMaterials(ip->GetRootNode(), lib);
-    for (int slot = 0; slot < NUM_MEDIT_SLOTS; ++slot) {
-        MtlBase* m = ip->GetMtlSlot(slot);
-        if (m && m->SuperClassID() == MATERIAL_CLASS_ID) lib.Add(m);
-    }
+    ForEachEditorSlot([&](int, MtlBase* m) {
+        if (m->SuperClassID() == MATERIAL_CLASS_ID) lib.Add(m);
+    });
     // Entries added on the way are walked too.
     for (int k = 0; k < lib.Count(); ++k) {
         auto* m = dynamic_cast<Mtl*>(lib[k]);
@@ -86,7 +84,10 @@ void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* referen
 
     theHold.Begin();
     ConversionMap map;
-    ip->ProgressStart(title, TRUE, NoWork, nullptr);
+    // The host takes the title and the undo name as writable strings.
+    MSTR progressTitle(title);
+    MSTR holdName(undoName);
+    ip->ProgressStart(progressTitle.dataForWrite(), TRUE, NoWork, nullptr);
 
     // The list is emptied at the end whatever happens to each entry; work on a copy of its entries.
     const std::vector<MtlConvData> entries = list.Entries();
@@ -141,6 +142,6 @@ void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* referen
 
     ip->ProgressEnd();
     ClearMtlList(list);
-    theHold.Accept(undoName);
+    theHold.Accept(holdName.dataForWrite());
     ip->ForceCompleteRedraw(TRUE);
 }

@@ -1,7 +1,5 @@
 #include "MtlConverterState.h"
 
-#include "notify.h"
-
 void MtlConverterState::Reset() {
     list_.Clear();
     list_.NotifyChanged();
@@ -17,6 +15,10 @@ MtlConverterState& TheMtlConverterState() {
 }
 
 void RegisterMtlConverterNotifications() {
+    // The host calls every registration, so a second call must not register again.
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
     for (int code : {NOTIFY_SYSTEM_PRE_RESET, NOTIFY_FILE_PRE_OPEN, NOTIFY_SYSTEM_PRE_NEW})
         RegisterNotification(MtlConverterState::OnSceneReset, nullptr, code);
 }

@@ -2,6 +2,7 @@
 
 #include "MtlConvList.h"
 #include "ReferenceHolder.h"
+#include "notify.h"
 
 // What the material converter's panel shows of the state; the panel installs itself while it is open.
 class MtlConverterView : public MtlConvListListener {
@@ -48,6 +49,7 @@ private:
 // The one material converter state of the process.
 MtlConverterState& TheMtlConverterState();
 
-// Has the host call OnSceneReset on reset, file open and new scene; the plug-in does it once when it is
-// loaded, and so does a host program that runs the converter without loading the plug-in.
+// Has the host call OnSceneReset on reset, file open and new scene; the plug-in does it when it is
+// loaded, and so does a host program that runs the converter without loading the plug-in. Only the first
+// call of the process registers.
 void RegisterMtlConverterNotifications();

@@ -294,5 +294,5 @@ TEST_F(SceneErrors, AFailedLoadInsideATransactionRecordsNothing) {
     // The unused object is found last, after every class was looked at.
     EXPECT_FALSE(LoadSceneText(MtlFile("", R"({"id": 3, "class": "SceneTestMap"})"), error));
     EXPECT_EQ(theHold.NumRecordsOpen(), 0);
-    theHold.Accept(_M("nothing"));
+    theHold.Accept(MSTR(_M("nothing")).dataForWrite());
 }

@@ -184,9 +184,9 @@ TEST_F(SceneProducts, EffectsKeepTheirActiveStateNodesAndAnimation) {
     Effect* outlines = host.GetEffect(0);
     Effect* old = host.GetEffect(1);
     EXPECT_EQ(outlines->ClassID(), TVL2_LINE_CLASS_ID);
-    EXPECT_EQ(outlines->GetName(), L"Outlines");
+    EXPECT_EQ(outlines->name, L"Outlines");
     EXPECT_TRUE(outlines->Active(0));
-    EXPECT_EQ(old->GetName(), L"Old lines");
+    EXPECT_EQ(old->name, L"Old lines");
     EXPECT_FALSE(old->Active(0));
     EXPECT_EQ(old->GetParamBlock(0)->GetInt(6), 3);
 

@@ -47,8 +47,8 @@ void BuildSampleScene() {
     pb->SetValue(kPFloat, 0, 0.1f);
     pb->SetValue(kPInt, 0, -3);
     pb->SetValue(kPBool, 0, 0);
-    pb->SetValue(kPColor, 0, Color(0.2f, 0.4f, 0.6f));
-    pb->SetValue(kPPoint3, 0, Point3(-1.5f, 0.0f, 1e-3f));
+    SetParamValue(pb, kPColor, 0, Color(0.2f, 0.4f, 0.6f));
+    SetParamValue(pb, kPPoint3, 0, Point3(-1.5f, 0.0f, 1e-3f));
     pb->SetValue(kPString, 0, _M("Zeichen ß \"quoted\""));
     pb->SetValue(kPAngle, 0, 1.5f);
     pb->SetCount(kPFloatTab, 3);
@@ -174,9 +174,9 @@ void ExpectSampleScene() {
     for (int i : {1, 2, 3, 4, 6, 23}) EXPECT_EQ(Slot(i), nullptr) << i;
 
     ASSERT_EQ(host.NumEffects(), 2);
-    EXPECT_EQ(host.GetEffect(0)->GetName(), L"Glow");
+    EXPECT_EQ(host.GetEffect(0)->name, L"Glow");
     EXPECT_TRUE(host.GetEffect(0)->Active(0));
-    EXPECT_EQ(host.GetEffect(1)->GetName(), L"Lines");
+    EXPECT_EQ(host.GetEffect(1)->name, L"Lines");
     EXPECT_FALSE(host.GetEffect(1)->Active(0));
     EXPECT_EQ(BlockOf(host.GetEffect(1))->GetFloat(0), 4.0f);
     EXPECT_EQ(host.GetEffect(1)->GetReference(1), map);
@@ -256,7 +256,7 @@ TEST_F(SceneRoundTrip, ParametersAreWrittenInTheirDocumentedForm) {
     IParamBlock2* pb = BlockOf(m);
     pb->SetValue(kPFloat, 0, 0.1f);
     pb->SetValue(kPBool, 0, 1);
-    pb->SetValue(kPColor, 0, Color(0.5f, 1.0f, 0.0f));
+    SetParamValue(pb, kPColor, 0, Color(0.5f, 1.0f, 0.0f));
     pb->SetValue(kPAngle, 0, 3.0f);
     Json params = Json::parse(SaveSceneText())["objects"][0]["blocks"][0]["params"];
     struct Case {
@@ -339,7 +339,7 @@ TEST_F(SceneRoundTrip, LoadingReplacesTheSceneAsOpeningAFileDoes) {
     host.CreateNode(_M("old"));
     theHold.Begin();
     host.AddEffect(new SceneTestEffect);
-    theHold.Accept(_M("add"));
+    theHold.Accept(MSTR(_M("add")).dataForWrite());
     ASSERT_EQ(theHold.NumUndoEntries(), 1);
 
     Load(R"({"format": "tvl3host-scene", "version": 1, "time": -160, "nodes": [{"id": 7, "name": "new"}]})");

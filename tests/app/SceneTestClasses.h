@@ -3,7 +3,10 @@
 #include <vector>
 
 #include "hostcore.h"
+#include "iparamb2.h"
 #include "max.h"
+#include "shaders.h"
+#include "stdmat.h"
 
 // Small classes built on the SDK alone, registered with the host under "Scene Test", so that scene
 // files can be tested without the product stand-ins: a material with a block of every kind of

@@ -10,6 +10,13 @@
 #include "SceneFile.h"
 #include "SceneTestClasses.h"
 
+// Colours and points go into a block by non-const reference, as with the host's own blocks: this takes
+// them by value, so that a test can pass a temporary.
+template <class T>
+BOOL SetParamValue(IParamBlock2* pb, ParamID id, TimeValue t, T value, int tabIndex = 0) {
+    return pb->SetValue(id, t, value, tabIndex);
+}
+
 // Every scene test starts and ends with an empty scene and the test classes registered.
 class SceneFileTest : public ::testing::Test {
 protected:

@@ -3,7 +3,17 @@
 #include <vector>
 
 #include "hostcore.h"
+#include "iparamb2.h"
 #include "max.h"
+#include "shaders.h"
+#include "stdmat.h"
+
+// Colours and points go into a block by non-const reference, as with the host's own blocks: this takes
+// them by value, so that a test can pass a temporary.
+template <class T>
+BOOL SetParamValue(IParamBlock2* pb, ParamID id, TimeValue t, T value, int tabIndex = 0) {
+    return pb->SetValue(id, t, value, tabIndex);
+}
 
 // Small classes built on the SDK for its own tests: a target with a number of references and a
 // parameter block, and a map and a material of the same shape.

@@ -74,7 +74,7 @@ TEST_F(ConvertMaterialTest, ReflectRefractMapCarriesItsValuesAndSharesItsSubMaps
     BitmapTex* reflection = NewBitmap(_M("sky.png"));
     IParamBlock2* s0 = source->GetParamBlockByID(0);
     s0->SetValue(0, 0, 1.5f);
-    s0->SetValue(2, 0, Color(0.3f, 0.2f, 0.1f));
+    SetParamValue(s0, 2, 0, Color(0.3f, 0.2f, 0.1f));
     s0->SetValue(3, 0, 33.0f);
     s0->SetValue(4, 0, 9);
     s0->SetValue(5, 0, 0.25f);
@@ -273,7 +273,7 @@ TEST_F(ConvertMaterialTest, WalkReportsItsSwitchesAndNeverResumesASuspendedHold)
     theHold.Suspend();
     Mtl* out = ConvertMaterial(source, kWalk, nullptr, map, &log);
     theHold.Resume();
-    theHold.Accept(_M("caller"));
+    theHold.Accept(MSTR(_M("caller")).dataForWrite());
     EXPECT_EQ(theHold.NumUndoEntries(), undoEntries);
 
     ASSERT_NE(out, nullptr);

@@ -29,7 +29,7 @@ void ConfigureFinalToon(IParamBlock2* spb, const int on[3]) {
     const ParamID amounts[3] = {F::kZone1Amount, F::kZone2Amount, F::kZone3Amount};
     for (int i = 0; i < 3; ++i) {
         spb->SetValue(ons[i], 0, on[i]);
-        spb->SetValue(colors[i], 0, kBandColor[i]);
+        SetParamValue(spb, colors[i], 0, kBandColor[i]);
         spb->SetValue(amounts[i], 0, 100.0f);
     }
     spb->SetValue(F::kZone1Width, 0, 30.0f);
@@ -45,7 +45,7 @@ void ConfigureIllustrate(IParamBlock2* spb, const int on[3]) {
     const ParamID amounts[3] = {I::kZone1Amount, I::kZone2Amount, I::kZone3Amount};
     for (int i = 0; i < 3; ++i) {
         spb->SetValue(ons[i], 0, on[i]);
-        spb->SetValue(colors[i], 0, kBandColor[i]);
+        SetParamValue(spb, colors[i], 0, kBandColor[i]);
         spb->SetValue(amounts[i], 0, 1.0f);
     }
     spb->SetValue(I::kZone1Width, 0, 0.3f);

@@ -51,8 +51,8 @@ void FillReferenceZone(Tvl3Zone* zone, int i, Texmap* shade, Texmap* pattern, Re
     pb->SetValue(0, 0, 10.0f * static_cast<float>(i));
     pb->SetValue(1, 0, 10.0f * static_cast<float>(i) + 5.0f);
     pb->SetValue(2, 0, 0);
-    pb->SetValue(3, 0, Color(0.1f * static_cast<float>(i), 0.2f, 0.3f));
-    pb->SetValue(6, 0, Point3(7.0f, 8.0f, static_cast<float>(i)));
+    SetParamValue(pb, 3, 0, Color(0.1f * static_cast<float>(i), 0.2f, 0.3f));
+    SetParamValue(pb, 6, 0, Point3(7.0f, 8.0f, static_cast<float>(i)));
     pb->SetValue(7, 0, 4);
     pb->SetValue(11, 0, 6 + i);
     pb->SetValue(12, 0, shade);
@@ -346,12 +346,12 @@ TEST_F(StandardMaterialTest, FinalToonBaseTakesStandardOrZoneColoursByItsBlend) 
         StandardMtl* source = NewStandard(FINALTOON_SHADER_CLASS_ID);
         IParamBlock2* spb = source->GetShader()->GetParamBlock(0);
         spb->SetValue(FinalToonShader::kBaseBlend, 0, c.blend);
-        spb->SetValue(FinalToonShader::kAmbient, 0, Color(0.1f, 0.0f, 0.0f));
-        spb->SetValue(FinalToonShader::kDiffuse, 0, Color(0.2f, 0.0f, 0.0f));
-        spb->SetValue(FinalToonShader::kSpecular, 0, Color(0.3f, 0.0f, 0.0f));
-        spb->SetValue(FinalToonShader::kZone1Color, 0, Color(0.0f, 0.4f, 0.0f));
-        spb->SetValue(FinalToonShader::kZone2Color, 0, Color(0.0f, 0.5f, 0.0f));
-        spb->SetValue(FinalToonShader::kZone3Color, 0, Color(0.0f, 0.6f, 0.0f));
+        SetParamValue(spb, FinalToonShader::kAmbient, 0, Color(0.1f, 0.0f, 0.0f));
+        SetParamValue(spb, FinalToonShader::kDiffuse, 0, Color(0.2f, 0.0f, 0.0f));
+        SetParamValue(spb, FinalToonShader::kSpecular, 0, Color(0.3f, 0.0f, 0.0f));
+        SetParamValue(spb, FinalToonShader::kZone1Color, 0, Color(0.0f, 0.4f, 0.0f));
+        SetParamValue(spb, FinalToonShader::kZone2Color, 0, Color(0.0f, 0.5f, 0.0f));
+        SetParamValue(spb, FinalToonShader::kZone3Color, 0, Color(0.0f, 0.6f, 0.0f));
         Shader* baseShader = static_cast<StdMat2*>(Convert(source, 0)->GetSubMtl(0))->GetShader();
         if (c.standardColours) {
             EXPECT_EQ(baseShader->GetAmbientClr(0), Color(0.1f, 0.0f, 0.0f));
@@ -444,7 +444,8 @@ TEST_F(StandardMaterialTest, VariantChannelsMoveToTheBaseByStandardIdAndItsOwnMa
 
 TEST_F(StandardMaterialTest, ToonVariantBuildsZonesOnTheTargetsOwnBase) {
     StandardVariantMtl* source = NewVariant(FINALTOON_SHADER_CLASS_ID);
-    source->GetShader()->GetParamBlock(0)->SetValue(FinalToonShader::kZone2Color, 0, Color(0.0f, 0.5f, 0.0f));
+    SetParamValue(source->GetShader()->GetParamBlock(0), FinalToonShader::kZone2Color, 0,
+                  Color(0.0f, 0.5f, 0.0f));
     Tvl3Material* out = Convert(source, CONVOPT_FT_SPECULAR_AS_ZONE);
     EXPECT_EQ(ZoneNumbers(out), (std::vector<int>{2, 3}));
     auto* base = static_cast<StdMat2*>(out->GetSubMtl(0));

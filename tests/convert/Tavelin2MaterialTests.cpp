@@ -44,7 +44,7 @@ TEST_F(Tavelin2MaterialTest, MainParametersMoveOnlyBetweenTheSameIdAndType) {
     IParamBlock2* s = source->GetParamBlockByID(0);
     s->SetValue(0, 0, 3.5f);
     s->SetValue(1, 0, 12.5f);
-    s->SetValue(2, 0, Color(0.1f, 0.2f, 0.3f));
+    SetParamValue(s, 2, 0, Color(0.1f, 0.2f, 0.3f));
     LinearFloatController* outline = KeyedFloat({{0, 2.0f}, {100, 6.0f}});
     s->SetControllerByID(11, 0, outline);
     s->SetValue(12, 0, 9.0f, 5);
@@ -72,7 +72,7 @@ TEST_F(Tavelin2MaterialTest, ZonesAreRebuiltInSourceOrderWithTheirObjects) {
     Tvl2Material* source = MarkedTvl2();
     BitmapTex* shade = NewBitmap(_M("shade.png"));
     source->SetZoneObject(2, shade);
-    source->GetZoneBlock(1)->SetValue(3, 0, Color(0.3f, 0.2f, 0.1f));
+    SetParamValue(source->GetZoneBlock(1), 3, 0, Color(0.3f, 0.2f, 0.1f));
     source->GetZoneBlock(1)->SetValue(10, 0, static_cast<Texmap*>(shade), 0);
 
     Tvl3Material* out = Convert(source, 0);
@@ -222,10 +222,10 @@ TEST_F(Tavelin2MaterialTest, StrokeMapGetsItsValuesAPrivateCurveAndSharedSubMap)
         IParamBlock2* s = pen->GetParamBlock(0);
         s->SetValue(0, 0, 3.5f);
         s->SetValue(1, 0, 7);
-        s->SetValue(3, 0, Color(0.1f, 0.2f, 0.3f));
+        SetParamValue(s, 3, 0, Color(0.1f, 0.2f, 0.3f));
         s->SetValue(4, 0, 1.2f);
         s->SetValue(5, 0, 0, 0);
-        s->SetValue(6, 0, Point3(4.0f, 5.0f, 6.0f), 1);
+        SetParamValue(s, 6, 0, Point3(4.0f, 5.0f, 6.0f), 1);
         s->SetValue(7, 0, static_cast<Texmap*>(NewBitmap(_M("grain.png"))));
         auto* curve = static_cast<CurveControl*>(pen->GetReference(Tvl2StrokeMap::kRefCurve));
         curve->SetPoint(1, Point3(0.5f, 0.8f, 0.0f));

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "HostTestObjects.h"
 
 namespace {
@@ -11,7 +14,7 @@ const ParamBlockDesc2 kAll(
      ParamDef::Float(6, _M("pct"), 0.5f, TYPE_PCNT_FRAC), ParamDef::Ref(7, _M("mtl"), TYPE_MTL),
      ParamDef::Ref(8, _M("map"), TYPE_TEXMAP), ParamDef::Ref(9, _M("node"), TYPE_INODE),
      ParamDef::Table(10, _M("ft"), TYPE_FLOAT_TAB, 3), ParamDef::Table(11, _M("nt"), TYPE_INODE_TAB, 0),
-     ParamDef::Table(20, _M("it"), TYPE_INT_TAB, 2)});
+     ParamDef::Table(20, _M("it"), TYPE_INT_TAB, 2), ParamDef::Ref(21, _M("ref"), TYPE_REFTARG)});
 }  // namespace
 
 class ParamBlockTest : public HostTest {
@@ -27,7 +30,7 @@ protected:
 
 TEST_F(ParamBlockTest, DescribesItsParametersInIndexOrder) {
     EXPECT_EQ(pb->ID(), 5);
-    EXPECT_EQ(pb->NumParams(), 13);
+    EXPECT_EQ(pb->NumParams(), 14);
     EXPECT_EQ(pb->IndextoID(12), 20);
     EXPECT_EQ(pb->IDtoIndex(20), 12);
     EXPECT_EQ(pb->IDtoIndex(13), -1);
@@ -48,8 +51,8 @@ TEST_F(ParamBlockTest, ValuesStartAtTheirDefaultsAndKeepWhatIsSet) {
     EXPECT_TRUE(pb->SetValue(0, 0, 2.5f));
     EXPECT_TRUE(pb->SetValue(1, 0, -3));
     EXPECT_TRUE(pb->SetValue(2, 0, 0));
-    EXPECT_TRUE(pb->SetValue(3, 0, Color(1, 0, 0)));
-    EXPECT_TRUE(pb->SetValue(4, 0, Point3(4, 5, 6)));
+    EXPECT_TRUE(SetParamValue(pb, 3, 0, Color(1, 0, 0)));
+    EXPECT_TRUE(SetParamValue(pb, 4, 0, Point3(4, 5, 6)));
     EXPECT_TRUE(pb->SetValue(5, 0, _M("x")));
     EXPECT_TRUE(pb->SetValue(10, 0, 9.0f, 2));
     EXPECT_FLOAT_EQ(pb->GetFloat(0), 2.5f);
@@ -75,9 +78,67 @@ TEST_F(ParamBlockTest, MissingParametersAndIndicesAnswerZeroAndRefuseWrites) {
         EXPECT_FLOAT_EQ(pb->GetFloat(c.id, 0, c.index), 0.0f);
         EXPECT_FALSE(pb->SetValue(c.id, 0, 1.0f, c.index));
     }
-    EXPECT_FALSE(pb->SetValue(3, 0, 1.0f));                        // a float into a colour
-    EXPECT_FALSE(pb->SetValue(8, 0, static_cast<Mtl*>(nullptr)));  // a material into a map slot
-    EXPECT_FALSE(pb->SetValue(5, 0, 4));                           // an int into a string
+}
+
+TEST_F(ParamBlockTest, EachValueTypeReachesOnlyItsOwnParameterTypes) {
+    auto* mtl = new BoxMtl;
+    auto* map = new BoxMap;
+    INode* node = HostCore::Get().CreateNode(_M("n"));
+    Interval iv = FOREVER;
+    // Each accessor gets and sets through one C++ type; both answer whether anything happened.
+    struct Access {
+        const char* type;
+        std::function<BOOL(ParamID)> get, set;
+    };
+    float f = 0;
+    int i = 0;
+    Color c(0.5f, 0.5f, 0.5f);
+    Point3 p(1, 1, 1);
+    const MCHAR* str = nullptr;
+    Mtl* m = nullptr;
+    Texmap* t = nullptr;
+    INode* n = nullptr;
+    ReferenceTarget* r = nullptr;
+    const Access access[] = {
+        {"float", [&](ParamID id) { return pb->GetValue(id, 0, f, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, 1.0f); }},
+        {"int", [&](ParamID id) { return pb->GetValue(id, 0, i, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, 1); }},
+        {"Color", [&](ParamID id) { return pb->GetValue(id, 0, c, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, c); }},
+        {"Point3", [&](ParamID id) { return pb->GetValue(id, 0, p, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, p); }},
+        {"string", [&](ParamID id) { return pb->GetValue(id, 0, str, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, _M("s")); }},
+        {"Mtl", [&](ParamID id) { return pb->GetValue(id, 0, m, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, static_cast<Mtl*>(mtl)); }},
+        {"Texmap", [&](ParamID id) { return pb->GetValue(id, 0, t, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, static_cast<Texmap*>(map)); }},
+        {"INode", [&](ParamID id) { return pb->GetValue(id, 0, n, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, node); }},
+        {"ReferenceTarget", [&](ParamID id) { return pb->GetValue(id, 0, r, iv); },
+         [&](ParamID id) { return pb->SetValue(id, 0, static_cast<ReferenceTarget*>(mtl)); }},
+    };
+    const struct {
+        ParamID id;
+        std::string reachedBy;
+    } params[] = {
+        {0, "float"},  {6, "float"},           {10, "float"}, {1, "int"}, {2, "int"},    {20, "int"},
+        {3, "Color"},  {4, "Point3"},          {5, "string"}, {7, "Mtl"}, {8, "Texmap"}, {9, "INode"},
+        {11, "INode"}, {21, "ReferenceTarget"}};
+    pb->SetCount(11, 1);
+    for (const auto& param : params) {
+        for (const Access& a : access) {
+            SCOPED_TRACE(std::to_string(param.id) + " through " + a.type);
+            EXPECT_EQ(a.get(param.id), param.reachedBy == a.type);
+            EXPECT_EQ(a.set(param.id), param.reachedBy == a.type);
+        }
+    }
+    // A refused get converts nothing: the typed getters answer zero.
+    EXPECT_FLOAT_EQ(pb->GetFloat(1), 0.0f);
+    EXPECT_EQ(pb->GetInt(0), 0);
+    EXPECT_EQ(pb->GetPoint3(3), Point3());
+    EXPECT_EQ(pb->GetReferenceTarget(7), nullptr);
 }
 
 TEST_F(ParamBlockTest, ReferenceValuesMakeTheBlockADependent) {
@@ -211,7 +272,7 @@ TEST_F(ParamBlockTest, SettingAValueKeysInAnimateModeAndMovesTheTrackOutsideIt) 
     HostCore::Get().SetAnimateButtonState(TRUE);
     pb->SetValue(0, 0, 2.0f);
     EXPECT_EQ(pb->GetControllerByID(0), nullptr);
-    pb->SetValue(3, 30, Color(1, 1, 1));
+    SetParamValue(pb, 3, 30, Color(1, 1, 1));
     pb->SetValue(0, 30, 4.0f);
     HostCore::Get().SetAnimateButtonState(FALSE);
     ASSERT_NE(pb->GetControllerByID(0), nullptr);

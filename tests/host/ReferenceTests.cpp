@@ -144,7 +144,7 @@ TEST_F(ReferenceTest, DeleteMeTellsDependentsAndDropsReferencesFromAndTo) {
 
     theHold.Begin();
     target->DeleteMe();
-    theHold.Accept(_M("delete"));
+    theHold.Accept(MSTR(_M("delete")).dataForWrite());
     EXPECT_EQ(holder.deletedMessages, 1);
     EXPECT_EQ(holder.GetReference(0), nullptr);
     EXPECT_EQ(host.NumLiveObjects(), live);  // kept by the records

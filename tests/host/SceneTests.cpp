@@ -56,7 +56,7 @@ TEST_F(SceneTest, EditorSlotsHoldMaterialsWithoutUndoRecords) {
     ip->SetMtlSlot(3, mtl);
     ip->SetMtlSlot(24, mtl);  // no such slot
     EXPECT_EQ(theHold.NumRecordsOpen(), 0);
-    theHold.Accept(_M("slots"));
+    theHold.Accept(MSTR(_M("slots")).dataForWrite());
     EXPECT_EQ(ip->GetMtlSlot(3), mtl);
     EXPECT_EQ(ip->GetMtlSlot(0), nullptr);
     EXPECT_EQ(ip->GetMtlSlot(24), nullptr);
@@ -84,15 +84,20 @@ TEST_F(SceneTest, NodesFormATreeAndReferToTheirMaterial) {
     EXPECT_EQ(c->GetParentNode(), host.GetRootNode());
 }
 
-TEST_F(SceneTest, ResetBroadcastsItsCodeOncePerRegistration) {
+TEST_F(SceneTest, ResetCallsEveryRegistrationOfItsCode) {
     notified.clear();
     RegisterNotification(OnNotify, nullptr, NOTIFY_SYSTEM_PRE_RESET);
-    RegisterNotification(OnNotify, nullptr, NOTIFY_SYSTEM_PRE_RESET);
+    RegisterNotification(OnNotify, nullptr,
+                         NOTIFY_SYSTEM_PRE_RESET);  // a second registration is a second call
     RegisterNotification(OnNotify, &notified, NOTIFY_FILE_PRE_OPEN);
     HostCore::Get().ResetScene(NOTIFY_SYSTEM_PRE_RESET);
     HostCore::Get().ResetScene(NOTIFY_FILE_PRE_OPEN);
     HostCore::Get().ResetScene(NOTIFY_SYSTEM_PRE_NEW);
-    EXPECT_EQ(notified, (std::vector<int>{50, 91}));
+    EXPECT_EQ(notified, (std::vector<int>{50, 50, 91}));
+    UnRegisterNotification(OnNotify, nullptr, NOTIFY_SYSTEM_PRE_RESET);  // removes one of the two
+    notified.clear();
+    HostCore::Get().ResetScene(NOTIFY_SYSTEM_PRE_RESET);
+    EXPECT_EQ(notified, (std::vector<int>{50}));
     UnRegisterNotification(OnNotify, nullptr, NOTIFY_SYSTEM_PRE_RESET);
     UnRegisterNotification(OnNotify, &notified, NOTIFY_FILE_PRE_OPEN);
 }
@@ -117,7 +122,7 @@ TEST_F(SceneTest, ProgressReachesItsSinkAndCancelIsReadBack) {
     } sink;
     HostCore& host = HostCore::Get();
     host.SetProgressSink(&sink);
-    host.ProgressStart(_M("work"), TRUE, nullptr, nullptr);
+    host.ProgressStart(MSTR(_M("work")).dataForWrite(), TRUE, nullptr, nullptr);
     EXPECT_FALSE(host.GetCancel());
     host.ProgressUpdate(33);
     EXPECT_FALSE(host.GetCancel());

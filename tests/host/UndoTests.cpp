@@ -39,7 +39,7 @@ TEST_F(UndoTest, UndoAndRedoReplayReferenceChangesAndDependents) {
 
     theHold.Begin();
     node->SetMtl(newMtl);
-    theHold.Accept(_M("swap"));
+    theHold.Accept(MSTR(_M("swap")).dataForWrite());
     ASSERT_EQ(theHold.NumUndoEntries(), 1);
     EXPECT_EQ(theHold.UndoName(0), MSTR(_M("swap")));
 
@@ -66,7 +66,7 @@ TEST_F(UndoTest, NothingIsRecordedOutsideATransactionOrWhileSuspended) {
     }
     EXPECT_TRUE(theHold.Holding());
     EXPECT_EQ(theHold.NumRecordsOpen(), 0);
-    theHold.Accept(_M("empty"));
+    theHold.Accept(MSTR(_M("empty")).dataForWrite());
     EXPECT_EQ(theHold.NumUndoEntries(), 0);  // an empty transaction leaves no undo step
 }
 
@@ -90,8 +90,8 @@ TEST_F(UndoTest, InnerTransactionsBelongToTheOuterOne) {
     box->Block()->SetValue(0, 0, 2.0f);
     theHold.Begin();
     box->Block()->SetValue(1, 0, _M("inner"));
-    theHold.Accept(_M("inner"));
-    theHold.Accept(_M("outer"));
+    theHold.Accept(MSTR(_M("inner")).dataForWrite());
+    theHold.Accept(MSTR(_M("outer")).dataForWrite());
     ASSERT_EQ(theHold.NumUndoEntries(), 1);
     HostCore::Get().Undo();
     EXPECT_FLOAT_EQ(box->Block()->GetFloat(0), 1.5f);
@@ -102,7 +102,7 @@ TEST_F(UndoTest, RecordsSeeTheHoldReplaying) {
     std::vector<std::string> log;
     theHold.Begin();
     theHold.Put(new ProbeRestore(&log));
-    theHold.Accept(_M("probe"));
+    theHold.Accept(MSTR(_M("probe")).dataForWrite());
     HostCore::Get().Undo();
     HostCore::Get().Redo();
     EXPECT_EQ(log, (std::vector<std::string>{"restore 1 1110", "redo 11"}));
@@ -128,7 +128,7 @@ TEST_F(UndoTest, ADeletedTargetLivesAsLongAsUndoCanBringItBack) {
 
     theHold.Begin();
     node->SetMtl(new BoxMtl);
-    theHold.Accept(_M("swap"));
+    theHold.Accept(MSTR(_M("swap")).dataForWrite());
     EXPECT_EQ(host.NumLiveObjects(), live + 1);
     EXPECT_TRUE(oldMtl->TestAFlag(A_IS_DELETED));
     EXPECT_EQ(oldMtl->GetReference(0), nullptr);
@@ -148,12 +148,12 @@ TEST_F(UndoTest, ADeletedTargetLivesAsLongAsUndoCanBringItBack) {
     // A new transaction drops the redo records, and what only they kept.
     theHold.Begin();
     node->SetMtl(new BoxMtl);
-    theHold.Accept(_M("swap"));
+    theHold.Accept(MSTR(_M("swap")).dataForWrite());
     host.Undo();
     EXPECT_EQ(host.NumLiveObjects(), live);
     theHold.Begin();
     node->SetMtl(nullptr);
-    theHold.Accept(_M("clear"));
+    theHold.Accept(MSTR(_M("clear")).dataForWrite());
     EXPECT_EQ(host.NumLiveObjects(), live - 1);
     theHold.ClearUndoStacks();
     EXPECT_EQ(host.NumLiveObjects(), live - 2);
@@ -169,7 +169,7 @@ TEST_F(UndoTest, TableResizeAndItsReferencesComeBackTogether) {
     theHold.Begin();
     pb->SetCount(3, 1);
     pb->SetValue(0, 0, 3.0f);
-    theHold.Accept(_M("shrink"));
+    theHold.Accept(MSTR(_M("shrink")).dataForWrite());
     EXPECT_EQ(pb->Count(3), 1);
     EXPECT_EQ(map1->NumDependents(), 0);
 
@@ -194,7 +194,7 @@ TEST_F(UndoTest, KeyChangesAreUndone) {
     theHold.Begin();
     key.val = 5.0f;
     ctrl->SetKey(0, &key);
-    theHold.Accept(_M("key"));
+    theHold.Accept(MSTR(_M("key")).dataForWrite());
     HostCore::Get().Undo();
     ctrl->GetKey(0, &key);
     EXPECT_FLOAT_EQ(key.val, 1.0f);

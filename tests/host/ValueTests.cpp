@@ -63,8 +63,8 @@ TEST(ValueTest, WideStringsRoundTripThroughUtf8) {
 
 TEST(ValueTest, WideStringSearchAndFormat) {
     WStr s(_M("Tavelin 2 Line"));
-    EXPECT_EQ(s.first(WStr(_M("2"))), 8);
-    EXPECT_EQ(s.first(WStr(_M("3"))), -1);
+    EXPECT_EQ(s.first(_M('2')), 8);
+    EXPECT_EQ(s.first(_M('3')), -1);
     WStr f;
     f.printf(_M("%ls %d"), _M("Version 0."), 89);
     EXPECT_EQ(f, WStr(_M("Version 0. 89")));

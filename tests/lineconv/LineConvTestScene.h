@@ -128,10 +128,10 @@ inline void MarkBlock(IParamBlock2* pb) {
                 pb->SetValue(id, 0, f);
                 break;
             case TYPE_RGBA:
-                pb->SetValue(id, 0, Color(static_cast<float>(b), static_cast<float>(id), 0.5f));
+                SetParamValue(pb, id, 0, Color(static_cast<float>(b), static_cast<float>(id), 0.5f));
                 break;
             case TYPE_POINT3:
-                pb->SetValue(id, 0, Point3(static_cast<float>(b), static_cast<float>(id), 0.5f));
+                SetParamValue(pb, id, 0, Point3(static_cast<float>(b), static_cast<float>(id), 0.5f));
                 break;
             default:
                 break;

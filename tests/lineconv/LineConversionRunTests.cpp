@@ -63,8 +63,8 @@ TEST_F(LineRunTest, NewEffectsFollowTheListInSourceOrderAndTheConvertedSourcesLe
         EXPECT_FALSE(result_.entries[1].deleted);
         EXPECT_EQ(result_.entries[2].deleted, deleteSources);
 
-        EXPECT_EQ(Text(a->GetName()), "Tavelin 3 A");
-        EXPECT_EQ(Text(c->GetName()), "Tavelin 3 C");
+        EXPECT_EQ(Text(a->name), "Tavelin 3 A");
+        EXPECT_EQ(Text(c->name), "Tavelin 3 C");
         EXPECT_EQ(a->NumLineSets(), 2);
         EXPECT_EQ(result_.entries[0].lineSets, 2);
         EXPECT_EQ(result_.entries[2].lineSets, 1);
@@ -115,7 +115,7 @@ TEST_F(LineRunTest, AListWithNothingToConvertStaysAsItIsAndKeepsItsLastUndoStep)
     PlainEffect* blur = NewOtherEffect(_M("Blur"));
     theHold.Begin();
     AppendEffect(blur);
-    theHold.Accept(_M("Add blur"));
+    theHold.Accept(MSTR(_M("Add blur")).dataForWrite());
     Run();
     EXPECT_EQ(Effects(), EffectList{blur});
     ASSERT_EQ(theHold.NumUndoEntries(), 1);
@@ -174,7 +174,7 @@ TEST_F(LineRunTest, AnEmptySuffixNamesLikeNoSuffix) {
         Add(NewLine(_M("Scene Tavelin 2 lines")));
         Run(true, c.suffix);
         ASSERT_EQ(GetCOREInterface()->NumEffects(), 1);
-        EXPECT_EQ(Text(GetCOREInterface()->GetEffect(0)->GetName()), c.expected);
+        EXPECT_EQ(Text(GetCOREInterface()->GetEffect(0)->name), c.expected);
         EXPECT_EQ(Text(result_.entries.at(0).convertedName), c.expected);
     }
 }

@@ -137,8 +137,8 @@ TEST_F(LineEffectConversion, TheNewNameTakesTheSuffixOrElseChangesTheFirstGenera
         Tvl2Line* line = NewLine(n.source);
         Tvl3Line* made = Convert(line, n.suffix);
         ASSERT_NE(made, nullptr);
-        EXPECT_EQ(Text(made->GetName()), Text(MSTR(n.expected)));
-        EXPECT_EQ(Text(line->GetName()), Text(MSTR(n.source)));
+        EXPECT_EQ(Text(made->name), Text(MSTR(n.expected)));
+        EXPECT_EQ(Text(line->name), Text(MSTR(n.source)));
     }
 }
 
@@ -182,7 +182,7 @@ TEST_F(LineEffectConversion, AnOddSlotLeavesTheEffectWithoutLineSetsAndDeletesTh
         Tvl2LineSet* b = NewSetWithBrush(last);
         Tvl3Line* made = Convert(NewLine(_M("Tavelin 2 lines"), {a, odd.make(), b}));
         ASSERT_NE(made, nullptr);
-        EXPECT_EQ(Text(made->GetName()), "Tavelin 3 lines");
+        EXPECT_EQ(Text(made->name), "Tavelin 3 lines");
         EXPECT_EQ(made->NumLineSets(), 0);
         EXPECT_EQ(map_.Lookup(a), nullptr);
         EXPECT_EQ(map_.Lookup(b), nullptr);

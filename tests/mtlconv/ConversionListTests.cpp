@@ -126,7 +126,7 @@ TEST_F(ConversionListTest, ChangingTheListRecordsNothingForUndo) {
     list.Assign({MtlConvData::Of(a)});
     list.Clear();
     EXPECT_EQ(theHold.NumRecordsOpen(), 0);
-    theHold.Accept(_M("list"));
+    theHold.Accept(MSTR(_M("list")).dataForWrite());
     EXPECT_EQ(theHold.NumUndoEntries(), 0);
 }
 
@@ -206,7 +206,7 @@ TEST_F(ReferenceHolderTest, HoldingIsNeverAnUndoStep) {
     holder.SetRefCount(2);
     holder.SetOnlyRef(a);
     EXPECT_EQ(theHold.NumRecordsOpen(), 0);
-    theHold.Accept(_M("holder"));
+    theHold.Accept(MSTR(_M("holder")).dataForWrite());
     EXPECT_EQ(theHold.NumUndoEntries(), 0);
     EXPECT_EQ(holder.GetReference(0), a);
 }
@@ -284,7 +284,9 @@ class ConverterStateResetTest : public ConverterStateTest,
 
 TEST_P(ConverterStateResetTest, HostResetNewSceneAndFileOpenForgetListAndReference) {
     const SceneResetCase& c = GetParam();
-    // As the plug-in does when it is loaded; the note taker hears each notification after it.
+    // As the plug-in does when it is loaded, and a host program that runs the converter does again: the
+    // state is reset once per notification all the same. The note taker hears each notification after it.
+    RegisterMtlConverterNotifications();
     RegisterMtlConverterNotifications();
     for (int code : {NOTIFY_SYSTEM_PRE_RESET, NOTIFY_SYSTEM_PRE_NEW, NOTIFY_FILE_PRE_OPEN})
         RegisterNotification(NoteState, nullptr, code);

@@ -277,15 +277,17 @@ TEST_F(ConversionRunTest, AutoKeyAwayFromFrameZeroPutsNoKeysOnTheNewMaterials) {
 }
 
 TEST_F(ConversionRunTest, MaterialUsedOnlyInTheEditorIsConvertedThere) {
+    // In the last slot, behind empty ones: an empty slot does not end the editor.
+    const int last = GetCOREInterface7()->NumMtlSlots() - 1;
     Mtl* onlyInEditor = NewStandard(_M("Swatch"));
     SetSlot(0, NewStandard(_M("Other")));
-    SetSlot(1, onlyInEditor);
+    SetSlot(last, onlyInEditor);
     AddAll(list_, {onlyInEditor});
     Run();
     ASSERT_EQ(log_.outcomes, Outcomes{MtlRunOutcome::Converted});
-    EXPECT_EQ(Slot(1), log_.results[0]);
-    EXPECT_TRUE(IsTavelin3(Slot(1)));
-    EXPECT_EQ(Text(Slot(1)->GetName()), L"Swatch");
+    EXPECT_EQ(Slot(last), log_.results[0]);
+    EXPECT_TRUE(IsTavelin3(Slot(last)));
+    EXPECT_EQ(Text(Slot(last)->GetName()), L"Swatch");
 }
 
 // The reflection/refraction walk replaces maps inside the source material itself when the source became

@@ -96,7 +96,7 @@ struct SceneUses {
 inline SceneUses TakeUses(const std::vector<ReferenceMaker*>& makers, const std::vector<MtlBase*>& watched,
                           const MtlConvList& list) {
     SceneUses u;
-    for (int i = 0; i < NUM_MEDIT_SLOTS; ++i) u.slots.push_back(GetCOREInterface()->GetMtlSlot(i));
+    for (int i = 0; i < HostCore::kNumMtlSlots; ++i) u.slots.push_back(GetCOREInterface()->GetMtlSlot(i));
     HostCore::Get().ForEachNode([&](INode* n) { u.nodes.push_back(n->GetMtl()); });
     for (ReferenceMaker* m : makers)
         for (int i = 0; i < m->NumRefs(); ++i) u.makerRefs.push_back(m->GetReference(i));

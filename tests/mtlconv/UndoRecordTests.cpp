@@ -39,7 +39,7 @@ TEST_F(UndoRecordTest, OutsideARecordingTransactionChangesAreMadeAndRecordsDropp
             ClearMtlList(list);
             EXPECT_EQ(theHold.NumRecordsOpen(), 0);
         }
-        if (inSuspendedTransaction) theHold.Accept(_M("suspended"));
+        if (inSuspendedTransaction) theHold.Accept(MSTR(_M("suspended")).dataForWrite());
 
         EXPECT_EQ(Slot(4), fresh);
         EXPECT_EQ(parent->GetSubMtl(1), fresh);
@@ -60,7 +60,7 @@ TEST_F(UndoRecordTest, EditorSlotChangeIsUndoneAndRedoneAndKeepsTheOldMaterialAl
     theHold.Begin();
     SetMtlSlot(2, fresh);
     EXPECT_EQ(theHold.NumRecordsOpen(), 1);
-    theHold.Accept(_M("slot"));
+    theHold.Accept(MSTR(_M("slot")).dataForWrite());
     EXPECT_EQ(Slot(2), fresh);
 
     // Nothing but the record keeps the material that left the slot; undo has it to put back.
@@ -165,7 +165,7 @@ TEST_F(UndoRecordTest, SubMaterialChangeAndItsUndoAndRedoLeaveExactlyWhatWasShow
         theHold.Begin();
         SetSubMtl(parent, fresh, index);
         EXPECT_EQ(theHold.NumRecordsOpen(), 1);
-        theHold.Accept(_M("sub"));
+        theHold.Accept(MSTR(_M("sub")).dataForWrite());
         EXPECT_GT(watcher->notifications, notified);
         const Viewport after = TakeViewport(parent, index, involved);
         EXPECT_EQ(after.sub, fresh);
@@ -196,7 +196,7 @@ TEST_F(UndoRecordTest, ClearedListComesBackInOrderWithItsTextsOnUndo) {
     theHold.Begin();
     ClearMtlList(list);
     EXPECT_EQ(theHold.NumRecordsOpen(), 1);
-    theHold.Accept(_M("clear"));
+    theHold.Accept(MSTR(_M("clear")).dataForWrite());
     EXPECT_TRUE(list.Empty());
 
     // Meanwhile one material is renamed; nothing but the record keeps them.

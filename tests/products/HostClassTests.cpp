@@ -422,7 +422,7 @@ TEST_F(HostClasses, PropertiesAreKeptApartAndFollowUndo) {
         ASSERT_FALSE(p.isSet(mtl));
         theHold.Begin();
         p.set(mtl);
-        theHold.Accept(_M("Set"));
+        theHold.Accept(MSTR(_M("Set")).dataForWrite());
         EXPECT_TRUE(p.isSet(mtl));
         for (const Property& other : kProperties)
             EXPECT_TRUE(&other == &p || !other.isSet(mtl)) << other.name;
@@ -525,7 +525,7 @@ TEST_F(HostClasses, CurveControlIsAnEditableTargetOfTheMakerSuperClass) {
 
     theHold.Begin();
     curve->SetPoint(1, Point3(1.0f, 0.0f, 0.0f));
-    theHold.Accept(_M("Edit curve"));
+    theHold.Accept(MSTR(_M("Edit curve")).dataForWrite());
     ASSERT_TRUE(HostCore::Get().Undo());
     EXPECT_EQ(curve->GetPoint(1), Point3(1.0f, 1.0f, 0.0f));
 }

@@ -449,7 +449,7 @@ TEST_F(LineClasses, DisabledFlagDecidesActiveAndTravelsWithAClone) {
             auto* copy = static_cast<Effect*>(CloneRefHierarchy(fx));
             ASSERT_NE(copy, nullptr);
             EXPECT_EQ(copy->Active(0), !disabled);
-            EXPECT_EQ(copy->GetName(), fx->name);
+            EXPECT_EQ(copy->name, fx->name);
         }
     }
 }

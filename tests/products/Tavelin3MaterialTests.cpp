@@ -6,6 +6,8 @@
 #include "Products.h"
 #include "hostcore.h"
 #include "max.h"
+#include "shaders.h"
+#include "stdmat.h"
 #include "tavelin3/Tvl3Material.h"
 #include "tavelin3/Tvl3ReflectRefractMap.h"
 #include "tavelin3/Tvl3Settings.h"

@@ -9,7 +9,7 @@ void Discard(ReferenceTarget* probe) { probe->MaybeAutoDelete(); }
 ControllerKind ControllerOf(ReferenceTarget* t) {
     if (!dynamic_cast<Control*>(t)) return ControllerKind::None;
     if (t->SuperClassID() == CTRL_FLOAT_CLASS_ID) return ControllerKind::Float;
-    if (t->SuperClassID() == CTRL_POSITION_CLASS_ID) return ControllerKind::Point3;
+    if (t->SuperClassID() == CTRL_POINT3_CLASS_ID) return ControllerKind::Point3;
     return ControllerKind::None;
 }
 

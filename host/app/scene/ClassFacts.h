@@ -6,7 +6,10 @@
 
 #include "ParamTypes.h"
 #include "hostcore.h"
+#include "iparamb2.h"
 #include "max.h"
+#include "shaders.h"
+#include "stdmat.h"
 
 // What a scene file may say about an object of a class, learnt from a throwaway instance before the
 // scene is touched: which references hold blocks and what parameters those have, how many references

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include "imtl.h"
+#include "inode.h"
+
 namespace {
 
 // Every base type a block can declare, its name in scene files and how its values are written.
@@ -137,4 +140,33 @@ const char* DescribeKind(ValueKind kind) {
             break;
     }
     return "null";
+}
+
+ReferenceTarget* GetObjectParam(IParamBlock2* pb, ParamID id, int tabIndex) {
+    switch (base_type(pb->GetParameterType(id) & ~TYPE_BY_REF)) {
+        case TYPE_MTL:
+            return pb->GetMtl(id, 0, tabIndex);
+        case TYPE_TEXMAP:
+            return pb->GetTexmap(id, 0, tabIndex);
+        case TYPE_INODE:
+            return pb->GetINode(id, 0, tabIndex);
+        default:
+            return pb->GetReferenceTarget(id, 0, tabIndex);
+    }
+}
+
+BOOL SetObjectParam(IParamBlock2* pb, ParamID id, int tabIndex, ReferenceTarget* v) {
+    switch (base_type(pb->GetParameterType(id) & ~TYPE_BY_REF)) {
+        case TYPE_MTL:
+            if (v && !dynamic_cast<Mtl*>(v)) return FALSE;
+            return pb->SetValue(id, 0, static_cast<Mtl*>(v), tabIndex);
+        case TYPE_TEXMAP:
+            if (v && !dynamic_cast<Texmap*>(v)) return FALSE;
+            return pb->SetValue(id, 0, static_cast<Texmap*>(v), tabIndex);
+        case TYPE_INODE:
+            if (v && !dynamic_cast<INode*>(v)) return FALSE;
+            return pb->SetValue(id, 0, static_cast<INode*>(v), tabIndex);
+        default:
+            return pb->SetValue(id, 0, v, tabIndex);
+    }
 }

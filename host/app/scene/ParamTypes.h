@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "iparamb2.h"
 #include "paramtype.h"
 
 // How the values of a parameter type are written in a scene file.
@@ -42,5 +43,10 @@ ValueKind KindOfType(int type);
 // For ValueKind::Object: what the value may hold.
 TargetKind TargetOfType(int type);
 ControllerKind ControllerKindOfType(int type);
+// The object of a material, map, node or reference target parameter, read and written through the
+// block's accessor for its type (each accessor reaches its own type only).
+ReferenceTarget* GetObjectParam(IParamBlock2* pb, ParamID id, int tabIndex);
+BOOL SetObjectParam(IParamBlock2* pb, ParamID id, int tabIndex, ReferenceTarget* v);
+
 // "a number", "an integer", ...: what a value of the kind looks like, for messages.
 const char* DescribeKind(ValueKind kind);

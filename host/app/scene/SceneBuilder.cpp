@@ -30,7 +30,7 @@ public:
         }
         for (size_t k = 0; k < m_.nodes.size(); ++k)
             if (m_.nodes[k].material) nodes[k]->SetMtl(As<Mtl>(m_.nodes[k].material));
-        for (int slot = 0; slot < NUM_MEDIT_SLOTS; ++slot)
+        for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot)
             if (m_.slots[static_cast<size_t>(slot)])
                 host.SetMtlSlot(slot, As<MtlBase>(m_.slots[static_cast<size_t>(slot)]));
         for (const EffectModel& e : m_.effects) {
@@ -158,18 +158,22 @@ private:
                     case ValueKind::Bool:
                         pb->SetValue(p.id, 0, e.i, k);
                         break;
-                    case ValueKind::Color:
-                        pb->SetValue(p.id, 0, e.c, k);
+                    case ValueKind::Color: {
+                        Color c = e.c;
+                        pb->SetValue(p.id, 0, c, k);
                         break;
-                    case ValueKind::Point3:
-                        pb->SetValue(p.id, 0, e.p, k);
+                    }
+                    case ValueKind::Point3: {
+                        Point3 pt = e.p;
+                        pb->SetValue(p.id, 0, pt, k);
                         break;
+                    }
                     case ValueKind::String:
                         pb->SetValue(p.id, 0, e.s.c_str(), k);
                         break;
                     case ValueKind::Object:
                     case ValueKind::Node:
-                        pb->SetValue(p.id, 0, As<ReferenceTarget>(e.target), k);
+                        SetObjectParam(pb, p.id, k, As<ReferenceTarget>(e.target));
                         break;
                     case ValueKind::None:
                         break;

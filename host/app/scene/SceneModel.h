@@ -126,7 +126,7 @@ struct IdUse {
 struct SceneModel {
     TimeValue time = 0;
     std::vector<NodeModel> nodes;
-    std::array<std::optional<FileId>, NUM_MEDIT_SLOTS> slots;
+    std::array<std::optional<FileId>, HostCore::kNumMtlSlots> slots;
     std::vector<EffectModel> effects;
     std::vector<ObjectModel> objects;
     std::vector<IdUse> uses;

@@ -62,8 +62,8 @@ private:
 
     void ReadSlots(const Json& slots) {
         ExpectArray(slots, "editorSlots");
-        if (slots.size() > NUM_MEDIT_SLOTS)
-            Fail("editorSlots", "the material editor has " + std::to_string(NUM_MEDIT_SLOTS) +
+        if (slots.size() > HostCore::kNumMtlSlots)
+            Fail("editorSlots", "the material editor has " + std::to_string(HostCore::kNumMtlSlots) +
                                     " slots, not " + std::to_string(slots.size()));
         for (size_t k = 0; k < slots.size(); ++k) {
             std::string path = Item("editorSlots", k);

@@ -14,7 +14,7 @@ public:
         HostCore& host = HostCore::Get();
         host.ForEachNode([&](INode* n) { ids_[n] = next_++; });
         host.ForEachNode([&](INode* n) { Meet(n->GetMtl()); });
-        for (int slot = 0; slot < NUM_MEDIT_SLOTS; ++slot) Meet(host.GetMtlSlot(slot));
+        for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot) Meet(host.GetMtlSlot(slot));
         for (int i = 0; i < host.NumEffects(); ++i) Meet(host.GetEffect(i));
 
         Json doc = Json::object();
@@ -23,7 +23,8 @@ public:
         doc["time"] = host.GetTime();
         doc["nodes"] = NodesJson(host.GetRootNode());
         Json slots = Json::array();
-        for (int slot = 0; slot < NUM_MEDIT_SLOTS; ++slot) slots.push_back(RefValue(host.GetMtlSlot(slot)));
+        for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot)
+            slots.push_back(RefValue(host.GetMtlSlot(slot)));
         while (!slots.empty() && slots.back().is_null()) slots.erase(slots.size() - 1);
         doc["editorSlots"] = slots;
         Json effects = Json::array();
@@ -218,7 +219,7 @@ private:
                 return StringValue(pb->GetStr(id, 0, k));
             case ValueKind::Object:
             case ValueKind::Node:
-                return RefValue(pb->GetReferenceTarget(id, 0, k));
+                return RefValue(GetObjectParam(pb, id, k));
             case ValueKind::None:
                 break;
         }

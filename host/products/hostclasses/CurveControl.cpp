@@ -20,7 +20,8 @@ CurveControl::CurveControl(bool bare) : StandIn(kInfo, kNumRefs, {{kRefBlock, &k
     if (bare) return;
     // The initial shape belongs to creation, not to an undoable edit.
     SuspendAll suspend(TRUE);
-    Points()->SetValue(kPoints, 0, Point3(1.0f, 1.0f, 0.0f), 1);
+    Point3 last(1.0f, 1.0f, 0.0f);
+    Points()->SetValue(kPoints, 0, last, 1);
 }
 
 int CurveControl::NumPoints() { return Points() ? Points()->Count(kPoints) : 0; }
@@ -28,7 +29,8 @@ int CurveControl::NumPoints() { return Points() ? Points()->Count(kPoints) : 0; 
 Point3 CurveControl::GetPoint(int i) { return Points() ? Points()->GetPoint3(kPoints, 0, i) : Point3(); }
 
 void CurveControl::SetPoint(int i, const Point3& p) {
-    if (Points()) Points()->SetValue(kPoints, 0, p, i);
+    Point3 value = p;
+    if (Points()) Points()->SetValue(kPoints, 0, value, i);
 }
 
 void CurveControl::SetNumPoints(int n) {

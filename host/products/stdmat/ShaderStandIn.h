@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StandIn.h"
+#include "shaders.h"
 
 // The body shared by the shader stand-ins: block 0 (ID 0) at ref 0, and the copy of the standard values
 // that a Standard material asks for when it changes shaders. The locks are flags for the editor only:

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "StandIn.h"
+#include "shaders.h"
+#include "stdmat.h"
 
 // The body of the Standard material and of its variant: a shader at ref 0 and one map per channel in
 // the refs after it. Ambient, diffuse and specular colours, shininess and shininess strength are the

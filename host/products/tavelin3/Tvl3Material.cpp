@@ -3,6 +3,8 @@
 #include "Products.h"
 #include "RefCasts.h"
 #include "Tvl3Settings.h"
+#include "shaders.h"
+#include "stdmat.h"
 
 namespace {
 

@@ -3,11 +3,10 @@
 // The window system's basic types. The Windows build takes them from the system headers; the native
 // build declares the handle types as opaque pointers and the integer types with their Windows widths,
 // so that portable code can name them without pulling in anything else of the window system.
+// The header does not define NOMINMAX: with <windows.h>, min and max are the window system's macros
+// unless the project that includes it defines NOMINMAX itself.
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnimatableInterfaceIDs.h"
 #include "baseinterface.h"
 #include "maxtypes.h"
 #include "plugapi.h"
@@ -9,9 +10,6 @@
 #define A_ATMOS_DISABLED (1 << 5)
 #define A_HELD (1 << 12)
 #define A_IS_DELETED (1 << 14)
-
-// Legacy interface id for keyed controllers, asked through GetInterface(ULONG).
-#define I_KEYCONTROL 0x00001100
 
 class CoreExport Animatable {
 public:

@@ -13,7 +13,8 @@ enum GetSetMethod { CTRL_RELATIVE, CTRL_ABSOLUTE };
 
 #define LININTERP_FLOAT_CLASS_ID 0x2001
 #define LININTERP_POSITION_CLASS_ID 0x2002
-#define CTRL_POSITION_CLASS_ID 0x9008
+// The stand-in host's linear Point3 controller (colours and points of parameter blocks).
+#define LININTERP_POINT3_CLASS_ID 0x7E570200
 
 // Drives one animated value.
 class CoreExport Control : public ReferenceTarget {
@@ -56,10 +57,6 @@ public:
     virtual void SortKeys() = 0;
     virtual int GetKeySize() = 0;
 };
-
-inline IKeyControl* GetKeyControlInterface(Animatable* anim) {
-    return anim ? static_cast<IKeyControl*>(anim->GetInterface(I_KEYCONTROL)) : nullptr;
-}
 
 // Keyframe controllers with linear interpolation, for float and for point values. Before the first key
 // and after the last the value holds; with no keys the controller keeps one constant value. Setting a
@@ -117,9 +114,9 @@ protected:
 
 class LinearPoint3Controller : public LinearKeyController<Point3, ILinPoint3Key> {
 public:
-    SClass_ID SuperClassID() override { return CTRL_POSITION_CLASS_ID; }
-    Class_ID ClassID() override { return Class_ID(LININTERP_POSITION_CLASS_ID, 0); }
-    void GetClassName(MSTR& s) override { s = _M("Linear Position"); }
+    SClass_ID SuperClassID() override { return CTRL_POINT3_CLASS_ID; }
+    Class_ID ClassID() override { return Class_ID(LININTERP_POINT3_CLASS_ID, 0); }
+    void GetClassName(MSTR& s) override { s = _M("Linear Point3"); }
 
 protected:
     LinearKeyController* MakeEmpty() override { return new LinearPoint3Controller; }

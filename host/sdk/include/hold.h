@@ -28,7 +28,8 @@ public:
     Hold& operator=(const Hold&) = delete;
 
     void Begin();
-    void Put(RestoreObj* rob);
+    // Keeps rob in the open transaction and answers true; when not holding, rob is deleted at once.
+    bool Put(RestoreObj* rob);
     // Holding: a transaction is open and recording is not suspended.
     int Holding();
     void Suspend();
@@ -37,7 +38,7 @@ public:
     int Restoring(int& isUndo);
     int Redoing();
     int RestoreOrRedoing();
-    void Accept(const MCHAR* name);
+    void Accept(MCHAR* name);
     void Cancel();
 
     // Host side: the undo and redo stacks.

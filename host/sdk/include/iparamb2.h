@@ -83,6 +83,13 @@ public:
     ParamDef& GetParamDef(ParamID id);
     ParamType2 GetParameterType(ParamID id);
 
+    // Each C++ type reaches its own parameter types only: float the float types (TYPE_FLOAT, TYPE_ANGLE,
+    // TYPE_PCNT_FRAC, TYPE_WORLD, TYPE_COLOR_CHANNEL), int the integer types (TYPE_INT, TYPE_BOOL,
+    // TYPE_TIMEVALUE, TYPE_RADIOBTN_INDEX, TYPE_INDEX), Point3 TYPE_POINT3, Color TYPE_RGBA, TYPE_HSV and
+    // TYPE_FRGBA (four-channel colours are kept as their colour),
+    // strings TYPE_STRING and TYPE_FILENAME, Mtl* TYPE_MTL, Texmap* TYPE_TEXMAP, INode* TYPE_INODE and
+    // ReferenceTarget* TYPE_REFTARG (tables alike). Otherwise no get occurs (GetValue answers FALSE, the
+    // typed getters 0 or null) and no set occurs (SetValue answers FALSE).
     float GetFloat(ParamID id, TimeValue t = 0, int tabIndex = 0);
     int GetInt(ParamID id, TimeValue t = 0, int tabIndex = 0);
     Color GetColor(ParamID id, TimeValue t = 0, int tabIndex = 0);
@@ -95,8 +102,8 @@ public:
 
     BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0);
     BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0);
-    BOOL SetValue(ParamID id, TimeValue t, const Point3& v, int tabIndex = 0);
-    BOOL SetValue(ParamID id, TimeValue t, const Color& v, int tabIndex = 0);
+    BOOL SetValue(ParamID id, TimeValue t, Point3& v, int tabIndex = 0);
+    BOOL SetValue(ParamID id, TimeValue t, Color& v, int tabIndex = 0);
     BOOL SetValue(ParamID id, TimeValue t, const MCHAR* v, int tabIndex = 0);
     BOOL SetValue(ParamID id, TimeValue t, Mtl* v, int tabIndex = 0);
     BOOL SetValue(ParamID id, TimeValue t, Texmap* v, int tabIndex = 0);
@@ -158,6 +165,7 @@ private:
     };
 
     Slot* Find(ParamID id, int tabIndex, int* paramIndex = nullptr);
+    Slot* FindOfKind(ParamID id, int tabIndex, int kind);  // null unless the parameter is of that kind
     int RefIndex(int paramIndex, int tabIndex);  // reference of the entry's value; +1 for its controller
     Slot NewSlot(const ParamDef& def);
     float ControllerFloat(Slot& s, TimeValue t, Interval& ivalid);
@@ -165,7 +173,7 @@ private:
     BOOL SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar& value, int kind);
     Scalar Read(int paramIndex, int tabIndex);
     void Write(int paramIndex, int tabIndex, const Scalar& value);
-    BOOL SetRef(ParamID id, ReferenceTarget* v, int tabIndex);
+    BOOL SetRef(ParamID id, ReferenceTarget* v, int tabIndex, int kind);
     void Resize(int paramIndex, int n, std::vector<Scalar>* removed);
 
     const ParamBlockDesc2* desc_;

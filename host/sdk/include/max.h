@@ -1,6 +1,8 @@
 #pragma once
 
-// Everything a plug-in of the host includes.
+// The host's core API. Like the real umbrella it leaves out the Standard material and its shaders
+// (stdmat.h, shaders.h), parameter blocks (iparamb2.h), notifications (notify.h) and utilities
+// (utilapi.h): a file that uses them includes them.
 #include "WindowsDefines.h"
 #include "animtbl.h"
 #include "bitarray.h"
@@ -11,14 +13,11 @@
 #include "imtl.h"
 #include "inode.h"
 #include "interval.h"
-#include "iparamb2.h"
 #include "maxapi.h"
 #include "maxtypes.h"
-#include "notify.h"
 #include "plugapi.h"
 #include "point3.h"
 #include "ref.h"
 #include "render.h"
-#include "stdmat.h"
 #include "strclass.h"
 #include "tab.h"

@@ -14,9 +14,6 @@
 #define BROWSE_INCNONE (1 << 2)
 #define BROWSE_INSTANCEONLY (1 << 3)
 
-// The number of material editor slots.
-#define NUM_MEDIT_SLOTS 24
-
 // The host as plug-ins see it.
 class CoreExport Interface {
 public:
@@ -30,7 +27,7 @@ public:
     virtual void SetAnimateButtonState(BOOL onOff) = 0;
     virtual INode* GetRootNode() = 0;
 
-    // The material of an editor slot (0 to 23), null for an empty slot.
+    // The material of an editor slot (0 to Interface7::NumMtlSlots() - 1), null for an empty slot.
     virtual MtlBase* GetMtlSlot(int slot) = 0;
 
     // The render-effect list.
@@ -40,7 +37,7 @@ public:
     virtual void DeleteEffect(int i) = 0;
 
     // The progress bar. GetCancel answers whether the user asked to cancel.
-    virtual BOOL ProgressStart(const MCHAR* title, BOOL dispBar, LPTHREAD_START_ROUTINE fn, LPVOID arg) = 0;
+    virtual BOOL ProgressStart(MCHAR* title, BOOL dispBar, LPTHREAD_START_ROUTINE fn, LPVOID arg) = 0;
     virtual void ProgressUpdate(int pct, BOOL showPct = TRUE, const MCHAR* title = nullptr) = 0;
     virtual void ProgressEnd() = 0;
     virtual BOOL GetCancel() = 0;
@@ -65,6 +62,8 @@ public:
     ~Interface7() override;
     // Puts a material into an editor slot. The change is not recorded for undo.
     virtual void SetMtlSlot(int i, MtlBase* m) = 0;
+    // The number of material editor slots.
+    virtual int NumMtlSlots() = 0;
 };
 
 CoreExport Interface* GetCOREInterface();

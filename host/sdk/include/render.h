@@ -1,24 +1,8 @@
 #pragma once
 
-#include "ref.h"
+#include "sfx.h"
 
-// Atmospherics, render effects and shaders: named, and active unless disabled.
-class CoreExport SpecialFX : public ReferenceTarget {
-public:
-    ~SpecialFX() override;
-    virtual MSTR GetName() { return name; }
-    virtual BOOL Active(TimeValue t) {
-        (void)t;
-        return !TestAFlag(A_ATMOS_DISABLED);
-    }
-    virtual void Update(TimeValue t, Interval& valid) {
-        (void)t;
-        (void)valid;
-    }
-
-    MSTR name;
-};
-
+// A render effect: one entry of the host's render-effect list.
 class CoreExport Effect : public SpecialFX {
 public:
     ~Effect() override;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "imtl.h"
-#include "render.h"
 
 // Map channels of the Standard material.
 #define ID_AM 0   // ambient
@@ -18,37 +17,8 @@
 #define ID_DP 11  // displacement
 #define NTEXMAPS 12
 
-#define BLINNClassID 0x38
-
-// The shading model of a Standard material: its standard values live in the shader.
-class CoreExport Shader : public SpecialFX {
-public:
-    ~Shader() override;
-    SClass_ID SuperClassID() override { return SHADER_CLASS_ID; }
-
-    virtual void CopyStdParams(Shader* from) = 0;
-
-    virtual void SetLockAD(BOOL lock) = 0;
-    virtual BOOL GetLockAD() = 0;
-    virtual void SetLockDS(BOOL lock) = 0;
-    virtual BOOL GetLockDS() = 0;
-
-    virtual void SetAmbientClr(Color c, TimeValue t) = 0;
-    virtual void SetDiffuseClr(Color c, TimeValue t) = 0;
-    virtual void SetSpecularClr(Color c, TimeValue t) = 0;
-    virtual Color GetAmbientClr(TimeValue t) = 0;
-    virtual Color GetDiffuseClr(TimeValue t) = 0;
-    virtual Color GetSpecularClr(TimeValue t) = 0;
-
-    virtual void SetSpecularLevel(float v, TimeValue t) = 0;
-    virtual void SetGlossiness(float v, TimeValue t) = 0;
-    virtual void SetSoftenLevel(float v, TimeValue t) = 0;
-    virtual float GetSpecularLevel(TimeValue t) = 0;
-    virtual float GetGlossiness(TimeValue t) = 0;
-    virtual float GetSoftenLevel(TimeValue t) = 0;
-
-    virtual long StdIDToChannel(long id) { return id; }
-};
+// The shading model of a Standard material; shaders.h defines it.
+class Shader;
 
 // The Standard material's operations.
 class CoreExport StdMat : public Mtl {

@@ -16,6 +16,12 @@ public:
     WStr(const std::wstring& s) : str_(s) {}
 
     const MCHAR* data() const { return str_.c_str(); }
+    // The characters for writing in place. A shorter string first grows to minimumBufferSize characters,
+    // the new ones null; Resize sets the length afterwards.
+    MCHAR* dataForWrite(size_t minimumBufferSize = 0) {
+        if (minimumBufferSize > str_.size()) str_.resize(minimumBufferSize);
+        return &str_[0];
+    }
     operator const MCHAR*() const { return str_.c_str(); }
     int Length() const { return static_cast<int>(str_.size()); }
     int length() const { return Length(); }
@@ -35,7 +41,7 @@ public:
         return *this;
     }
     WStr operator+(const WStr& s) const { return WStr(str_ + s.str_); }
-    MCHAR& operator[](int i) { return str_[static_cast<size_t>(i)]; }
+    // Read only; characters are written through dataForWrite.
     MCHAR operator[](int i) const { return str_[static_cast<size_t>(i)]; }
 
     bool operator==(const WStr& s) const { return str_ == s.str_; }
@@ -44,9 +50,13 @@ public:
     bool operator==(const MCHAR* s) const { return str_ == (s ? s : L""); }
     bool operator!=(const MCHAR* s) const { return !(*this == s); }
 
-    // Index of the first occurrence of s at or after start, or -1.
-    int first(const WStr& s, int start = 0) const {
-        size_t at = str_.find(s.str_, static_cast<size_t>(start));
+    // Index of the first (last) occurrence of the character c, or -1.
+    int first(wchar_t c) const {
+        size_t at = str_.find(c);
+        return at == std::wstring::npos ? -1 : static_cast<int>(at);
+    }
+    int last(wchar_t c) const {
+        size_t at = str_.rfind(c);
         return at == std::wstring::npos ? -1 : static_cast<int>(at);
     }
     WStr Substr(int start, int nchars) const {

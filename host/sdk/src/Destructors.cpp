@@ -7,6 +7,7 @@
 #include "maxapi.h"
 #include "plugapi.h"
 #include "render.h"
+#include "shaders.h"
 #include "stdmat.h"
 #include "utilapi.h"
 
@@ -29,6 +30,8 @@ ClassDesc::~ClassDesc() = default;
 ClassDesc2::~ClassDesc2() = default;
 SpecialFX::~SpecialFX() = default;
 Effect::~Effect() = default;
+IReshading::~IReshading() = default;
+BaseShader::~BaseShader() = default;
 Shader::~Shader() = default;
 StdMat::~StdMat() = default;
 StdMat2::~StdMat2() = default;

@@ -14,13 +14,14 @@ void Hold::Free(Transaction& t) {
 
 void Hold::Begin() { levels_.push_back(open_.size()); }
 
-void Hold::Put(RestoreObj* rob) {
-    if (!rob) return;
+bool Hold::Put(RestoreObj* rob) {
+    if (!rob) return false;
     if (!Holding()) {
         delete rob;
-        return;
+        return false;
     }
     open_.push_back(rob);
+    return true;
 }
 
 int Hold::Holding() { return !levels_.empty() && suspended_ == 0 && !restoring_ && !redoing_; }
@@ -37,7 +38,7 @@ int Hold::Restoring(int& isUndo) {
 int Hold::Redoing() { return redoing_; }
 int Hold::RestoreOrRedoing() { return restoring_ || redoing_; }
 
-void Hold::Accept(const MCHAR* name) {
+void Hold::Accept(MCHAR* name) {
     if (levels_.empty()) return;
     levels_.pop_back();
     if (!levels_.empty()) return;  // an inner transaction's records stay with the outer one

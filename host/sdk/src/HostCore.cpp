@@ -13,14 +13,14 @@ namespace {
 class MtlEditorSlots : public ReferenceMaker {
 public:
     SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
-    int NumRefs() override { return NUM_MEDIT_SLOTS; }
+    int NumRefs() override { return HostCore::kNumMtlSlots; }
     RefTargetHandle GetReference(int i) override {
-        return i >= 0 && i < NUM_MEDIT_SLOTS ? slots_[i] : nullptr;
+        return i >= 0 && i < HostCore::kNumMtlSlots ? slots_[i] : nullptr;
     }
 
 protected:
     void SetReference(int i, RefTargetHandle rtarg) override {
-        if (i >= 0 && i < NUM_MEDIT_SLOTS) slots_[i] = rtarg;
+        if (i >= 0 && i < HostCore::kNumMtlSlots) slots_[i] = rtarg;
     }
     RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
                                BOOL) override {
@@ -31,7 +31,7 @@ protected:
     }
 
 private:
-    RefTargetHandle slots_[NUM_MEDIT_SLOTS] = {};
+    RefTargetHandle slots_[HostCore::kNumMtlSlots] = {};
 };
 
 // The render-effect list: one reference per effect, in list order.
@@ -200,7 +200,7 @@ void HostCore::ResetScene(int code) {
     BroadcastNotification(code);
     theHold.ClearUndoStacks();
     impl_->effects.Clear();
-    for (int i = 0; i < NUM_MEDIT_SLOTS; ++i) {
+    for (int i = 0; i < HostCore::kNumMtlSlots; ++i) {
         SuspendAll suspend(TRUE);
         impl_->medit.ReplaceReference(i, nullptr);
     }
@@ -217,7 +217,7 @@ int HostCore::NumLiveObjects() const { return HostObjectPool::Count(); }
 MtlBase* HostCore::GetMtlSlot(int slot) { return dynamic_cast<MtlBase*>(impl_->medit.GetReference(slot)); }
 
 void HostCore::SetMtlSlot(int i, MtlBase* m) {
-    if (i < 0 || i >= NUM_MEDIT_SLOTS) return;
+    if (i < 0 || i >= HostCore::kNumMtlSlots) return;
     SuspendAll suspend(TRUE);
     impl_->medit.ReplaceReference(i, m);
 }
@@ -252,7 +252,7 @@ BOOL HostCore::Redo() {
 
 // ---- progress, redraws, window services ----
 
-BOOL HostCore::ProgressStart(const MCHAR* title, BOOL, LPTHREAD_START_ROUTINE fn, LPVOID arg) {
+BOOL HostCore::ProgressStart(MCHAR* title, BOOL, LPTHREAD_START_ROUTINE fn, LPVOID arg) {
     cancel_ = FALSE;
     progressActive_ = true;
     if (progressSink_) progressSink_->OnStart(title);

@@ -20,9 +20,7 @@ std::vector<Registration>& Registrations() {
 
 int RegisterNotification(NOTIFYPROC proc, void* param, int code) {
     if (!proc) return 0;
-    Registration r{proc, param, code};
-    auto& list = Registrations();
-    if (std::find(list.begin(), list.end(), r) == list.end()) list.push_back(r);
+    Registrations().push_back(Registration{proc, param, code});
     return 1;
 }
 

@@ -138,24 +138,49 @@ bool IsRefType(int type) {
 }
 
 namespace {
-bool IsColorType(int type) {
-    ParamType2 b = base_type(type);
-    return b == TYPE_RGBA || b == TYPE_HSV || b == TYPE_FRGBA;
+
+// The C++ type a parameter is read and written as. A get or set through any other type does nothing:
+// the get answers FALSE and the typed getters 0 or null, the set answers FALSE and changes nothing.
+// Colours are not points (and the reverse), a float is not an int, a material is not a reference target.
+enum ValueKind { kFloat, kInt, kPoint3, kColor, kString, kMtl, kTexmap, kINode, kRefTarg, kNoValue };
+
+ValueKind KindOf(int type) {
+    if (IsFloatType(type)) return kFloat;
+    if (IsIntType(type)) return kInt;
+    switch (base_type(type)) {
+        case TYPE_POINT3:
+            return kPoint3;
+        case TYPE_RGBA:
+        case TYPE_HSV:
+        case TYPE_FRGBA:  // no four-channel colour here: reached as a colour
+            return kColor;
+        case TYPE_STRING:
+        case TYPE_FILENAME:
+            return kString;
+        case TYPE_MTL:
+            return kMtl;
+        case TYPE_TEXMAP:
+            return kTexmap;
+        case TYPE_INODE:
+            return kINode;
+        case TYPE_REFTARG:
+            return kRefTarg;
+        default:
+            // Bitmaps, matrices, four-component points and blocks have no value type here.
+            return kNoValue;
+    }
 }
-bool IsStringType(int type) {
-    ParamType2 b = base_type(type);
-    return b == TYPE_STRING || b == TYPE_FILENAME;
-}
+
+bool IsStringType(int type) { return KindOf(type) == kString; }
 // In animate mode a parameter without a controller that is set away from frame 0 gets a keyframe
 // controller holding its value; setting it then keys the old value at 0 and the new one.
-void GiveKeyController(IParamBlock2* pb, ParamID id, int tabIndex, int type, float number,
-                       const Color& colour) {
+void GiveKeyController(IParamBlock2* pb, ParamID id, int tabIndex, int kind, float number, const Color& colour) {
     Control* c = nullptr;
-    if (IsFloatType(type) || IsIntType(type)) {
+    if (kind == kFloat || kind == kInt) {
         auto* f = new LinearFloatController;
         f->SetValue(0, &number);
         c = f;
-    } else if (IsColorType(type) || base_type(type) == TYPE_POINT3) {
+    } else if (kind == kPoint3 || kind == kColor) {
         auto* p = new LinearPoint3Controller;
         Point3 v(colour.r, colour.g, colour.b);
         p->SetValue(0, &v);
@@ -164,9 +189,10 @@ void GiveKeyController(IParamBlock2* pb, ParamID id, int tabIndex, int type, flo
     if (c) pb->SetControllerByID(id, tabIndex, c, FALSE);
 }
 
+// Floats and ints are driven by float controllers, points and colours by Point3 controllers.
 bool IsFloatController(Control* c) { return c && c->SuperClassID() == CTRL_FLOAT_CLASS_ID; }
-bool IsPoint3Controller(Control* c) { return c && c->SuperClassID() == CTRL_POSITION_CLASS_ID; }
-enum ValueKind { kFloat, kInt, kColor, kString };
+bool IsPoint3Controller(Control* c) { return c && c->SuperClassID() == CTRL_POINT3_CLASS_ID; }
+
 }  // namespace
 
 // Undo of a value change that is not a reference.
@@ -383,109 +409,77 @@ Point3 IParamBlock2::ControllerPoint3(Slot& s, TimeValue t, Interval& ivalid) {
 
 // ---- getters ----
 
-BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex) {
+IParamBlock2::Slot* IParamBlock2::FindOfKind(ParamID id, int tabIndex, int kind) {
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
+    return s && KindOf(params_[static_cast<size_t>(pi)].def->type) == kind ? s : nullptr;
+}
+
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex) {
+    Slot* s = FindOfKind(id, tabIndex, kFloat);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def->type;
-    if (IsFloatController(s->ctrl))
-        v = ControllerFloat(*s, t, ivalid);
-    else if (IsFloatType(type))
-        v = s->f;
-    else if (IsIntType(type))
-        v = static_cast<float>(s->i);
-    else
-        return FALSE;
+    v = IsFloatController(s->ctrl) ? ControllerFloat(*s, t, ivalid) : s->f;
     return TRUE;
 }
 
 BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex) {
-    int pi;
-    Slot* s = Find(id, tabIndex, &pi);
+    Slot* s = FindOfKind(id, tabIndex, kInt);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def->type;
-    if (IsFloatController(s->ctrl)) {
-        float f = ControllerFloat(*s, t, ivalid);
-        v = IsIntType(type) ? static_cast<int>(std::lround(f)) : static_cast<int>(f);
-    } else if (IsIntType(type)) {
-        v = s->i;
-    } else if (IsFloatType(type)) {
-        v = static_cast<int>(s->f);
-    } else {
-        return FALSE;
-    }
+    v = IsFloatController(s->ctrl) ? static_cast<int>(std::lround(ControllerFloat(*s, t, ivalid))) : s->i;
     return TRUE;
 }
 
 BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Point3& v, Interval& ivalid, int tabIndex) {
-    int pi;
-    Slot* s = Find(id, tabIndex, &pi);
+    Slot* s = FindOfKind(id, tabIndex, kPoint3);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def->type;
-    if (IsPoint3Controller(s->ctrl))
-        v = ControllerPoint3(*s, t, ivalid);
-    else if (base_type(type) == TYPE_POINT3)
-        v = Point3(s->c.r, s->c.g, s->c.b);
-    else if (IsColorType(type))
-        v = Point3(s->c.r, s->c.g, s->c.b);
-    else
-        return FALSE;
+    v = IsPoint3Controller(s->ctrl) ? ControllerPoint3(*s, t, ivalid) : Point3(s->c.r, s->c.g, s->c.b);
     return TRUE;
 }
 
 BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Color& v, Interval& ivalid, int tabIndex) {
-    int pi;
-    Slot* s = Find(id, tabIndex, &pi);
+    Slot* s = FindOfKind(id, tabIndex, kColor);
     if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def->type;
     if (IsPoint3Controller(s->ctrl)) {
         Point3 p = ControllerPoint3(*s, t, ivalid);
         v = Color(p.x, p.y, p.z);
-    } else if (IsColorType(type)) {
-        v = s->c;
-    } else if (base_type(type) == TYPE_POINT3) {
-        v = s->c;
     } else {
-        return FALSE;
+        v = s->c;
     }
     return TRUE;
 }
 
 BOOL IParamBlock2::GetValue(ParamID id, TimeValue, const MCHAR*& v, Interval&, int tabIndex) {
-    int pi;
-    Slot* s = Find(id, tabIndex, &pi);
-    if (!s || !IsStringType(params_[static_cast<size_t>(pi)].def->type)) return FALSE;
+    Slot* s = FindOfKind(id, tabIndex, kString);
+    if (!s) return FALSE;
     v = strings_[static_cast<size_t>(s->i)].c_str();
     return TRUE;
 }
 
-BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval&, int tabIndex) {
-    (void)t;
-    int pi;
-    Slot* s = Find(id, tabIndex, &pi);
-    if (!s || !IsRefType(params_[static_cast<size_t>(pi)].def->type)) return FALSE;
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue, ReferenceTarget*& v, Interval&, int tabIndex) {
+    Slot* s = FindOfKind(id, tabIndex, kRefTarg);
+    if (!s) return FALSE;
     v = s->ref;
     return TRUE;
 }
 
-BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Mtl*& v, Interval& ivalid, int tabIndex) {
-    ReferenceTarget* r = nullptr;
-    if (!GetValue(id, t, r, ivalid, tabIndex)) return FALSE;
-    v = dynamic_cast<Mtl*>(r);
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue, Mtl*& v, Interval&, int tabIndex) {
+    Slot* s = FindOfKind(id, tabIndex, kMtl);
+    if (!s) return FALSE;
+    v = dynamic_cast<Mtl*>(s->ref);
     return TRUE;
 }
 
-BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, Texmap*& v, Interval& ivalid, int tabIndex) {
-    ReferenceTarget* r = nullptr;
-    if (!GetValue(id, t, r, ivalid, tabIndex)) return FALSE;
-    v = dynamic_cast<Texmap*>(r);
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int tabIndex) {
+    Slot* s = FindOfKind(id, tabIndex, kTexmap);
+    if (!s) return FALSE;
+    v = dynamic_cast<Texmap*>(s->ref);
     return TRUE;
 }
 
-BOOL IParamBlock2::GetValue(ParamID id, TimeValue t, INode*& v, Interval& ivalid, int tabIndex) {
-    ReferenceTarget* r = nullptr;
-    if (!GetValue(id, t, r, ivalid, tabIndex)) return FALSE;
-    v = dynamic_cast<INode*>(r);
+BOOL IParamBlock2::GetValue(ParamID id, TimeValue, INode*& v, Interval&, int tabIndex) {
+    Slot* s = FindOfKind(id, tabIndex, kINode);
+    if (!s) return FALSE;
+    v = dynamic_cast<INode*>(s->ref);
     return TRUE;
 }
 
@@ -548,46 +542,39 @@ ReferenceTarget* IParamBlock2::GetReferenceTarget(ParamID id, TimeValue t, int t
 BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar& value, int kind) {
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
-    if (!s) return FALSE;
-    int type = params_[static_cast<size_t>(pi)].def->type;
-    Scalar before = Read(pi, tabIndex);
+    if (!s || KindOf(params_[static_cast<size_t>(pi)].def->type) != kind) return FALSE;
     if (!s->ctrl && t != 0 && Animating()) {
-        GiveKeyController(this, id, tabIndex, type,
-                          IsFloatType(type) ? before.f : static_cast<float>(before.i), before.c);
+        Scalar now = Read(pi, tabIndex);
+        GiveKeyController(this, id, tabIndex, kind, kind == kFloat ? now.f : static_cast<float>(now.i), now.c);
         s = Find(id, tabIndex);
     }
+    // A controlled entry takes the value through its controller.
+    if ((kind == kFloat || kind == kInt) && IsFloatController(s->ctrl)) {
+        float f = kind == kFloat ? value.f : static_cast<float>(value.i);
+        s->ctrl->SetValue(t, &f);
+        NotifyOwnerChanged();
+        return TRUE;
+    }
+    if ((kind == kPoint3 || kind == kColor) && IsPoint3Controller(s->ctrl)) {
+        Point3 p(value.c.r, value.c.g, value.c.b);
+        s->ctrl->SetValue(t, &p);
+        NotifyOwnerChanged();
+        return TRUE;
+    }
+    Scalar before = Read(pi, tabIndex);
     Scalar next = before;
     switch (kind) {
         case kFloat:
-        case kInt: {
-            float f = kind == kFloat ? value.f : static_cast<float>(value.i);
-            if (IsFloatController(s->ctrl)) {
-                s->ctrl->SetValue(t, &f);
-                NotifyOwnerChanged();
-                return TRUE;
-            }
-            if (IsFloatType(type))
-                next.f = f;
-            else if (IsIntType(type))
-                next.i = kind == kInt ? value.i : static_cast<int>(value.f);
-            else
-                return FALSE;
+            next.f = value.f;
             break;
-        }
-        case kColor: {
-            if (IsPoint3Controller(s->ctrl)) {
-                Point3 p(value.c.r, value.c.g, value.c.b);
-                s->ctrl->SetValue(t, &p);
-                NotifyOwnerChanged();
-                return TRUE;
-            }
-            if (!IsColorType(type) && base_type(type) != TYPE_POINT3) return FALSE;
-            next.c = value.c;
+        case kInt:
+            next.i = value.i;
             break;
-        }
         case kString:
-            if (!IsStringType(type)) return FALSE;
             next.s = value.s;
+            break;
+        default:
+            next.c = value.c;
             break;
     }
     if (theHold.Holding()) theHold.Put(new ParamRestore(this, id, tabIndex, std::move(before), next));
@@ -608,13 +595,13 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, int v, int tabIndex) {
     return SetScalar(id, t, tabIndex, s, kInt);
 }
 
-BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const Point3& v, int tabIndex) {
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, Point3& v, int tabIndex) {
     Scalar s;
     s.c = Color(v.x, v.y, v.z);
-    return SetScalar(id, t, tabIndex, s, kColor);
+    return SetScalar(id, t, tabIndex, s, kPoint3);
 }
 
-BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const Color& v, int tabIndex) {
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, Color& v, int tabIndex) {
     Scalar s;
     s.c = v;
     return SetScalar(id, t, tabIndex, s, kColor);
@@ -626,39 +613,29 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, const MCHAR* v, int tabInde
     return SetScalar(id, t, tabIndex, s, kString);
 }
 
-BOOL IParamBlock2::SetRef(ParamID id, ReferenceTarget* v, int tabIndex) {
+BOOL IParamBlock2::SetRef(ParamID id, ReferenceTarget* v, int tabIndex, int kind) {
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
-    if (!s || !IsRefType(params_[static_cast<size_t>(pi)].def->type)) return FALSE;
+    if (!s || KindOf(params_[static_cast<size_t>(pi)].def->type) != kind) return FALSE;
     if (ReplaceReference(RefIndex(pi, tabIndex), v) != REF_SUCCEED) return FALSE;
     NotifyOwnerChanged();
     return TRUE;
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, Mtl* v, int tabIndex) {
-    ParamType2 t = base_type(GetParameterType(id));
-    if (t != TYPE_MTL && t != TYPE_REFTARG) return FALSE;
-    return SetRef(id, v, tabIndex);
+    return SetRef(id, v, tabIndex, kMtl);
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int tabIndex) {
-    ParamType2 t = base_type(GetParameterType(id));
-    if (t != TYPE_TEXMAP && t != TYPE_REFTARG) return FALSE;
-    return SetRef(id, v, tabIndex);
+    return SetRef(id, v, tabIndex, kTexmap);
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, INode* v, int tabIndex) {
-    ParamType2 t = base_type(GetParameterType(id));
-    if (t != TYPE_INODE && t != TYPE_REFTARG) return FALSE;
-    return SetRef(id, v, tabIndex);
+    return SetRef(id, v, tabIndex, kINode);
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int tabIndex) {
-    ParamType2 t = base_type(GetParameterType(id));
-    if (t == TYPE_MTL && v && !dynamic_cast<Mtl*>(v)) return FALSE;
-    if (t == TYPE_TEXMAP && v && !dynamic_cast<Texmap*>(v)) return FALSE;
-    if (t == TYPE_INODE && v && !dynamic_cast<INode*>(v)) return FALSE;
-    return SetRef(id, v, tabIndex);
+    return SetRef(id, v, tabIndex, kRefTarg);
 }
 
 void IParamBlock2::NotifyOwnerChanged() { NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE); }
@@ -731,14 +708,16 @@ void IParamBlock2::SetControllerByID(ParamID id, int tabIndex, Control* c, BOOL 
     int pi;
     Slot* s = Find(id, tabIndex, &pi);
     if (!s) return;
-    int type = params_[static_cast<size_t>(pi)].def->type;
-    bool scalar = IsFloatType(type) || IsIntType(type);
-    bool vector = IsColorType(type) || base_type(type) == TYPE_POINT3;
+    const ValueKind kind = KindOf(params_[static_cast<size_t>(pi)].def->type);
+    bool scalar = kind == kFloat || kind == kInt;
+    bool vector = kind == kPoint3 || kind == kColor;
     if (!scalar && !vector) return;
     if (c && scalar && !IsFloatController(c)) return;
     if (c && vector && !IsPoint3Controller(c)) return;
-    float f = GetFloat(id, 0, tabIndex);
-    Point3 p = GetPoint3(id, 0, tabIndex);
+    // The entry's frame-0 value, as the controller will answer it.
+    float f = kind == kFloat ? GetFloat(id, 0, tabIndex) : static_cast<float>(GetInt(id, 0, tabIndex));
+    Color col = kind == kColor ? GetColor(id, 0, tabIndex) : Color();
+    Point3 p = kind == kPoint3 ? GetPoint3(id, 0, tabIndex) : Point3(col.r, col.g, col.b);
     if (ReplaceReference(RefIndex(pi, tabIndex) + 1, c) != REF_SUCCEED) return;
     if (preserveFrame0Value && c) {
         // The controller is made to answer the parameter's frame-0 value; a curve that already does is

@@ -38,6 +38,9 @@ class CoreExport HostCore : public Interface7 {
 public:
     static HostCore& Get();
 
+    // The material editor's slots (NumMtlSlots).
+    static constexpr int kNumMtlSlots = 24;
+
     // ---- class registry ----
     // Registers a class under the name of the product that offers it. A class can be unloaded one by
     // one or with its whole product; CreateInstance answers null for an unloaded class.
@@ -83,7 +86,7 @@ public:
     Effect* GetEffect(int i) override;
     void AddEffect(Effect* eff) override;
     void DeleteEffect(int i) override;
-    BOOL ProgressStart(const MCHAR* title, BOOL dispBar, LPTHREAD_START_ROUTINE fn, LPVOID arg) override;
+    BOOL ProgressStart(MCHAR* title, BOOL dispBar, LPTHREAD_START_ROUTINE fn, LPVOID arg) override;
     void ProgressUpdate(int pct, BOOL showPct = TRUE, const MCHAR* title = nullptr) override;
     void ProgressEnd() override;
     BOOL GetCancel() override { return cancel_; }
@@ -97,6 +100,7 @@ public:
 
     // ---- Interface7 ----
     void SetMtlSlot(int i, MtlBase* m) override;
+    int NumMtlSlots() override { return kNumMtlSlots; }
 
     // The window services, where the window system is present, install themselves here.
     void SetMainWindow(HWND hwnd) { mainWindow_ = hwnd; }
