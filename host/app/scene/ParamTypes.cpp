@@ -138,3 +138,9 @@ const char* DescribeKind(ValueKind kind) {
     }
     return "null";
 }
+
+std::string ParameterOfType(int type) {
+    std::string name = ParamTypeName(type);
+    bool vowel = std::string("aeiou").find(name[0]) != std::string::npos;
+    return (vowel ? "an " : "a ") + name + " parameter";
+}

@@ -42,5 +42,7 @@ ValueKind KindOfType(int type);
 // For ValueKind::Object: what the value may hold.
 TargetKind TargetOfType(int type);
 ControllerKind ControllerKindOfType(int type);
+// "a float parameter", "an int parameter".
+std::string ParameterOfType(int type);
 // "a number", "an integer", ...: what a value of the kind looks like, for messages.
 const char* DescribeKind(ValueKind kind);

@@ -30,7 +30,7 @@ private:
         for (int v = 0; v < NumVertices(); ++v) {
             auto [at, fresh] = vertexOf_.emplace(IdOf(v), v);
             if (!fresh)
-                Fail(Member(PathOf(v), "id"),
+                Fail(PathOf(v) + ".id",
                      "id " + std::to_string(IdOf(v)) + " is used twice (also by " + PathOf(at->second) + ")");
         }
     }

@@ -4,10 +4,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
-#include "JsonParse.h"
+#include "JsonFields.h"
 #include "SceneBuilder.h"
 #include "SceneCheck.h"
 #include "SceneReader.h"
@@ -41,7 +42,7 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
 
 // Writes beside the target, so that the rename stays on one file system, and renames over the target
 // only once the text is complete. The random part keeps two saves of one file apart.
-bool WriteThenRename(const fs::path& target, const std::string& text, std::string& why) {
+bool WriteThenRename(const fs::path& target, const std::function<void(std::ostream&)>& fill, std::string& why) {
     std::random_device random;
     fs::path temp = target;
     temp += fs::u8path("." + std::to_string(random()) + ".tmp");
@@ -51,7 +52,7 @@ bool WriteThenRename(const fs::path& target, const std::string& text, std::strin
             why = std::strerror(errno);
             return false;
         }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        fill(out);
         out.close();
         if (!out) why = std::strerror(errno);
     }
@@ -69,7 +70,7 @@ bool WriteThenRename(const fs::path& target, const std::string& text, std::strin
 
 bool LoadSceneText(const std::string& json, std::string& error) {
     try {
-        SceneModel model = ReadScene(ParseSceneJson(json));
+        SceneModel model = ReadScene(json.data(), json.size());
         CheckScene(model);
         BuildScene(model);
     } catch (const SceneError& e) {
@@ -81,29 +82,54 @@ bool LoadSceneText(const std::string& json, std::string& error) {
 }
 
 bool LoadScene(const std::string& utf8Path, std::string& error) {
-    std::string text, why;
+    SceneModel model;
     try {
+        // The text is gone before the scene is built.
+        std::string text, why;
         if (!ReadWholeFile(fs::u8path(utf8Path), text, why)) {
             error = "cannot open \"" + utf8Path + "\": " + why;
             return false;
         }
+        model = ReadScene(text.data(), text.size());
+    } catch (const SceneError& e) {
+        error = e.what();
+        return false;
     } catch (const std::exception& e) {  // a path the file system cannot take
         error = "cannot open \"" + utf8Path + "\": " + e.what();
         return false;
     }
-    return LoadSceneText(text, error);
+    try {
+        CheckScene(model);
+        BuildScene(model);
+    } catch (const SceneError& e) {
+        error = e.what();
+        return false;
+    }
+    error.clear();
+    return true;
 }
 
-std::string SaveSceneText() { return FormatSceneJson(WriteScene()); }
+std::string SaveSceneText() {
+    std::string text;
+    WriteScene([&](const std::string& piece) { text += piece; });
+    return text;
+}
 
 bool SaveScene(const std::string& utf8Path, std::string& error) {
-    return WriteFileWhole(utf8Path, SaveSceneText(), error);
+    return WriteFileWith(
+        utf8Path, [](std::ostream& out) { WriteScene([&](const std::string& piece) { out << piece; }); }, error);
 }
 
 bool WriteFileWhole(const std::string& utf8Path, const std::string& text, std::string& error) {
+    return WriteFileWith(
+        utf8Path, [&](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); },
+        error);
+}
+
+bool WriteFileWith(const std::string& utf8Path, const std::function<void(std::ostream&)>& fill, std::string& error) {
     std::string why;
     try {
-        if (WriteThenRename(fs::u8path(utf8Path), text, why)) {
+        if (WriteThenRename(fs::u8path(utf8Path), fill, why)) {
             error.clear();
             return true;
         }

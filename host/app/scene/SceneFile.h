@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <ostream>
 #include <string>
 
 // Scene files: the host's whole scene as JSON (docs/scene-format.md).
@@ -20,3 +22,5 @@ bool SaveScene(const std::string& utf8Path, std::string& error);
 
 // Writes text to a file the same way: complete, or not at all.
 bool WriteFileWhole(const std::string& utf8Path, const std::string& text, std::string& error);
+// The same with text that `fill` writes to the stream.
+bool WriteFileWith(const std::string& utf8Path, const std::function<void(std::ostream&)>& fill, std::string& error);
