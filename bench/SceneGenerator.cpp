@@ -141,7 +141,8 @@ std::string RepeatSceneText(const std::string& sampleText, int copies) {
     out += "],\n\"editorSlots\": " + slots.dump();
     first = true;
     out += ",\n\"effects\": [";
-    AppendCopies(out, first, effects, 0, copies, stride, [](Json& e, long long by) { Shift(e["object"], by); });
+    AppendCopies(out, first, effects, 0, copies, stride,
+                 [](Json& e, long long by) { Shift(e["object"], by); });
     first = true;
     out += "],\n\"objects\": [";
     AppendCopies(out, first, objects, 0, copies, stride, ShiftObject);

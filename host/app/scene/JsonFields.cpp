@@ -37,10 +37,12 @@ bool ReadBool(JsonRef j, const JsonPath& path, What what) {
 
 long long ReadInteger(JsonRef j, const JsonPath& path, long long min, long long max, What what) {
     if (!j.IsInteger()) Fail(path, "expected an integer" + what.Text());
-    bool tooBig = j.IsUnsigned() && j.Uint() > static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+    bool tooBig =
+        j.IsUnsigned() && j.Uint() > static_cast<unsigned long long>(std::numeric_limits<long long>::max());
     long long v = tooBig ? 0 : j.IsUnsigned() ? static_cast<long long>(j.Uint()) : j.Int();
     if (tooBig || v < min || v > max)
-        Fail(path, j.Text() + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+        Fail(path,
+             j.Text() + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
     return v;
 }
 

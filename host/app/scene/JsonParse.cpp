@@ -29,7 +29,8 @@ bool IsUtf8(std::string_view s) {
             if ((p[k] & 0xC0) != 0x80) return false;
             cp = (cp << 6) | (p[k] & 0x3F);
         }
-        if ((more == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+        if ((more == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
             return false;
         p += more + 1;
     }
@@ -40,15 +41,31 @@ bool IsUtf8(std::string_view s) {
 // value being read so that an error can name the place.
 class TopHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TopHandler> {
 public:
-    explicit TopHandler(JsonTopReceiver& receiver) : receiver_(receiver) {}
+    TopHandler(JsonTopReceiver& receiver, const rapidjson::MemoryStream& stream, size_t size,
+               const std::function<void(int)>& progress)
+        : receiver_(receiver), stream_(stream), size_(size), progress_(progress) {}
 
-    bool Null() { return Scalar([&] { tape_.Null(); }); }
-    bool Bool(bool b) { return Scalar([&] { tape_.Bool(b); }); }
-    bool Int(int i) { return Scalar([&] { tape_.Int(i); }); }
-    bool Uint(unsigned u) { return Scalar([&] { tape_.Uint(u); }); }
-    bool Int64(int64_t i) { return Scalar([&] { tape_.Int(i); }); }
-    bool Uint64(uint64_t u) { return Scalar([&] { tape_.Uint(u); }); }
-    bool Double(double d) { return Scalar([&] { tape_.Double(d); }); }
+    bool Null() {
+        return Scalar([&] { tape_.Null(); });
+    }
+    bool Bool(bool b) {
+        return Scalar([&] { tape_.Bool(b); });
+    }
+    bool Int(int i) {
+        return Scalar([&] { tape_.Int(i); });
+    }
+    bool Uint(unsigned u) {
+        return Scalar([&] { tape_.Uint(u); });
+    }
+    bool Int64(int64_t i) {
+        return Scalar([&] { tape_.Int(i); });
+    }
+    bool Uint64(uint64_t u) {
+        return Scalar([&] { tape_.Uint(u); });
+    }
+    bool Double(double d) {
+        return Scalar([&] { tape_.Double(d); });
+    }
     bool String(const char* s, rapidjson::SizeType n, bool) {
         std::string_view text(s, n);
         if (!IsUtf8(text)) Fail(HerePath(), "the text is not valid UTF-8");
@@ -130,8 +147,8 @@ private:
     enum class State { Start, Top, Done };
     struct Frame {
         bool isObject;
-        uint32_t key;   // objects: the tape index of the latest key
-        size_t next;    // arrays: the index of the next item
+        uint32_t key;                // objects: the tape index of the latest key
+        size_t next;                 // arrays: the index of the next item
         std::set<std::string> keys;  // objects with many keys: the keys so far
     };
 
@@ -159,6 +176,10 @@ private:
         else
             receiver_.Value(key_, JsonRef(&tape_, 0));
         tape_.Clear();
+        if (progress_) {
+            int pct = static_cast<int>(stream_.Tell() * 100 / (size_ ? size_ : 1));
+            if (pct != shown_) progress_(shown_ = pct);
+        }
     }
 
     // A key of the open object must be new to it. Objects of scene files have few keys: those are compared
@@ -196,6 +217,10 @@ private:
     }
 
     JsonTopReceiver& receiver_;
+    const rapidjson::MemoryStream& stream_;
+    const size_t size_;
+    const std::function<void(int)>& progress_;
+    int shown_ = -1;
     State state_ = State::Start;
     JsonTape tape_;
     std::vector<Frame> frames_;
@@ -216,17 +241,19 @@ std::string Describe(rapidjson::ParseErrorCode code) {
 
 }  // namespace
 
-void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver) {
-    TopHandler handler(receiver);
+void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
+                  const std::function<void(int)>& progress) {
     rapidjson::Reader reader;
     rapidjson::MemoryStream stream(text, size);
+    TopHandler handler(receiver, stream, size, progress);
     rapidjson::ParseResult result =
         reader.Parse<rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag>(stream, handler);
     if (!result) {
         const size_t at = result.Offset();
         if (result.Code() == rapidjson::kParseErrorNumberTooBig) {
             size_t stop = at;
-            while (stop < size && std::string_view("+-.0123456789eE").find(text[stop]) != std::string_view::npos)
+            while (stop < size &&
+                   std::string_view("+-.0123456789eE").find(text[stop]) != std::string_view::npos)
                 ++stop;
             Fail(handler.HerePath(), "number overflow parsing '" + std::string(text + at, stop - at) + "'");
         }
@@ -236,7 +263,7 @@ void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver) {
                 ++line;
                 lineStart = k + 1;
             }
-        throw SceneError("line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1) + ": " +
-                         Describe(result.Code()));
+        throw SceneError("line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1) +
+                         ": " + Describe(result.Code()));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 #include "JsonValue.h"
@@ -22,4 +23,6 @@ public:
 // Reads a document whose top level must be an object. Fails with SceneError: "line L, column C: ..." for
 // text that is not JSON, "<path>: ..." for a key given twice in one object, text that is not UTF-8 and a
 // number beyond any double; a receiver's own SceneError passes through.
-void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver);
+// `progress`, when given, hears the share of the text read (0 to 100) as it grows.
+void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
+                  const std::function<void(int)>& progress = nullptr);

@@ -146,6 +146,34 @@ void JsonPath::Append(std::string& out) const {
     }
 }
 
+PathPlace JsonPath::Place() const {
+    const JsonPath* chain[8];
+    int n = 0;
+    for (const JsonPath* p = this; p && (p->key_ || p->parent_) && n < 8; p = p->parent_) chain[n++] = p;
+    PathPlace place;
+    for (int k = n - 1; k >= 0; --k) {
+        const JsonPath& p = *chain[k];
+        PathPlace::Step* last = place.count ? &place.steps[place.count - 1] : nullptr;
+        if (!p.key_ && last && last->index < 0)
+            last->index = static_cast<int32_t>(p.index_);
+        else if (place.count < 3)
+            place.steps[place.count++] = {p.key_, p.key_ ? -1 : static_cast<int32_t>(p.index_)};
+    }
+    return place;
+}
+
+std::string PathPlace::Text(const std::string& base) const {
+    std::string out = base;
+    for (uint8_t k = 0; k < count; ++k) {
+        if (steps[k].key) {
+            if (!out.empty()) out += '.';
+            out += steps[k].key;
+        }
+        if (steps[k].index >= 0) out += "[" + std::to_string(steps[k].index) + "]";
+    }
+    return out;
+}
+
 namespace {
 
 // Lays out shortest digits in "%g" style with at least one decimal: `digits` (no sign, no point) are

@@ -20,10 +20,10 @@ public:
         uint32_t count = 0;        // arrays and objects: the values held; strings and keys: the length
         union {
             bool b;
-            int64_t i;  // Int: negative integers
+            int64_t i;   // Int: negative integers
             uint64_t u;  // Uint: integers from 0
             double d;
-            float f;     // Float: written as the shortest text that reads back as the same float
+            float f;          // Float: written as the shortest text that reads back as the same float
             uint64_t offset;  // strings and keys: where the text starts in the pool
         } v{};
     };
@@ -49,7 +49,8 @@ public:
     const Node& At(uint32_t index) const { return nodes_[index]; }
     uint32_t Size() const { return static_cast<uint32_t>(nodes_.size()); }
     std::string_view Text(uint32_t index) const {
-        return std::string_view(pool_).substr(static_cast<size_t>(nodes_[index].v.offset), nodes_[index].count);
+        return std::string_view(pool_).substr(static_cast<size_t>(nodes_[index].v.offset),
+                                              nodes_[index].count);
     }
     // The open container the next value goes in, or Size() for none.
     uint32_t OpenContainer() const { return open_.empty() ? Size() : open_.back(); }
@@ -78,7 +79,9 @@ public:
     bool IsObject() const { return Type() == JsonTape::Type::Object; }
     bool IsInteger() const { return Type() == JsonTape::Type::Int || Type() == JsonTape::Type::Uint; }
     bool IsUnsigned() const { return Type() == JsonTape::Type::Uint; }
-    bool IsNumber() const { return IsInteger() || Type() == JsonTape::Type::Double || Type() == JsonTape::Type::Float; }
+    bool IsNumber() const {
+        return IsInteger() || Type() == JsonTape::Type::Double || Type() == JsonTape::Type::Float;
+    }
 
     bool Bool() const { return Node().v.b; }
     int64_t Int() const { return Node().v.i; }
@@ -124,6 +127,19 @@ private:
     uint32_t index_ = 0;
 };
 
+// The steps of a path below the entry it starts from, kept without text: "blocks[0].params[2].value" is
+// three steps. Paths of scene files are never deeper.
+struct PathPlace {
+    struct Step {
+        const char* key = nullptr;  // null: an item of the array the step before named
+        int32_t index = -1;         // -1: the member itself
+    };
+    Step steps[3];
+    uint8_t count = 0;
+    // The path as text after `base`, the path of the entry ("" for the top level).
+    std::string Text(const std::string& base) const;
+};
+
 // A place in a file, such as objects[3].blocks[0].ref, made into text only when an error names it. A
 // path refers to the path it extends, which must outlive it, so only a named path can be extended.
 class JsonPath {
@@ -137,9 +153,12 @@ public:
     JsonPath Item(size_t index) && = delete;
     // "" for the top level.
     std::string Text() const;
+    // The steps from the entry the path starts from (the top level, or the path given as base).
+    PathPlace Place() const;
 
 private:
-    JsonPath(const JsonPath* parent, const char* key, size_t index) : parent_(parent), key_(key), index_(index) {}
+    JsonPath(const JsonPath* parent, const char* key, size_t index)
+        : parent_(parent), key_(key), index_(index) {}
     void Append(std::string& out) const;
     const JsonPath* parent_ = nullptr;
     const std::string* base_ = nullptr;

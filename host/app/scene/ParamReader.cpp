@@ -35,7 +35,7 @@ EntryModel ReadEntry(JsonRef j, const JsonPath& path, int type, int vertex, std:
             e.target = ReadIdOrNull(j, path);
             if (e.target)
                 uses.push_back({*e.target, kind == ValueKind::Node ? TargetKind::Node : TargetOfType(type),
-                                IdUse::Reference, vertex, path.Text()});
+                                IdUse::Reference, vertex, path.Place()});
             break;
         case ValueKind::None:
             if (!j.IsNull())
@@ -57,7 +57,7 @@ void ReadController(JsonRef j, const JsonPath& path, int type, int vertex, std::
         uses.push_back(
             {*entry.controller,
              ck == ControllerKind::Float ? TargetKind::FloatController : TargetKind::Point3Controller,
-             IdUse::Reference, vertex, path.Text()});
+             IdUse::Reference, vertex, path.Place()});
 }
 
 ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& block, int vertex,
@@ -82,7 +82,8 @@ ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& b
     const JsonPath valuePath = path.Member("value");
     const JsonRef value = j["value"];
     if (is_tab(p.type)) {
-        if (j.Has("controller")) Fail(path, "a table takes \"controllers\", one per entry, not \"controller\"");
+        if (j.Has("controller"))
+            Fail(path, "a table takes \"controllers\", one per entry, not \"controller\"");
         if (!value.IsArray()) Fail(valuePath, "expected an array for " + ParameterOfType(p.type));
         p.entries.reserve(value.Size());
         size_t k = 0;
@@ -138,8 +139,8 @@ BlockModel ReadBlock(JsonRef j, const JsonPath& path, const ObjectModel& object,
         for (const ParamModel& before : b.params)
             if (before.id == p.id)
                 Fail(ppath.Member("id"), "parameter " + std::to_string(p.id) + " is given twice (also " +
-                                             paramsPath.Text() + "[" + std::to_string(&before - b.params.data()) +
-                                             "])");
+                                             paramsPath.Text() + "[" +
+                                             std::to_string(&before - b.params.data()) + "])");
         b.params.push_back(std::move(p));
     }
     return b;

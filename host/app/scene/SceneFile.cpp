@@ -8,6 +8,12 @@
 #include <random>
 #include <sstream>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "JsonFields.h"
 #include "SceneBuilder.h"
 #include "SceneCheck.h"
@@ -17,6 +23,15 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Whether the user may write the file.
+bool Writable(const fs::path& path) {
+#ifdef _WIN32
+    return _waccess(path.c_str(), 2) == 0;
+#else
+    return access(path.c_str(), W_OK) == 0;
+#endif
+}
 
 // The file's bytes, or an empty answer with `why` set.
 bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
@@ -40,32 +55,6 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
     return true;
 }
 
-// Writes beside the target, so that the rename stays on one file system, and renames over the target
-// only once the text is complete. The random part keeps two saves of one file apart.
-bool WriteThenRename(const fs::path& target, const std::function<void(std::ostream&)>& fill, std::string& why) {
-    std::random_device random;
-    fs::path temp = target;
-    temp += fs::u8path("." + std::to_string(random()) + ".tmp");
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            why = std::strerror(errno);
-            return false;
-        }
-        fill(out);
-        out.close();
-        if (!out) why = std::strerror(errno);
-    }
-    std::error_code ec;
-    if (why.empty()) {
-        fs::rename(temp, target, ec);
-        if (ec) why = ec.message();
-    }
-    if (why.empty()) return true;
-    fs::remove(temp, ec);
-    return false;
-}
-
 }  // namespace
 
 bool LoadSceneText(const std::string& json, std::string& error) {
@@ -81,7 +70,7 @@ bool LoadSceneText(const std::string& json, std::string& error) {
     return true;
 }
 
-bool LoadScene(const std::string& utf8Path, std::string& error) {
+bool LoadScene(const std::string& utf8Path, std::string& error, const std::function<void(int)>& progress) {
     SceneModel model;
     try {
         // The text is gone before the scene is built.
@@ -90,7 +79,7 @@ bool LoadScene(const std::string& utf8Path, std::string& error) {
             error = "cannot open \"" + utf8Path + "\": " + why;
             return false;
         }
-        model = ReadScene(text.data(), text.size());
+        model = ReadScene(text.data(), text.size(), progress);
     } catch (const SceneError& e) {
         error = e.what();
         return false;
@@ -115,27 +104,75 @@ std::string SaveSceneText() {
     return text;
 }
 
-bool SaveScene(const std::string& utf8Path, std::string& error) {
-    return WriteFileWith(
-        utf8Path, [](std::ostream& out) { WriteScene([&](const std::string& piece) { out << piece; }); }, error);
+bool SaveScene(const std::string& utf8Path, std::string& error, const std::function<void(int)>& progress) {
+    StagedFile file(utf8Path);
+    return file.Write(
+               [&](std::ostream& out) {
+                   WriteScene([&](const std::string& piece) { out << piece; }, progress);
+               },
+               error) &&
+           file.Commit(error);
 }
 
 bool WriteFileWhole(const std::string& utf8Path, const std::string& text, std::string& error) {
-    return WriteFileWith(
-        utf8Path, [&](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); },
-        error);
+    StagedFile file(utf8Path);
+    return file.Write(
+               [&](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); },
+               error) &&
+           file.Commit(error);
 }
 
-bool WriteFileWith(const std::string& utf8Path, const std::function<void(std::ostream&)>& fill, std::string& error) {
-    std::string why;
+StagedFile::StagedFile(std::string utf8Path) : path_(std::move(utf8Path)) {}
+
+StagedFile::~StagedFile() {
+    std::error_code ec;
+    if (!temp_.empty()) fs::remove(fs::u8path(temp_), ec);
+}
+
+bool StagedFile::Fail(const std::string& why, std::string& error) {
+    error = "cannot write \"" + path_ + "\": " + why;
+    std::error_code ec;
+    if (!temp_.empty()) fs::remove(fs::u8path(temp_), ec);
+    temp_.clear();
+    return false;
+}
+
+// Writes beside the target, so that the rename stays on one file system; the random part keeps two
+// writers of one file apart. A target that is there must be one the user may write, and its
+// replacement gets its permissions.
+bool StagedFile::Write(const std::function<void(std::ostream&)>& fill, std::string& error) {
     try {
-        if (WriteThenRename(fs::u8path(utf8Path), fill, why)) {
-            error.clear();
-            return true;
+        const fs::path target = fs::u8path(path_);
+        std::error_code ec;
+        const fs::file_status status = fs::status(target, ec);
+        const bool exists = fs::exists(status);
+        if (exists && fs::is_directory(status)) return Fail("it is a folder", error);
+        if (exists && !Writable(target)) return Fail(std::strerror(EACCES), error);
+        std::random_device random;
+        fs::path temp = target;
+        temp += fs::u8path("." + std::to_string(random()) + ".tmp");
+        temp_ = temp.u8string();
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return Fail(std::strerror(errno), error);
+        fill(out);
+        out.close();
+        if (!out) return Fail(std::strerror(errno), error);
+        if (exists) {
+            fs::permissions(temp, status.permissions(), ec);
+            if (ec) return Fail(ec.message(), error);
         }
     } catch (const std::exception& e) {
-        why = e.what();
+        return Fail(e.what(), error);
     }
-    error = "cannot write \"" + utf8Path + "\": " + why;
-    return false;
+    return true;
+}
+
+bool StagedFile::Commit(std::string& error) {
+    if (temp_.empty()) return Fail("nothing was written", error);
+    std::error_code ec;
+    fs::rename(fs::u8path(temp_), fs::u8path(path_), ec);
+    if (ec) return Fail(ec.message(), error);
+    temp_.clear();
+    error.clear();
+    return true;
 }

@@ -21,7 +21,8 @@ public:
     explicit Reader(SceneModel& model) : model_(model) {}
 
     bool Key(std::string_view key) override {
-        static const char* const kKeys[] = {"format", "version", "time", "nodes", "editorSlots", "effects", "objects"};
+        static const char* const kKeys[] = {"format",      "version", "time",   "nodes",
+                                            "editorSlots", "effects", "objects"};
         bool known = false;
         for (const char* k : kKeys) known = known || key == k;
         if (!known) Fail(kTop, "unknown field \"" + std::string(key) + "\"");
@@ -39,15 +40,17 @@ public:
                 ReadInteger(value, kTop.Member("version"), 0, std::numeric_limits<int>::max());
             if (version != SCENE_FORMAT_VERSION)
                 Fail(kTop.Member("version"), "version " + std::to_string(version) +
-                                                       " is not supported (this host reads version " +
-                                                       std::to_string(SCENE_FORMAT_VERSION) + ")");
+                                                 " is not supported (this host reads version " +
+                                                 std::to_string(SCENE_FORMAT_VERSION) + ")");
             hasVersion_ = true;
         } else if (key == "time") {
             model_.time = ReadInt(value, kTop.Member("time"));
         } else if (key == "editorSlots") {
             ReadSlots(value);
         } else {  // a list that is not an array
-            ExpectArray(value, kTop.Member(key == "nodes" ? "nodes" : key == "effects" ? "effects" : "objects"));
+            ExpectArray(value, kTop.Member(key == "nodes"     ? "nodes"
+                                           : key == "effects" ? "effects"
+                                                              : "objects"));
         }
     }
 
@@ -81,6 +84,8 @@ private:
         ExpectFields(j, npath, {"id", "name", "material", "children"}, {"id", "name"});
         NodeModel n;
         n.path = npath.Text();
+        // Uses of the node are placed from the node's own path.
+        const JsonPath here(n.path);
         n.id = ReadId(j["id"], npath.Member("id"));
         n.name = ReadString(j["name"], npath.Member("name"));
         n.parent = parent;
@@ -88,7 +93,7 @@ private:
         if (const JsonRef m = j["material"]) {
             n.material = ReadIdOrNull(m, npath.Member("material"));
             if (n.material)
-                Use(*n.material, TargetKind::Material, IdUse::Reference, vertex, npath.Member("material"));
+                Use(*n.material, TargetKind::Material, IdUse::Reference, vertex, here.Member("material"));
         }
         model_.nodes.push_back(std::move(n));
         if (const JsonRef children = j["children"]) {
@@ -108,7 +113,8 @@ private:
         size_t k = 0;
         for (JsonRef slot : slots) {
             model_.slots[k] = ReadIdOrNull(slot, path.Item(k));
-            if (model_.slots[k]) Use(*model_.slots[k], TargetKind::MaterialOrMap, IdUse::Root, -1, path.Item(k));
+            if (model_.slots[k])
+                Use(*model_.slots[k], TargetKind::MaterialOrMap, IdUse::Root, -1, path.Item(k));
             ++k;
         }
     }
@@ -124,8 +130,8 @@ private:
         auto [at, fresh] = effectStates_.emplace(e.object, std::make_pair(e.active, index));
         if (!fresh && at->second.first != e.active)
             Fail(path.Member("active"), "the same effect is listed as " +
-                                            std::string(at->second.first ? "active" : "inactive") + " in effects[" +
-                                            std::to_string(at->second.second) + "]");
+                                            std::string(at->second.first ? "active" : "inactive") +
+                                            " in effects[" + std::to_string(at->second.second) + "]");
         Use(e.object, TargetKind::Effect, IdUse::Root, -1, path.Member("object"));
         model_.effects.push_back(e);
     }
@@ -224,14 +230,16 @@ private:
                                       [&](const auto& fd) { return it.Key() == fd.first; });
             if (field == std::end(fields)) Fail(path, "unknown field \"" + std::string(it.Key()) + "\"");
             if (!field->second)
-                Fail(path.Member(field->first), "objects of class \"" + o.className + "\" have no " + field->first);
+                Fail(path.Member(field->first),
+                     "objects of class \"" + o.className + "\" have no " + field->first);
         }
         if (const JsonRef name = j["name"]) o.name = ReadString(name, path.Member("name"));
         if (const JsonRef flags = j["mtlFlags"]) o.mtlFlags = ReadInt(flags, path.Member("mtlFlags"));
         if (const JsonRef active = j["activeTexmap"]) {
             o.activeTexmap = ReadIdOrNull(active, path.Member("activeTexmap"));
             if (o.activeTexmap)
-                Use(*o.activeTexmap, TargetKind::MaterialOrMap, IdUse::Pointer, vertex, path.Member("activeTexmap"));
+                Use(*o.activeTexmap, TargetKind::MaterialOrMap, IdUse::Pointer, vertex,
+                    path.Member("activeTexmap"));
         }
         if (const JsonRef list = j["refList"]) {
             const JsonPath lpath = path.Member("refList");
@@ -257,7 +265,9 @@ private:
         std::map<int, std::string> given;
         auto claim = [&](int index, const JsonPath& at) {
             auto [before, fresh] = given.emplace(index, std::string());
-            if (!fresh) Fail(at, "reference " + std::to_string(index) + " is given twice (also " + before->second + ")");
+            if (!fresh)
+                Fail(at,
+                     "reference " + std::to_string(index) + " is given twice (also " + before->second + ")");
             before->second = at.Text();
         };
         if (const JsonRef blocks = j["blocks"]) {
@@ -323,14 +333,16 @@ private:
         };
         for (const auto& [key, out] : amounts)
             if (const JsonRef v = j[key]) *out = ReadFloat(v, path.Member(key));
-        if (const JsonRef v = j["transparencyType"]) m.transparencyType = ReadInt(v, path.Member("transparencyType"));
-        if (const JsonRef v = j["selfIllumColor"]) m.selfIllumColor = ReadColor(v, path.Member("selfIllumColor"));
+        if (const JsonRef v = j["transparencyType"])
+            m.transparencyType = ReadInt(v, path.Member("transparencyType"));
+        if (const JsonRef v = j["selfIllumColor"])
+            m.selfIllumColor = ReadColor(v, path.Member("selfIllumColor"));
         if (const JsonRef maps = j["maps"]) {
             const JsonPath mapsPath = path.Member("maps");
             ExpectArray(maps, mapsPath);
             if (maps.Size() != static_cast<size_t>(f.numSubTexmaps))
-                Fail(mapsPath, "expected one entry per map channel, " + std::to_string(f.numSubTexmaps) + ", not " +
-                                   std::to_string(maps.Size()));
+                Fail(mapsPath, "expected one entry per map channel, " + std::to_string(f.numSubTexmaps) +
+                                   ", not " + std::to_string(maps.Size()));
             m.maps.emplace();
             m.maps->reserve(maps.Size());
             size_t k = 0;
@@ -355,18 +367,20 @@ private:
             {"ambient", &m.ambient}, {"diffuse", &m.diffuse}, {"specular", &m.specular}};
         for (const auto& [key, out] : colors)
             if (const JsonRef v = j[key]) *out = ReadColor(v, path.Member(key));
-        const std::pair<const char*, std::optional<bool>*> locks[] = {{"lockAD", &m.lockAD}, {"lockDS", &m.lockDS}};
+        const std::pair<const char*, std::optional<bool>*> locks[] = {{"lockAD", &m.lockAD},
+                                                                      {"lockDS", &m.lockDS}};
         for (const auto& [key, out] : locks)
             if (const JsonRef v = j[key]) *out = ReadBool(v, path.Member(key));
-        const std::pair<const char*, std::optional<float>*> levels[] = {
-            {"specularLevel", &m.specularLevel}, {"glossiness", &m.glossiness}, {"softenLevel", &m.softenLevel}};
+        const std::pair<const char*, std::optional<float>*> levels[] = {{"specularLevel", &m.specularLevel},
+                                                                        {"glossiness", &m.glossiness},
+                                                                        {"softenLevel", &m.softenLevel}};
         for (const auto& [key, out] : levels)
             if (const JsonRef v = j[key]) *out = ReadFloat(v, path.Member(key));
         return m;
     }
 
     void Use(FileId id, TargetKind kind, IdUse::Role role, int from, const JsonPath& path) {
-        model_.uses.push_back({id, kind, role, from, path.Text()});
+        model_.uses.push_back({id, kind, role, from, path.Place()});
     }
 
     SceneModel& model_;
@@ -380,9 +394,9 @@ private:
 
 }  // namespace
 
-SceneModel ReadScene(const char* text, size_t size) {
+SceneModel ReadScene(const char* text, size_t size, const std::function<void(int)>& progress) {
     SceneModel model;
     Reader reader(model);
-    ParseJsonTop(text, size, reader);
+    ParseJsonTop(text, size, reader, progress);
     return model;
 }

@@ -480,6 +480,7 @@ private:
 
 }  // namespace
 
-void WriteScene(const std::function<void(const std::string&)>& write, const std::function<void(int)>& progress) {
+void WriteScene(const std::function<void(const std::string&)>& write,
+                const std::function<void(int)>& progress) {
     Writer(write, progress).Run();
 }
