@@ -73,8 +73,8 @@ public:
 private:
     // What an object's own references lead to, in order: a block stands for the references it holds.
     // A material's active map comes last; the file must carry it even when no reference holds it.
-    static std::vector<ReferenceTarget*> Children(ReferenceTarget* t) {
-        std::vector<ReferenceTarget*> out;
+    void Children(ReferenceTarget* t, std::vector<ReferenceTarget*>& out) {
+        out.clear();
         for (int i = 0, n = t->NumRefs(); i < n; ++i) {
             ReferenceTarget* r = t->GetReference(i);
             if (auto* pb = dynamic_cast<IParamBlock2*>(r)) {
@@ -84,20 +84,20 @@ private:
             }
         }
         if (auto* mtl = dynamic_cast<Mtl*>(t)) out.push_back(mtl->GetActiveTexmap());
-        return out;
     }
 
     // Numbers objects depth first, each before what it refers to.
     void Meet(ReferenceTarget* start) {
-        std::vector<ReferenceTarget*> stack{start};
+        std::vector<ReferenceTarget*>& stack = stack_;
+        stack.assign(1, start);
         while (!stack.empty()) {
             ReferenceTarget* t = stack.back();
             stack.pop_back();
-            if (!t || dynamic_cast<INode*>(t) || dynamic_cast<IParamBlock2*>(t) || ids_.count(t)) continue;
+            if (!t || ids_.count(t) || dynamic_cast<INode*>(t) || dynamic_cast<IParamBlock2*>(t)) continue;
             ids_[t] = next_++;
             objects_.push_back(t);
-            std::vector<ReferenceTarget*> children = Children(t);
-            stack.insert(stack.end(), children.rbegin(), children.rend());
+            Children(t, children_);
+            stack.insert(stack.end(), children_.rbegin(), children_.rend());
         }
     }
 
@@ -145,8 +145,10 @@ private:
                 out_.append(static_cast<size_t>(indent) + 2, ' ');
             }
             if (isObject) {
-                AppendStringText(out_, tape_.Text(item));
-                out_ += ": ";
+                // Keys are the format's own names: nothing in them needs an escape.
+                out_ += '"';
+                out_ += tape_.Text(item);
+                out_ += "\": ";
                 ++item;
             }
             Format(item, indent + 2, false);
@@ -307,31 +309,30 @@ private:
 
         IRefList* list = GetRefList(t);
         const int fixed = list ? std::min(list->RefListStart(), t->NumRefs()) : t->NumRefs();
-        bool anyBlock = false, anyRef = false;
+        // Each fixed reference once: a block, or the id of what it holds (-1: written as nothing).
+        blocks_.clear();
+        refs_.clear();
         for (int i = 0; i < fixed; ++i) {
             ReferenceTarget* r = t->GetReference(i);
-            if (dynamic_cast<IParamBlock2*>(r))
-                anyBlock = true;
-            else
-                anyRef = anyRef || RefId(r) >= 0;
+            if (auto* pb = dynamic_cast<IParamBlock2*>(r))
+                blocks_.emplace_back(i, pb);
+            else if (long long id = RefId(r); id >= 0)
+                refs_.emplace_back(i, id);
         }
-        if (anyBlock) {
+        if (!blocks_.empty()) {
             tape_.Key("blocks");
             tape_.StartArray();
-            for (int i = 0; i < fixed; ++i)
-                if (auto* pb = dynamic_cast<IParamBlock2*>(t->GetReference(i))) BlockJson(i, pb);
+            for (const auto& [i, pb] : blocks_) BlockJson(i, pb);
             tape_.End();
         }
-        if (anyRef) {
+        if (!refs_.empty()) {
             tape_.Key("refs");
             tape_.StartArray();
-            for (int i = 0; i < fixed; ++i) {
-                ReferenceTarget* r = t->GetReference(i);
-                if (dynamic_cast<IParamBlock2*>(r) || RefId(r) < 0) continue;
+            for (const auto& [i, id] : refs_) {
                 tape_.StartObject();
                 Member("index", i);
                 tape_.Key("object");
-                RefValue(r);
+                tape_.Int(id);
                 tape_.End();
             }
             tape_.End();
@@ -473,6 +474,10 @@ private:
     const std::function<void(int)>& progress_;
     JsonTape tape_;
     std::string out_;
+    // Reused from object to object.
+    std::vector<ReferenceTarget*> stack_, children_;
+    std::vector<std::pair<int, IParamBlock2*>> blocks_;
+    std::vector<std::pair<int, long long>> refs_;
     std::unordered_map<ReferenceTarget*, long long> ids_;
     std::vector<ReferenceTarget*> objects_;
     long long next_ = 1;

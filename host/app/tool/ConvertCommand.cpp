@@ -151,7 +151,9 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
     if (!output.empty()) {
         bool written = scene.Write(
             [&](std::ostream& s) {
-                WriteScene([&](const std::string& piece) { s << piece; }, showProgress("Writing scene"));
+                WriteScene(
+                    [&](const std::string& piece) { s.write(piece.data(), static_cast<std::streamsize>(piece.size())); },
+                    showProgress("Writing scene"));
             },
             error);
         progress.OnEnd();
