@@ -152,7 +152,9 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
         bool written = scene.Write(
             [&](std::ostream& s) {
                 WriteScene(
-                    [&](const std::string& piece) { s.write(piece.data(), static_cast<std::streamsize>(piece.size())); },
+                    [&](const std::string& piece) {
+                        s.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                    },
                     showProgress("Writing scene"));
             },
             error);
