@@ -29,7 +29,6 @@ public:
     };
 
     void Clear();
-    bool Empty() const { return nodes_.empty(); }
 
     // Building, in document order. End() closes the innermost open array or object.
     void Null();
@@ -43,8 +42,6 @@ public:
     void StartArray();
     void StartObject();
     void End();
-    // Nested arrays and objects not yet closed.
-    size_t OpenDepth() const { return open_.size(); }
 
     const Node& At(uint32_t index) const { return nodes_[index]; }
     uint32_t Size() const { return static_cast<uint32_t>(nodes_.size()); }

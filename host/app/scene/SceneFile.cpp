@@ -45,13 +45,20 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
         why = std::strerror(errno);
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    // One read into a string of the file's size; a file that grows meanwhile is read to its end.
+    const std::streamoff size = static_cast<std::streamoff>(fs::file_size(path, ec));
+    text.resize(ec ? 0 : static_cast<size_t>(size));
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    if (in) {
+        std::ostringstream rest;
+        rest << in.rdbuf();
+        text += rest.str();
+    }
     if (in.bad()) {
         why = "reading failed";
         return false;
     }
-    text = content.str();
     return true;
 }
 

@@ -74,10 +74,7 @@ public:
         const int nodes = static_cast<int>(model_.nodes.size());
         for (IdUse& use : model_.uses)
             if (use.from >= kObjectVertex) use.from = use.from - kObjectVertex + nodes;
-        done_ = true;
     }
-
-    bool Done() const { return done_; }
 
 private:
     void ReadNode(JsonRef j, const JsonPath& npath, int parent) {
@@ -389,7 +386,6 @@ private:
     const ClassFacts* lastFacts_ = nullptr;
     bool hasFormat_ = false;
     bool hasVersion_ = false;
-    bool done_ = false;
 };
 
 }  // namespace
