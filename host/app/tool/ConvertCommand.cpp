@@ -1,6 +1,6 @@
 #include "ConvertCommand.h"
 
-#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 
@@ -42,19 +42,19 @@ Mtl* FindReference(const std::string& name, std::string& error) {
     return count == 1 ? found : nullptr;
 }
 
-// Adds the seconds since the last call to a phase.
+// Adds the processor time since the last call to a phase.
 class PhaseClock {
 public:
     explicit PhaseClock(ConvertTimings* timings) : timings_(timings) {}
     void Add(double ConvertTimings::*phase) {
-        auto now = std::chrono::steady_clock::now();
-        if (timings_) timings_->*phase += std::chrono::duration<double>(now - last_).count();
+        std::clock_t now = std::clock();
+        if (timings_) timings_->*phase += static_cast<double>(now - last_) / CLOCKS_PER_SEC;
         last_ = now;
     }
 
 private:
     ConvertTimings* timings_;
-    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+    std::clock_t last_ = std::clock();
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "ConvertOptions.h"
 
-// Seconds spent in each phase of a convert command.
+// Processor seconds spent in each phase of a convert command.
 struct ConvertTimings {
     double read = 0;       // reading, checking and building the scene
     double materials = 0;  // listing and the material run
