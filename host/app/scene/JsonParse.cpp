@@ -266,4 +266,5 @@ void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
         throw SceneError("line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1) +
                          ": " + Describe(result.Code()));
     }
+    if (progress) progress(100);
 }
