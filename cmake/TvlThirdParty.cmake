@@ -1,7 +1,8 @@
 # Outside libraries, found or built once here so that every folder uses the same targets:
 #   GTest::gtest, GTest::gtest_main      GoogleTest (both builds)
 #   benchmark::benchmark, benchmark::benchmark_main   Google Benchmark (native builds with TVL_BUILD_BENCH)
-#   nlohmann_json::nlohmann_json         JSON for scene files (both builds; header only)
+#   nlohmann_json::nlohmann_json         JSON for reports and tests (both builds; header only)
+#   RapidJSON::RapidJSON                 the fast JSON reader of scene files (both builds; header only)
 # Included before the project's warning flags are set, so those never apply to the outside sources.
 
 if(TVL_WINDOWS)
@@ -48,3 +49,20 @@ if(TVL_WINDOWS)
 else()
     find_package(nlohmann_json 3 REQUIRED)
 endif()
+
+# RapidJSON reads scene files. Header only, like nlohmann-json: the Windows build takes a copy of the
+# headers for the same reason.
+find_path(TVL_RAPIDJSON_INCLUDE_DIR rapidjson/reader.h PATHS /usr/include NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT TVL_RAPIDJSON_INCLUDE_DIR)
+    message(FATAL_ERROR "rapidjson/reader.h not found (apt-get install rapidjson-dev)")
+endif()
+if(TVL_WINDOWS)
+    set(_tvl_rapidjson_include ${CMAKE_BINARY_DIR}/_deps/rapidjson/include)
+    file(COPY ${TVL_RAPIDJSON_INCLUDE_DIR}/rapidjson DESTINATION ${_tvl_rapidjson_include})
+else()
+    set(_tvl_rapidjson_include ${TVL_RAPIDJSON_INCLUDE_DIR})
+endif()
+add_library(RapidJSON::RapidJSON INTERFACE IMPORTED GLOBAL)
+set_target_properties(RapidJSON::RapidJSON PROPERTIES
+    INTERFACE_INCLUDE_DIRECTORIES ${_tvl_rapidjson_include}
+    INTERFACE_SYSTEM_INCLUDE_DIRECTORIES ${_tvl_rapidjson_include})

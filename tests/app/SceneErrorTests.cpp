@@ -41,12 +41,24 @@ std::string Repeat(const std::string& s, int n) {
 const std::vector<BadFile>& BadFiles() {
     static const std::vector<BadFile> cases = {
         // Text
-        {"not JSON", R"({"format": })", "line 1, column 12: syntax error while parsing value..."},
-        {"cut short", Scene(R"("nodes": [)"),
-         "line 1, column 54: syntax error while parsing value - unexpected '}'; expected '[', '{', or a "
-         "literal"},
+        {"not JSON", R"({"format": })", "line 1, column 12: invalid value"},
+        {"cut short", Scene(R"("nodes": [)"), "line 1, column 54: invalid value"},
+        {"second line", "{\"format\": \"tvl3host-scene\",\n  \"version\": 1 \"time\": 0}",
+         "line 2, column 16: missing a comma or '}' after an object member"},
+        {"text after the scene", Scene("") + " []",
+         "line 1, column 44: the document root must not be followed by other values"},
         {"bad UTF-8", Scene("\"nodes\": [{\"id\": 1, \"name\": \"\xff\"}]"),
-         "line 1, column 73: syntax error while parsing value - invalid string: ill-formed UTF-8 byte..."},
+         "nodes[0].name: the text is not valid UTF-8"},
+        {"bad UTF-8 deeper", MtlWithParams("{\"id\": 5, \"type\": \"string\", \"value\": \"\xc3\x28\"}"),
+         P("[0].value: the text is not valid UTF-8")},
+        {"key twice deep inside", MtlWithParams(R"({"id": 0, "type": "float", "value": 1, "id": 0})"),
+         P("[0]: field \"id\" is given twice")},
+        {"key twice among many", MtlFile([] {
+             std::string keys;
+             for (int k = 0; k < 20; ++k) keys += "\"k" + std::to_string(k) + "\": 0, ";
+             return keys + "\"k3\": 1";
+         }()),
+         "objects[0]: field \"k3\" is given twice"},
         {"number beyond any float", Scene(R"("nodes": [{"id": 1, "name": "a"}], "time": 1e999)"),
          "time: number overflow parsing '1e999'"},
         {"key twice", Scene(R"("nodes": [{"id": 1, "name": "a", "name": "b"}])"),

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "ConvertCommand.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 #include "HostTestObjects.h"
 #include "Products.h"
 
@@ -42,7 +48,7 @@ protected:
             return 2;
         }
         req.quiet = false;
-        return RunConvertCommand(req, stdout_, err_);
+        return RunConvertBatch(req, TVL3HOST, stdout_, err_);
     }
     std::string out_, report_;
     std::ostringstream stdout_, err_;
@@ -134,6 +140,9 @@ TEST_F(ConvertCommandTest, ErrorsGiveOneMessageAndNoOutput) {
         {{"/no/such/scene.json", "-o", "OUT"}, "cannot open"},
         {{"SCENE", "-o", "OUT", "--reference", "Nobody"}, "no Tavelin 3 material named \"Nobody\""},
         {{"SCENE", "-o", "/no/such/folder/out.json"}, "cannot write"},
+        // The report cannot be written: neither is the scene.
+        {{"SCENE", "-o", "OUT", "--report-json", "/no/such/folder/r.json"},
+         "the scene was not written either"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args;
@@ -143,4 +152,95 @@ TEST_F(ConvertCommandTest, ErrorsGiveOneMessageAndNoOutput) {
         EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
         EXPECT_FALSE(Exists(out_));
     }
+}
+
+namespace fs = std::filesystem;
+
+TEST_F(ConvertCommandTest, OnlyInPlaceWritesOverTheSceneAndKeepsItsMode) {
+    const std::string scene = out_ + ".scene.json";
+    fs::copy_file(kShowcase, scene, fs::copy_options::overwrite_existing);
+    fs::permissions(scene, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::perms mode = fs::status(scene).permissions();  // what the file system keeps of it
+    EXPECT_EQ(Run({scene, "-o", scene}), 1);
+    EXPECT_NE(err_.str().find("give --in-place to replace it"), std::string::npos) << err_.str();
+    EXPECT_EQ(ReadFile(scene), ReadFile(kShowcase));
+
+    ASSERT_EQ(Run({scene, "--in-place"}), 0) << err_.str();
+    EXPECT_NE(ReadFile(scene).find("\"Tvl3Line\""), std::string::npos);
+    EXPECT_EQ(fs::status(scene).permissions(), mode);
+    fs::remove(scene);
+}
+
+// A folder of scenes, one of them broken: the others are converted all the same, by this process or by
+// worker processes.
+TEST_F(ConvertCommandTest, ABatchConvertsEachSceneOnItsOwn) {
+    const fs::path in = out_ + ".in", outDir = out_ + ".outdir";
+#ifdef _WIN32
+    const char* const jobCounts[] = {"1"};  // worker processes are covered by the native build
+#else
+    const char* const jobCounts[] = {"1", "2"};
+#endif
+    for (const char* jobs : jobCounts) {
+        SCOPED_TRACE(jobs);
+        fs::remove_all(in);
+        fs::remove_all(outDir);
+        fs::create_directories(in);
+        fs::copy_file(kShowcase, in / "a.json");
+        fs::copy_file(kShowcase, in / "c.json");
+        std::ofstream(in / "b.json") << "{\"format\": \"tvl3host-scene\", \"version\": 2}";
+        HostCore::Get().ResetScene();
+        err_.str("");
+        stdout_.str("");
+        EXPECT_EQ(Run({in.string(), "--out-dir", outDir.string(), "-j", jobs, "--report-json", report_}), 1);
+        EXPECT_TRUE(Exists((outDir / "a.json").string()));
+        EXPECT_TRUE(Exists((outDir / "c.json").string()));
+        EXPECT_FALSE(Exists((outDir / "b.json").string()));
+        nlohmann::json report = nlohmann::json::parse(ReadFile(report_));
+        ASSERT_EQ(report["files"].size(), 3u);
+        EXPECT_EQ(report["totals"]["failed"], 1);
+        EXPECT_EQ(report["files"][0]["report"]["totals"]["converted"],
+                  report["files"][2]["report"]["totals"]["converted"]);
+        EXPECT_EQ(report["files"][1]["ok"], false);
+        EXPECT_NE(report["files"][1]["error"].get<std::string>().find("version 2 is not supported"),
+                  std::string::npos);
+        EXPECT_NE(stdout_.str().find("Scenes: 3, 2 converted, 1 failed"), std::string::npos) << stdout_.str();
+    }
+    fs::remove_all(in);
+    fs::remove_all(outDir);
+}
+
+TEST(ToolCommandLine, AnswersWithExitCodesAndPointsToHelp) {
+#ifdef _WIN32
+    GTEST_SKIP() << "runs the program through the command interpreter: covered by the native build";
+#endif
+    const struct {
+        const char* args;
+        int code;
+        const char* out;  // a text the standard output or error holds
+    } cases[] = {
+        {"", 2, "Run 'tvl3host help' for help."},
+        {"help", 0, "usage: tvl3host COMMAND"},
+        {"help convert", 0, "--out-dir DIR"},
+        {"convert --help", 0, "--out-dir DIR"},
+        {"help frobnicate", 2, "no help on \"frobnicate\""},
+        {"frobnicate", 2, "unknown command \"frobnicate\""},
+        {"convert a.json -o x.json -o y.json", 2,
+         "option -o is given twice\nRun 'tvl3host help convert' for help."},
+    };
+    const std::string log = testing::TempDir() + "tvl3host_command_line.txt";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const std::string command = std::string("\"") + TVL3HOST + "\" " + c.args + " >\"" + log + "\" 2>&1";
+        int status = std::system(command.c_str());
+#ifndef _WIN32
+        status = WEXITSTATUS(status);
+#endif
+        EXPECT_EQ(status, c.code);
+        const std::string text = ReadFile(log);
+        EXPECT_NE(text.find(c.out), std::string::npos) << text;
+        if (c.code != 0) {
+            EXPECT_EQ(text.find("Conversion options"), std::string::npos) << "a usage error shows no help";
+        }
+    }
+    std::remove(log.c_str());
 }

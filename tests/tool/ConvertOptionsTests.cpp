@@ -31,11 +31,17 @@ TEST(ConvertOptionsTest, UsageErrorsAreNamed) {
         const char* error;
     } cases[] = {
         {{}, "no scene given"},
-        {{"s.json"}, "no output given: use -o OUT, or --dry-run to only report"},
+        {{"s.json"}, "no output given: use -o OUT, --out-dir DIR or --in-place, or --dry-run to only report"},
         {{"s.json", "-o"}, "option -o needs a value"},
+        {{"s.json", "-o", "a.json", "-o", "b.json"}, "option -o is given twice"},
+        {{"s.json", "--in-place", "-o", "a.json"},
+         "-o, --out-dir and --in-place each say where the output goes: give one of them"},
+        {{"a.json", "b.json", "-o", "c.json"},
+         "-o names the output of one scene: with several scenes use --out-dir DIR"},
+        {{"a.json", "--out-dir", "d", "-j", "0"},
+         "option -j needs a number of jobs from 1 to 256, not \"0\""},
         {{"s.json", "--reference", ""}, "--reference needs the name of a Tavelin 3 material"},
         {{"s.json", "--frobnicate"}, "unknown option --frobnicate"},
-        {{"a.json", "b.json"}, "unexpected argument b.json (one scene at a time)"},
     };
     for (const auto& c : cases) {
         ConvertRequest req;

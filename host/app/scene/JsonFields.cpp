@@ -2,124 +2,98 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
+
+#include "ParamTypes.h"
 
 void Fail(const std::string& path, const std::string& message) {
     throw SceneError((path.empty() ? std::string("top level") : path) + ": " + message);
 }
 
-std::string Member(const std::string& path, const char* key) {
-    return path.empty() ? std::string(key) : path + "." + key;
-}
+void Fail(const JsonPath& path, const std::string& message) { Fail(path.Text(), message); }
 
-std::string Item(const std::string& path, size_t i) { return path + "[" + std::to_string(i) + "]"; }
+std::string What::Text() const { return paramType >= 0 ? " for " + ParameterOfType(paramType) : text; }
 
-void ExpectFields(const Json& j, const std::string& path, std::initializer_list<const char*> allowed,
+void ExpectFields(JsonRef j, const JsonPath& path, std::initializer_list<const char*> allowed,
                   std::initializer_list<const char*> required) {
-    if (!j.is_object()) Fail(path, "expected an object");
-    for (const auto& item : j.items()) {
+    if (!j.IsObject()) Fail(path, "expected an object");
+    for (auto it = j.begin(), end = j.end(); it != end; ++it) {
         bool known = false;
-        for (const char* a : allowed) known = known || item.key() == a;
-        if (!known) Fail(path, "unknown field \"" + item.key() + "\"");
+        for (const char* a : allowed) known = known || it.Key() == a;
+        if (!known) Fail(path, "unknown field \"" + std::string(it.Key()) + "\"");
     }
     for (const char* r : required)
-        if (!j.contains(r)) Fail(path, std::string("missing field \"") + r + "\"");
+        if (!j.Has(r)) Fail(path, std::string("missing field \"") + r + "\"");
 }
 
-void ExpectArray(const Json& j, const std::string& path) {
-    if (!j.is_array()) Fail(path, "expected an array");
+void ExpectArray(JsonRef j, const JsonPath& path) {
+    if (!j.IsArray()) Fail(path, "expected an array");
 }
 
-const Json* Find(const Json& j, const char* key) {
-    auto it = j.find(key);
-    return it == j.end() ? nullptr : &*it;
+bool ReadBool(JsonRef j, const JsonPath& path, What what) {
+    if (!j.IsBool()) Fail(path, "expected true or false" + what.Text());
+    return j.Bool();
 }
 
-bool ReadBool(const Json& j, const std::string& path, const std::string& what) {
-    if (!j.is_boolean()) Fail(path, "expected true or false" + what);
-    return j.get<bool>();
-}
-
-long long ReadInteger(const Json& j, const std::string& path, long long min, long long max,
-                      const std::string& what) {
-    if (!j.is_number_integer()) Fail(path, "expected an integer" + what);
+long long ReadInteger(JsonRef j, const JsonPath& path, long long min, long long max, What what) {
+    if (!j.IsInteger()) Fail(path, "expected an integer" + what.Text());
     bool tooBig =
-        j.is_number_unsigned() &&
-        j.get<unsigned long long>() > static_cast<unsigned long long>(std::numeric_limits<long long>::max());
-    long long v = tooBig ? 0 : j.get<long long>();
+        j.IsUnsigned() && j.Uint() > static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+    long long v = tooBig ? 0 : j.IsUnsigned() ? static_cast<long long>(j.Uint()) : j.Int();
     if (tooBig || v < min || v > max)
         Fail(path,
-             j.dump() + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+             j.Text() + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
     return v;
 }
 
-int ReadInt(const Json& j, const std::string& path, const std::string& what) {
+int ReadInt(JsonRef j, const JsonPath& path, What what) {
     return static_cast<int>(
         ReadInteger(j, path, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), what));
 }
 
-float ReadFloat(const Json& j, const std::string& path, const std::string& what) {
-    if (!j.is_number()) Fail(path, "expected a number" + what);
-    double d = j.get<double>();
-    if (!(std::fabs(d) <= FLT_MAX)) Fail(path, j.dump() + " is out of range for a float");
+float ReadFloat(JsonRef j, const JsonPath& path, What what) {
+    if (!j.IsNumber()) Fail(path, "expected a number" + what.Text());
+    double d = j.Number();
+    if (!(std::fabs(d) <= FLT_MAX)) Fail(path, j.Text() + " is out of range for a float");
     return static_cast<float>(d);
 }
 
 namespace {
-void ReadTriple(const Json& j, const std::string& path, const char* shape, const std::string& what,
-                float out[3]) {
-    if (!j.is_array() || j.size() != 3) Fail(path, std::string("expected ") + shape + what);
-    for (size_t k = 0; k < 3; ++k) {
-        if (!j[k].is_number()) Fail(Item(path, k), "expected a number");
-        out[k] = ReadFloat(j[k], Item(path, k));
+void ReadTriple(JsonRef j, const JsonPath& path, const char* shape, What what, float out[3]) {
+    if (!j.IsArray() || j.Size() != 3) Fail(path, std::string("expected ") + shape + what.Text());
+    size_t k = 0;
+    for (JsonRef v : j) {
+        if (!v.IsNumber()) Fail(path.Item(k), "expected a number");
+        out[k] = ReadFloat(v, path.Item(k));
+        ++k;
     }
 }
 }  // namespace
 
-Color ReadColor(const Json& j, const std::string& path, const std::string& what) {
+Color ReadColor(JsonRef j, const JsonPath& path, What what) {
     float v[3];
     ReadTriple(j, path, "[r, g, b]", what, v);
     return Color(v[0], v[1], v[2]);
 }
 
-Point3 ReadPoint3(const Json& j, const std::string& path, const std::string& what) {
+Point3 ReadPoint3(JsonRef j, const JsonPath& path, What what) {
     float v[3];
     ReadTriple(j, path, "[x, y, z]", what, v);
     return Point3(v[0], v[1], v[2]);
 }
 
-std::wstring ReadString(const Json& j, const std::string& path, const std::string& what) {
-    if (!j.is_string()) Fail(path, "expected a string" + what);
-    return WStr::FromUTF8(j.get<std::string>()).wstring();
+std::wstring ReadString(JsonRef j, const JsonPath& path, What what) {
+    if (!j.IsString()) Fail(path, "expected a string" + what.Text());
+    return WStr::FromUTF8(std::string(j.Str())).wstring();
 }
 
-std::optional<long long> ReadIdOrNull(const Json& j, const std::string& path, const std::string& what) {
-    if (j.is_null()) return std::nullopt;
-    if (!j.is_number_integer()) Fail(path, "expected an id (an integer from 0) or null" + what);
+std::optional<long long> ReadIdOrNull(JsonRef j, const JsonPath& path, What what) {
+    if (j.IsNull()) return std::nullopt;
+    if (!j.IsInteger()) Fail(path, "expected an id (an integer from 0) or null" + what.Text());
     return ReadId(j, path);
 }
 
-long long ReadId(const Json& j, const std::string& path) {
-    if (!j.is_number_integer() || (!j.is_number_unsigned() && j.get<long long>() < 0))
-        Fail(path, "expected an id (an integer from 0)");
+long long ReadId(JsonRef j, const JsonPath& path) {
+    if (!j.IsInteger() || !j.IsUnsigned()) Fail(path, "expected an id (an integer from 0)");
     return ReadInteger(j, path, 0, std::numeric_limits<long long>::max());
 }
-
-Json FloatValue(float f) {
-    if (!std::isfinite(f)) return Json(nullptr);
-    char buffer[40];
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(f));
-        double d = std::strtod(buffer, nullptr);
-        if (static_cast<float>(d) == f) return Json(d);
-    }
-    return Json(static_cast<double>(f));
-}
-
-Json ColorValue(const Color& c) { return Json::array({FloatValue(c.r), FloatValue(c.g), FloatValue(c.b)}); }
-
-Json Point3Value(const Point3& p) { return Json::array({FloatValue(p.x), FloatValue(p.y), FloatValue(p.z)}); }
-
-Json StringValue(const MCHAR* s) { return Json(WStr(s).ToUTF8()); }

@@ -1,9 +1,28 @@
 #pragma once
 
-#include <string>
+#include <cstddef>
+#include <functional>
+#include <string_view>
 
-#include "JsonFields.h"
+#include "JsonValue.h"
 
-// Parses a scene file's text. Bad JSON fails with "line L, column C: ..."; a key given twice in one
-// object fails with its path, since the JSON library itself would silently keep the last one.
-Json ParseSceneJson(const std::string& text);
+// Receives a JSON document's top-level object while it is read, one member at a time; an array member the
+// receiver asks for comes item by item. Each value lives only for the call that hands it over.
+class JsonTopReceiver {
+public:
+    virtual ~JsonTopReceiver() = default;
+    // A member's key (each key is given once: a repeated key is an error before this is called). Answers
+    // whether an array under this key should come item by item.
+    virtual bool Key(std::string_view key) = 0;
+    virtual void Value(std::string_view key, JsonRef value) = 0;
+    virtual void Item(std::string_view key, size_t index, JsonRef value) = 0;
+    // The top-level object is closed.
+    virtual void End() = 0;
+};
+
+// Reads a document whose top level must be an object. Fails with SceneError: "line L, column C: ..." for
+// text that is not JSON, "<path>: ..." for a key given twice in one object, text that is not UTF-8 and a
+// number beyond any double; a receiver's own SceneError passes through.
+// `progress`, when given, hears the share of the text read (0 to 100) as it grows.
+void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
+                  const std::function<void(int)>& progress = nullptr);

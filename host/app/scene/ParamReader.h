@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "JsonFields.h"
@@ -9,8 +8,5 @@
 // Reads one entry of an object's "blocks": the reference must hold a block of that ID in a new object of
 // the class, and each parameter must be one of that block's, with the block's own type and a value of
 // that type. Ids the values name are added to `uses` as references of `vertex`.
-BlockModel ReadBlock(const Json& j, const std::string& path, const ObjectModel& object, int vertex,
+BlockModel ReadBlock(JsonRef j, const JsonPath& path, const ObjectModel& object, int vertex,
                      std::vector<IdUse>& uses);
-
-// "a float parameter", "an int parameter".
-std::string ParameterOfType(int type);

@@ -170,3 +170,9 @@ BOOL SetObjectParam(IParamBlock2* pb, ParamID id, int tabIndex, ReferenceTarget*
             return pb->SetValue(id, 0, v, tabIndex);
     }
 }
+
+std::string ParameterOfType(int type) {
+    std::string name = ParamTypeName(type);
+    bool vowel = std::string("aeiou").find(name[0]) != std::string::npos;
+    return (vowel ? "an " : "a ") + name + " parameter";
+}

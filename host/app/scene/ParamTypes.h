@@ -48,5 +48,7 @@ ControllerKind ControllerKindOfType(int type);
 ReferenceTarget* GetObjectParam(IParamBlock2* pb, ParamID id, int tabIndex);
 BOOL SetObjectParam(IParamBlock2* pb, ParamID id, int tabIndex, ReferenceTarget* v);
 
+// "a float parameter", "an int parameter".
+std::string ParameterOfType(int type);
 // "a number", "an integer", ...: what a value of the kind looks like, for messages.
 const char* DescribeKind(ValueKind kind);

@@ -24,13 +24,16 @@ private:
     const std::string& PathOf(int v) const {
         return IsNode(v) ? m_.nodes[static_cast<size_t>(v)].path : Object(v).path;
     }
+    std::string PathOf(const IdUse& use) const {
+        return use.place.Text(use.from >= 0 ? PathOf(use.from) : std::string());
+    }
     FileId IdOf(int v) const { return IsNode(v) ? m_.nodes[static_cast<size_t>(v)].id : Object(v).id; }
 
     void IndexIds() {
         for (int v = 0; v < NumVertices(); ++v) {
             auto [at, fresh] = vertexOf_.emplace(IdOf(v), v);
             if (!fresh)
-                Fail(Member(PathOf(v), "id"),
+                Fail(PathOf(v) + ".id",
                      "id " + std::to_string(IdOf(v)) + " is used twice (also by " + PathOf(at->second) + ")");
         }
     }
@@ -87,13 +90,13 @@ private:
         for (const IdUse& use : m_.uses) {
             auto found = vertexOf_.find(use.id);
             if (found == vertexOf_.end())
-                Fail(use.path, std::string("no ") + (use.kind == TargetKind::Node ? "node" : "object") +
-                                   " with id " + std::to_string(use.id));
+                Fail(PathOf(use), std::string("no ") + (use.kind == TargetKind::Node ? "node" : "object") +
+                                      " with id " + std::to_string(use.id));
             int v = found->second;
             if (!Satisfies(v, use.kind)) {
                 std::string what = IsNode(v) ? "a node" : "of class \"" + Object(v).className + "\"";
-                Fail(use.path, "id " + std::to_string(use.id) + " (" + PathOf(v) + ") is " + what + ", not " +
-                                   KindName(use.kind));
+                Fail(PathOf(use), "id " + std::to_string(use.id) + " (" + PathOf(v) + ") is " + what +
+                                      ", not " + KindName(use.kind));
             }
             switch (use.role) {
                 case IdUse::Reference:

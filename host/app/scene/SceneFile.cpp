@@ -4,10 +4,17 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
-#include "JsonParse.h"
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "JsonFields.h"
 #include "SceneBuilder.h"
 #include "SceneCheck.h"
 #include "SceneReader.h"
@@ -16,6 +23,15 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Whether the user may write the file.
+bool Writable(const fs::path& path) {
+#ifdef _WIN32
+    return _waccess(path.c_str(), 2) == 0;
+#else
+    return access(path.c_str(), W_OK) == 0;
+#endif
+}
 
 // The file's bytes, or an empty answer with `why` set.
 bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
@@ -29,47 +45,28 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
         why = std::strerror(errno);
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    // One read into a string of the file's size; a file that grows meanwhile is read to its end.
+    const std::streamoff size = static_cast<std::streamoff>(fs::file_size(path, ec));
+    text.resize(ec ? 0 : static_cast<size_t>(size));
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    if (in) {
+        std::ostringstream rest;
+        rest << in.rdbuf();
+        text += rest.str();
+    }
     if (in.bad()) {
         why = "reading failed";
         return false;
     }
-    text = content.str();
     return true;
-}
-
-// Writes beside the target, so that the rename stays on one file system, and renames over the target
-// only once the text is complete. The random part keeps two saves of one file apart.
-bool WriteThenRename(const fs::path& target, const std::string& text, std::string& why) {
-    std::random_device random;
-    fs::path temp = target;
-    temp += fs::u8path("." + std::to_string(random()) + ".tmp");
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            why = std::strerror(errno);
-            return false;
-        }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) why = std::strerror(errno);
-    }
-    std::error_code ec;
-    if (why.empty()) {
-        fs::rename(temp, target, ec);
-        if (ec) why = ec.message();
-    }
-    if (why.empty()) return true;
-    fs::remove(temp, ec);
-    return false;
 }
 
 }  // namespace
 
 bool LoadSceneText(const std::string& json, std::string& error) {
     try {
-        SceneModel model = ReadScene(ParseSceneJson(json));
+        SceneModel model = ReadScene(json.data(), json.size());
         CheckScene(model);
         BuildScene(model);
     } catch (const SceneError& e) {
@@ -80,36 +77,109 @@ bool LoadSceneText(const std::string& json, std::string& error) {
     return true;
 }
 
-bool LoadScene(const std::string& utf8Path, std::string& error) {
-    std::string text, why;
+bool LoadScene(const std::string& utf8Path, std::string& error, const std::function<void(int)>& progress) {
+    SceneModel model;
     try {
+        // The text is gone before the scene is built.
+        std::string text, why;
         if (!ReadWholeFile(fs::u8path(utf8Path), text, why)) {
             error = "cannot open \"" + utf8Path + "\": " + why;
             return false;
         }
+        model = ReadScene(text.data(), text.size(), progress);
+    } catch (const SceneError& e) {
+        error = e.what();
+        return false;
     } catch (const std::exception& e) {  // a path the file system cannot take
         error = "cannot open \"" + utf8Path + "\": " + e.what();
         return false;
     }
-    return LoadSceneText(text, error);
+    try {
+        CheckScene(model);
+        BuildScene(model);
+    } catch (const SceneError& e) {
+        error = e.what();
+        return false;
+    }
+    error.clear();
+    return true;
 }
 
-std::string SaveSceneText() { return FormatSceneJson(WriteScene()); }
+std::string SaveSceneText() {
+    std::string text;
+    WriteScene([&](const std::string& piece) { text += piece; });
+    return text;
+}
 
-bool SaveScene(const std::string& utf8Path, std::string& error) {
-    return WriteFileWhole(utf8Path, SaveSceneText(), error);
+bool SaveScene(const std::string& utf8Path, std::string& error, const std::function<void(int)>& progress) {
+    StagedFile file(utf8Path);
+    return file.Write(
+               [&](std::ostream& out) {
+                   WriteScene([&](const std::string& piece) { out << piece; }, progress);
+               },
+               error) &&
+           file.Commit(error);
 }
 
 bool WriteFileWhole(const std::string& utf8Path, const std::string& text, std::string& error) {
-    std::string why;
+    StagedFile file(utf8Path);
+    return file.Write(
+               [&](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); },
+               error) &&
+           file.Commit(error);
+}
+
+StagedFile::StagedFile(std::string utf8Path) : path_(std::move(utf8Path)) {}
+
+StagedFile::~StagedFile() {
+    std::error_code ec;
+    if (!temp_.empty()) fs::remove(fs::u8path(temp_), ec);
+}
+
+bool StagedFile::Fail(const std::string& why, std::string& error) {
+    error = "cannot write \"" + path_ + "\": " + why;
+    std::error_code ec;
+    if (!temp_.empty()) fs::remove(fs::u8path(temp_), ec);
+    temp_.clear();
+    return false;
+}
+
+// Writes beside the target, so that the rename stays on one file system; the random part keeps two
+// writers of one file apart. A target that is there must be one the user may write, and its
+// replacement gets its permissions.
+bool StagedFile::Write(const std::function<void(std::ostream&)>& fill, std::string& error) {
     try {
-        if (WriteThenRename(fs::u8path(utf8Path), text, why)) {
-            error.clear();
-            return true;
+        const fs::path target = fs::u8path(path_);
+        std::error_code ec;
+        const fs::file_status status = fs::status(target, ec);
+        const bool exists = fs::exists(status);
+        if (exists && fs::is_directory(status)) return Fail("it is a folder", error);
+        if (exists && !Writable(target)) return Fail(std::strerror(EACCES), error);
+        std::random_device random;
+        fs::path temp = target;
+        temp += fs::u8path("." + std::to_string(random()) + ".tmp");
+        temp_ = temp.u8string();
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return Fail(std::strerror(errno), error);
+        fill(out);
+        out.close();
+        if (!out) return Fail(std::strerror(errno), error);
+        if (exists) {
+            fs::permissions(temp, status.permissions(), ec);
+            if (ec) return Fail(ec.message(), error);
         }
     } catch (const std::exception& e) {
-        why = e.what();
+        return Fail(e.what(), error);
     }
-    error = "cannot write \"" + utf8Path + "\": " + why;
-    return false;
+    return true;
+}
+
+bool StagedFile::Commit(std::string& error) {
+    if (temp_.empty()) return Fail("nothing was written", error);
+    std::error_code ec;
+    fs::rename(fs::u8path(temp_), fs::u8path(path_), ec);
+    if (ec) return Fail(ec.message(), error);
+    temp_.clear();
+    error.clear();
+    return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ClassFacts.h"
+#include "JsonValue.h"
 #include "ParamTypes.h"
 #include "max.h"
 
@@ -119,8 +120,8 @@ struct IdUse {
     FileId id = 0;
     TargetKind kind = TargetKind::Any;
     Role role = Reference;
-    int from = -1;  // vertex: a node index, or nodes.size() + object index; -1 for roots
-    std::string path;
+    int from = -1;    // vertex: a node index, or nodes.size() + object index; -1 for roots
+    PathPlace place;  // where in `from` (or in the top level, for roots)
 };
 
 struct SceneModel {

@@ -4,161 +4,210 @@
 #include <limits>
 #include <map>
 
+#include "JsonParse.h"
 #include "ParamReader.h"
 #include "SceneFormat.h"
 
 namespace {
 
-class Reader {
+// Objects are vertices numbered after the nodes; while reading, before the number of nodes is known,
+// an object's vertex is this plus its index.
+const int kObjectVertex = 1 << 30;
+
+const JsonPath kTop;
+
+class Reader : public JsonTopReceiver {
 public:
     explicit Reader(SceneModel& model) : model_(model) {}
 
-    void ReadTop(const Json& doc) {
-        ExpectFields(doc, "", {"format", "version", "time", "nodes", "editorSlots", "effects", "objects"},
-                     {"format", "version"});
-        const Json& format = doc["format"];
-        if (!format.is_string() || format.get<std::string>() != SCENE_FORMAT_NAME)
-            Fail("format", "expected \"" SCENE_FORMAT_NAME "\"");
-        long long version = ReadInteger(doc["version"], "version", 0, std::numeric_limits<int>::max());
-        if (version != SCENE_FORMAT_VERSION)
-            Fail("version", "version " + std::to_string(version) +
-                                " is not supported (this host reads version " +
-                                std::to_string(SCENE_FORMAT_VERSION) + ")");
-        if (const Json* time = Find(doc, "time")) model_.time = ReadInt(*time, "time");
-        // Nodes first: objects are vertices numbered after them.
-        if (const Json* nodes = Find(doc, "nodes")) ReadNodes(*nodes, "nodes", -1);
-        if (const Json* slots = Find(doc, "editorSlots")) ReadSlots(*slots);
-        if (const Json* effects = Find(doc, "effects")) ReadEffects(*effects);
-        if (const Json* objects = Find(doc, "objects")) {
-            ExpectArray(*objects, "objects");
-            for (size_t k = 0; k < objects->size(); ++k) ReadObject((*objects)[k], Item("objects", k));
+    bool Key(std::string_view key) override {
+        static const char* const kKeys[] = {"format",      "version", "time",   "nodes",
+                                            "editorSlots", "effects", "objects"};
+        bool known = false;
+        for (const char* k : kKeys) known = known || key == k;
+        if (!known) Fail(kTop, "unknown field \"" + std::string(key) + "\"");
+        // The lists of nodes, effects and objects come item by item.
+        return key == "nodes" || key == "effects" || key == "objects";
+    }
+
+    void Value(std::string_view key, JsonRef value) override {
+        if (key == "format") {
+            if (!value.IsString() || value.Str() != SCENE_FORMAT_NAME)
+                Fail(kTop.Member("format"), "expected \"" SCENE_FORMAT_NAME "\"");
+            hasFormat_ = true;
+        } else if (key == "version") {
+            long long version =
+                ReadInteger(value, kTop.Member("version"), 0, std::numeric_limits<int>::max());
+            if (version != SCENE_FORMAT_VERSION)
+                Fail(kTop.Member("version"), "version " + std::to_string(version) +
+                                                 " is not supported (this host reads version " +
+                                                 std::to_string(SCENE_FORMAT_VERSION) + ")");
+            hasVersion_ = true;
+        } else if (key == "time") {
+            model_.time = ReadInt(value, kTop.Member("time"));
+        } else if (key == "editorSlots") {
+            ReadSlots(value);
+        } else {  // a list that is not an array
+            ExpectArray(value, kTop.Member(key == "nodes"     ? "nodes"
+                                           : key == "effects" ? "effects"
+                                                              : "objects"));
         }
+    }
+
+    void Item(std::string_view key, size_t index, JsonRef value) override {
+        if (key == "nodes") {
+            const JsonPath nodes = kTop.Member("nodes");
+            ReadNode(value, nodes.Item(index), -1);
+        } else if (key == "effects") {
+            ReadEffect(value, index);
+        } else {
+            // A path to keep: the text is made once per object.
+            std::string path = "objects[" + std::to_string(index) + "]";
+            ReadObject(value, path);
+        }
+    }
+
+    void End() override {
+        if (!hasFormat_) Fail(kTop, "missing field \"format\"");
+        if (!hasVersion_) Fail(kTop, "missing field \"version\"");
+        // Objects are vertices after the nodes.
+        const int nodes = static_cast<int>(model_.nodes.size());
+        for (IdUse& use : model_.uses)
+            if (use.from >= kObjectVertex) use.from = use.from - kObjectVertex + nodes;
     }
 
 private:
-    void ReadNodes(const Json& list, const std::string& path, int parent) {
-        ExpectArray(list, path);
-        for (size_t k = 0; k < list.size(); ++k) {
-            const Json& j = list[k];
-            std::string npath = Item(path, k);
-            ExpectFields(j, npath, {"id", "name", "material", "children"}, {"id", "name"});
-            NodeModel n;
-            n.path = npath;
-            n.id = ReadId(j["id"], Member(npath, "id"));
-            n.name = ReadString(j["name"], Member(npath, "name"));
-            n.parent = parent;
-            int vertex = static_cast<int>(model_.nodes.size());
-            if (const Json* m = Find(j, "material")) {
-                n.material = ReadIdOrNull(*m, Member(npath, "material"));
-                if (n.material)
-                    Use(*n.material, TargetKind::Material, IdUse::Reference, vertex,
-                        Member(npath, "material"));
-            }
-            model_.nodes.push_back(std::move(n));
-            if (const Json* children = Find(j, "children"))
-                ReadNodes(*children, Member(npath, "children"), vertex);
+    void ReadNode(JsonRef j, const JsonPath& npath, int parent) {
+        ExpectFields(j, npath, {"id", "name", "material", "children"}, {"id", "name"});
+        NodeModel n;
+        n.path = npath.Text();
+        // Uses of the node are placed from the node's own path.
+        const JsonPath here(n.path);
+        n.id = ReadId(j["id"], npath.Member("id"));
+        n.name = ReadString(j["name"], npath.Member("name"));
+        n.parent = parent;
+        int vertex = static_cast<int>(model_.nodes.size());
+        if (const JsonRef m = j["material"]) {
+            n.material = ReadIdOrNull(m, npath.Member("material"));
+            if (n.material)
+                Use(*n.material, TargetKind::Material, IdUse::Reference, vertex, here.Member("material"));
+        }
+        model_.nodes.push_back(std::move(n));
+        if (const JsonRef children = j["children"]) {
+            const JsonPath cpath = npath.Member("children");
+            ExpectArray(children, cpath);
+            size_t k = 0;
+            for (JsonRef child : children) ReadNode(child, cpath.Item(k++), vertex);
         }
     }
 
-    void ReadSlots(const Json& slots) {
-        ExpectArray(slots, "editorSlots");
-        if (slots.size() > HostCore::kNumMtlSlots)
-            Fail("editorSlots", "the material editor has " + std::to_string(HostCore::kNumMtlSlots) +
-                                    " slots, not " + std::to_string(slots.size()));
-        for (size_t k = 0; k < slots.size(); ++k) {
-            std::string path = Item("editorSlots", k);
-            model_.slots[k] = ReadIdOrNull(slots[k], path);
-            if (model_.slots[k]) Use(*model_.slots[k], TargetKind::MaterialOrMap, IdUse::Root, -1, path);
+    void ReadSlots(JsonRef slots) {
+        const JsonPath path = kTop.Member("editorSlots");
+        ExpectArray(slots, path);
+        if (slots.Size() > HostCore::kNumMtlSlots)
+            Fail(path, "the material editor has " + std::to_string(HostCore::kNumMtlSlots) + " slots, not " +
+                           std::to_string(slots.Size()));
+        size_t k = 0;
+        for (JsonRef slot : slots) {
+            model_.slots[k] = ReadIdOrNull(slot, path.Item(k));
+            if (model_.slots[k])
+                Use(*model_.slots[k], TargetKind::MaterialOrMap, IdUse::Root, -1, path.Item(k));
+            ++k;
         }
     }
 
-    void ReadEffects(const Json& effects) {
-        ExpectArray(effects, "effects");
-        std::map<FileId, std::pair<bool, std::string>> active;
-        for (size_t k = 0; k < effects.size(); ++k) {
-            std::string path = Item("effects", k);
-            ExpectFields(effects[k], path, {"object", "active"}, {"object", "active"});
-            EffectModel e;
-            e.object = ReadId(effects[k]["object"], Member(path, "object"));
-            e.active = ReadBool(effects[k]["active"], Member(path, "active"));
-            // The active state belongs to the effect, not to its place in the list.
-            auto [at, fresh] = active.emplace(e.object, std::make_pair(e.active, path));
-            if (!fresh && at->second.first != e.active)
-                Fail(Member(path, "active"), "the same effect is listed as " +
-                                                 std::string(at->second.first ? "active" : "inactive") +
-                                                 " in " + at->second.second);
-            Use(e.object, TargetKind::Effect, IdUse::Root, -1, Member(path, "object"));
-            model_.effects.push_back(e);
-        }
+    void ReadEffect(JsonRef j, size_t index) {
+        const JsonPath effects = kTop.Member("effects");
+        const JsonPath path = effects.Item(index);
+        ExpectFields(j, path, {"object", "active"}, {"object", "active"});
+        EffectModel e;
+        e.object = ReadId(j["object"], path.Member("object"));
+        e.active = ReadBool(j["active"], path.Member("active"));
+        // The active state belongs to the effect, not to its place in the list.
+        auto [at, fresh] = effectStates_.emplace(e.object, std::make_pair(e.active, index));
+        if (!fresh && at->second.first != e.active)
+            Fail(path.Member("active"), "the same effect is listed as " +
+                                            std::string(at->second.first ? "active" : "inactive") +
+                                            " in effects[" + std::to_string(at->second.second) + "]");
+        Use(e.object, TargetKind::Effect, IdUse::Root, -1, path.Member("object"));
+        model_.effects.push_back(e);
     }
 
-    void ReadObject(const Json& j, const std::string& path) {
-        if (!j.is_object()) Fail(path, "expected an object");
-        if (!j.contains("id")) Fail(path, "missing field \"id\"");
-        if (!j.contains("class")) Fail(path, "missing field \"class\"");
+    void ReadObject(JsonRef j, const std::string& text) {
+        const JsonPath path(text);
+        if (!j.IsObject()) Fail(path, "expected an object");
+        if (!j.Has("id")) Fail(path, "missing field \"id\"");
+        if (!j.Has("class")) Fail(path, "missing field \"class\"");
         ObjectModel o;
-        o.path = path;
-        o.id = ReadId(j["id"], Member(path, "id"));
-        if (!j["class"].is_string()) Fail(Member(path, "class"), "expected a class name");
-        o.className = j["class"].get<std::string>();
-        int vertex = static_cast<int>(model_.nodes.size() + model_.objects.size());
+        o.path = text;
+        o.id = ReadId(j["id"], path.Member("id"));
+        if (!j["class"].IsString()) Fail(path.Member("class"), "expected a class name");
+        o.className = std::string(j["class"].Str());
+        int vertex = kObjectVertex + static_cast<int>(model_.objects.size());
         if (o.className == SCENE_FLOAT_CONTROLLER_CLASS || o.className == SCENE_POINT3_CONTROLLER_CLASS)
-            ReadController(j, o);
+            ReadController(j, o, path);
         else
-            ReadClassObject(j, o, vertex);
+            ReadClassObject(j, o, path, vertex);
         model_.objects.push_back(std::move(o));
     }
 
-    void ReadController(const Json& j, ObjectModel& o) {
-        ExpectFields(j, o.path, {"id", "class", "value", "keys"});
+    void ReadController(JsonRef j, ObjectModel& o, const JsonPath& path) {
+        ExpectFields(j, path, {"id", "class", "value", "keys"});
         bool isFloat = o.className == SCENE_FLOAT_CONTROLLER_CLASS;
         o.kind = isFloat ? ObjectKind::FloatController : ObjectKind::Point3Controller;
-        if (const Json* v = Find(j, "value")) {
+        if (const JsonRef v = j["value"]) {
             if (isFloat)
-                o.constantF = ReadFloat(*v, Member(o.path, "value"));
+                o.constantF = ReadFloat(v, path.Member("value"));
             else
-                o.constantP = ReadPoint3(*v, Member(o.path, "value"));
+                o.constantP = ReadPoint3(v, path.Member("value"));
         }
-        const Json* keys = Find(j, "keys");
+        const JsonRef keys = j["keys"];
         if (!keys) return;
-        std::string keysPath = Member(o.path, "keys");
-        ExpectArray(*keys, keysPath);
-        for (size_t k = 0; k < keys->size(); ++k) {
-            const Json& key = (*keys)[k];
-            std::string path = Item(keysPath, k);
-            if (!key.is_array() || key.size() < 2 || key.size() > 3)
-                Fail(path, isFloat ? "expected [time, value] or [time, value, flags]"
-                                   : "expected [time, [x, y, z]] or [time, [x, y, z], flags]");
+        const JsonPath keysPath = path.Member("keys");
+        ExpectArray(keys, keysPath);
+        o.keys.reserve(keys.Size());
+        size_t k = 0;
+        for (JsonRef key : keys) {
+            const JsonPath kpath = keysPath.Item(k++);
+            if (!key.IsArray() || key.Size() < 2 || key.Size() > 3)
+                Fail(kpath, isFloat ? "expected [time, value] or [time, value, flags]"
+                                    : "expected [time, [x, y, z]] or [time, [x, y, z], flags]");
             KeyModel m;
-            m.time = ReadInt(key[0], Item(path, 0), " for the key's time");
+            m.time = ReadInt(key.Item(0), kpath.Item(0), What{" for the key's time"});
             if (isFloat)
-                m.f = ReadFloat(key[1], Item(path, 1));
+                m.f = ReadFloat(key.Item(1), kpath.Item(1));
             else
-                m.p = ReadPoint3(key[1], Item(path, 1));
-            if (key.size() == 3)
+                m.p = ReadPoint3(key.Item(1), kpath.Item(1));
+            if (key.Size() == 3)
                 m.flags = static_cast<DWORD>(
-                    ReadInteger(key[2], Item(path, 2), 0, 0xFFFFFFFFLL, " for the key's flags"));
+                    ReadInteger(key.Item(2), kpath.Item(2), 0, 0xFFFFFFFFLL, What{" for the key's flags"}));
             if (!o.keys.empty() && m.time < o.keys.back().time)
-                Fail(path, "keys must be in time order (" + std::to_string(m.time) + " comes after " +
-                               std::to_string(o.keys.back().time) + ")");
+                Fail(kpath, "keys must be in time order (" + std::to_string(m.time) + " comes after " +
+                                std::to_string(o.keys.back().time) + ")");
             o.keys.push_back(m);
         }
     }
 
-    const ClassFacts& Facts(const std::string& className, const std::string& path) {
+    const ClassFacts& Facts(const std::string& className, const JsonPath& path) {
+        // Most objects are of a class met just before.
+        if (lastFacts_ && lastClass_ == className) return *lastFacts_;
         std::wstring name = WStr::FromUTF8(className).wstring();
         auto known = model_.classes.find(name);
-        if (known != model_.classes.end()) return *known->second;
-        ClassDesc* desc = HostCore::Get().FindClassByName(name.c_str());
-        if (!desc) Fail(path, "unknown class \"" + className + "\"");
-        auto facts = std::make_unique<ClassFacts>();
-        std::string why;
-        if (!LearnClassFacts(desc, *facts, why)) Fail(path, "class \"" + className + "\" " + why);
-        return *(model_.classes[name] = std::move(facts));
+        if (known == model_.classes.end()) {
+            ClassDesc* desc = HostCore::Get().FindClassByName(name.c_str());
+            if (!desc) Fail(path, "unknown class \"" + className + "\"");
+            auto facts = std::make_unique<ClassFacts>();
+            std::string why;
+            if (!LearnClassFacts(desc, *facts, why)) Fail(path, "class \"" + className + "\" " + why);
+            known = model_.classes.emplace(name, std::move(facts)).first;
+        }
+        lastClass_ = className;
+        lastFacts_ = known->second.get();
+        return *lastFacts_;
     }
 
-    void ReadClassObject(const Json& j, ObjectModel& o, int vertex) {
-        o.facts = &Facts(o.className, Member(o.path, "class"));
+    void ReadClassObject(JsonRef j, ObjectModel& o, const JsonPath& path, int vertex) {
+        o.facts = &Facts(o.className, path.Member("class"));
         const ClassFacts& f = *o.facts;
         // Every field any object can have, and whether this class has it.
         const std::pair<const char*, bool> fields[] = {
@@ -173,66 +222,75 @@ private:
             {"stdMat", f.isStdMat2},
             {"shader", f.isShader},
         };
-        for (const auto& item : j.items()) {
+        for (auto it = j.begin(), end = j.end(); it != end; ++it) {
             auto field = std::find_if(std::begin(fields), std::end(fields),
-                                      [&](const auto& fd) { return item.key() == fd.first; });
-            if (field == std::end(fields)) Fail(o.path, "unknown field \"" + item.key() + "\"");
+                                      [&](const auto& fd) { return it.Key() == fd.first; });
+            if (field == std::end(fields)) Fail(path, "unknown field \"" + std::string(it.Key()) + "\"");
             if (!field->second)
-                Fail(Member(o.path, field->first),
+                Fail(path.Member(field->first),
                      "objects of class \"" + o.className + "\" have no " + field->first);
         }
-        if (const Json* name = Find(j, "name")) o.name = ReadString(*name, Member(o.path, "name"));
-        if (const Json* flags = Find(j, "mtlFlags")) o.mtlFlags = ReadInt(*flags, Member(o.path, "mtlFlags"));
-        if (const Json* active = Find(j, "activeTexmap")) {
-            std::string path = Member(o.path, "activeTexmap");
-            o.activeTexmap = ReadIdOrNull(*active, path);
-            if (o.activeTexmap) Use(*o.activeTexmap, TargetKind::MaterialOrMap, IdUse::Pointer, vertex, path);
+        if (const JsonRef name = j["name"]) o.name = ReadString(name, path.Member("name"));
+        if (const JsonRef flags = j["mtlFlags"]) o.mtlFlags = ReadInt(flags, path.Member("mtlFlags"));
+        if (const JsonRef active = j["activeTexmap"]) {
+            o.activeTexmap = ReadIdOrNull(active, path.Member("activeTexmap"));
+            if (o.activeTexmap)
+                Use(*o.activeTexmap, TargetKind::MaterialOrMap, IdUse::Pointer, vertex,
+                    path.Member("activeTexmap"));
         }
-        if (const Json* list = Find(j, "refList")) {
-            std::string path = Member(o.path, "refList");
-            ExpectArray(*list, path);
-            for (size_t k = 0; k < list->size(); ++k) {
-                o.refList.push_back(ReadIdOrNull((*list)[k], Item(path, k)));
+        if (const JsonRef list = j["refList"]) {
+            const JsonPath lpath = path.Member("refList");
+            ExpectArray(list, lpath);
+            o.refList.reserve(list.Size());
+            size_t k = 0;
+            for (JsonRef item : list) {
+                o.refList.push_back(ReadIdOrNull(item, lpath.Item(k)));
                 if (o.refList.back())
-                    Use(*o.refList.back(), TargetKind::Any, IdUse::Reference, vertex, Item(path, k));
+                    Use(*o.refList.back(), TargetKind::Any, IdUse::Reference, vertex, lpath.Item(k));
+                ++k;
             }
         }
-        ReadReferences(j, o, vertex);
-        if (const Json* stdMat = Find(j, "stdMat"))
-            o.stdMat = ReadStdMat(*stdMat, Member(o.path, "stdMat"), f);
-        if (const Json* shader = Find(j, "shader")) o.shader = ReadShader(*shader, Member(o.path, "shader"));
+        ReadReferences(j, o, path, vertex);
+        if (const JsonRef stdMat = j["stdMat"]) o.stdMat = ReadStdMat(stdMat, path.Member("stdMat"), f);
+        if (const JsonRef shader = j["shader"]) o.shader = ReadShader(shader, path.Member("shader"));
     }
 
     // "blocks" and "refs" together: each reference index at most once, all below the object's count of
     // references once its list has the file's length.
-    void ReadReferences(const Json& j, ObjectModel& o, int vertex) {
+    void ReadReferences(JsonRef j, ObjectModel& o, const JsonPath& path, int vertex) {
         const ClassFacts& f = *o.facts;
         std::map<int, std::string> given;
-        auto claim = [&](int index, const std::string& path) {
-            auto [at, fresh] = given.emplace(index, path);
+        auto claim = [&](int index, const JsonPath& at) {
+            auto [before, fresh] = given.emplace(index, std::string());
             if (!fresh)
-                Fail(path,
-                     "reference " + std::to_string(index) + " is given twice (also " + at->second + ")");
+                Fail(at,
+                     "reference " + std::to_string(index) + " is given twice (also " + before->second + ")");
+            before->second = at.Text();
         };
-        if (const Json* blocks = Find(j, "blocks")) {
-            std::string path = Member(o.path, "blocks");
-            ExpectArray(*blocks, path);
-            for (size_t k = 0; k < blocks->size(); ++k) {
-                o.blocks.push_back(ReadBlock((*blocks)[k], Item(path, k), o, vertex, model_.uses));
-                claim(o.blocks.back().ref, Member(Item(path, k), "ref"));
+        if (const JsonRef blocks = j["blocks"]) {
+            const JsonPath bpath = path.Member("blocks");
+            ExpectArray(blocks, bpath);
+            o.blocks.reserve(blocks.Size());
+            size_t k = 0;
+            for (JsonRef block : blocks) {
+                const JsonPath at = bpath.Item(k++);
+                o.blocks.push_back(ReadBlock(block, at, o, vertex, model_.uses));
+                claim(o.blocks.back().ref, at.Member("ref"));
             }
         }
-        const Json* refs = Find(j, "refs");
+        const JsonRef refs = j["refs"];
         if (!refs) return;
-        std::string refsPath = Member(o.path, "refs");
-        ExpectArray(*refs, refsPath);
+        const JsonPath refsPath = path.Member("refs");
+        ExpectArray(refs, refsPath);
         int total = f.HasRefList() ? f.refListStart + static_cast<int>(o.refList.size()) : f.numRefs;
-        for (size_t k = 0; k < refs->size(); ++k) {
-            std::string path = Item(refsPath, k);
-            ExpectFields((*refs)[k], path, {"index", "object"}, {"index", "object"});
+        o.refs.reserve(refs.Size());
+        size_t k = 0;
+        for (JsonRef ref : refs) {
+            const JsonPath rpath = refsPath.Item(k++);
+            ExpectFields(ref, rpath, {"index", "object"}, {"index", "object"});
             RefModel r;
-            std::string indexPath = Member(path, "index");
-            r.index = ReadInt((*refs)[k]["index"], indexPath);
+            const JsonPath indexPath = rpath.Member("index");
+            r.index = ReadInt(ref["index"], indexPath);
             if (f.HasRefList() && r.index >= f.refListStart && r.index < total)
                 Fail(indexPath, "reference " + std::to_string(r.index) +
                                     " belongs to the reference list (from " + std::to_string(f.refListStart) +
@@ -241,13 +299,13 @@ private:
                 Fail(indexPath, "reference " + std::to_string(r.index) + " is out of range (class \"" +
                                     o.className + "\" has " + std::to_string(total) + " here)");
             claim(r.index, indexPath);
-            r.target = ReadIdOrNull((*refs)[k]["object"], Member(path, "object"));
-            if (r.target) Use(*r.target, TargetKind::Any, IdUse::Reference, vertex, Member(path, "object"));
+            r.target = ReadIdOrNull(ref["object"], rpath.Member("object"));
+            if (r.target) Use(*r.target, TargetKind::Any, IdUse::Reference, vertex, rpath.Member("object"));
             o.refs.push_back(r);
         }
     }
 
-    static StdMatModel ReadStdMat(const Json& j, const std::string& path, const ClassFacts& f) {
+    static StdMatModel ReadStdMat(JsonRef j, const JsonPath& path, const ClassFacts& f) {
         ExpectFields(j, path,
                      {"soften", "faceMap", "twoSided", "wire", "wireUnits", "falloffOut", "transparencyType",
                       "opacity", "opacFalloff", "wireSize", "ior", "faceted", "selfIllum", "selfIllumColorOn",
@@ -265,37 +323,39 @@ private:
             {"lockAmbDiffTex", &m.lockAmbDiffTex},
         };
         for (const auto& [key, out] : flags)
-            if (const Json* v = Find(j, key)) *out = ReadBool(*v, Member(path, key));
+            if (const JsonRef v = j[key]) *out = ReadBool(v, path.Member(key));
         const std::pair<const char*, std::optional<float>*> amounts[] = {
             {"opacity", &m.opacity}, {"opacFalloff", &m.opacFalloff}, {"wireSize", &m.wireSize},
             {"ior", &m.ior},         {"selfIllum", &m.selfIllum},
         };
         for (const auto& [key, out] : amounts)
-            if (const Json* v = Find(j, key)) *out = ReadFloat(*v, Member(path, key));
-        if (const Json* v = Find(j, "transparencyType"))
-            m.transparencyType = ReadInt(*v, Member(path, "transparencyType"));
-        if (const Json* v = Find(j, "selfIllumColor"))
-            m.selfIllumColor = ReadColor(*v, Member(path, "selfIllumColor"));
-        if (const Json* maps = Find(j, "maps")) {
-            std::string mapsPath = Member(path, "maps");
-            ExpectArray(*maps, mapsPath);
-            if (maps->size() != static_cast<size_t>(f.numSubTexmaps))
+            if (const JsonRef v = j[key]) *out = ReadFloat(v, path.Member(key));
+        if (const JsonRef v = j["transparencyType"])
+            m.transparencyType = ReadInt(v, path.Member("transparencyType"));
+        if (const JsonRef v = j["selfIllumColor"])
+            m.selfIllumColor = ReadColor(v, path.Member("selfIllumColor"));
+        if (const JsonRef maps = j["maps"]) {
+            const JsonPath mapsPath = path.Member("maps");
+            ExpectArray(maps, mapsPath);
+            if (maps.Size() != static_cast<size_t>(f.numSubTexmaps))
                 Fail(mapsPath, "expected one entry per map channel, " + std::to_string(f.numSubTexmaps) +
-                                   ", not " + std::to_string(maps->size()));
+                                   ", not " + std::to_string(maps.Size()));
             m.maps.emplace();
-            for (size_t k = 0; k < maps->size(); ++k) {
-                std::string mpath = Item(mapsPath, k);
-                ExpectFields((*maps)[k], mpath, {"enabled", "amount"}, {"enabled", "amount"});
+            m.maps->reserve(maps.Size());
+            size_t k = 0;
+            for (JsonRef mj : maps) {
+                const JsonPath mpath = mapsPath.Item(k++);
+                ExpectFields(mj, mpath, {"enabled", "amount"}, {"enabled", "amount"});
                 StdMatModel::Map map;
-                map.enabled = ReadBool((*maps)[k]["enabled"], Member(mpath, "enabled"));
-                map.amount = ReadFloat((*maps)[k]["amount"], Member(mpath, "amount"));
+                map.enabled = ReadBool(mj["enabled"], mpath.Member("enabled"));
+                map.amount = ReadFloat(mj["amount"], mpath.Member("amount"));
                 m.maps->push_back(map);
             }
         }
         return m;
     }
 
-    static ShaderModel ReadShader(const Json& j, const std::string& path) {
+    static ShaderModel ReadShader(JsonRef j, const JsonPath& path) {
         ExpectFields(j, path,
                      {"ambient", "diffuse", "specular", "lockAD", "lockDS", "specularLevel", "glossiness",
                       "softenLevel"});
@@ -303,30 +363,36 @@ private:
         const std::pair<const char*, std::optional<Color>*> colors[] = {
             {"ambient", &m.ambient}, {"diffuse", &m.diffuse}, {"specular", &m.specular}};
         for (const auto& [key, out] : colors)
-            if (const Json* v = Find(j, key)) *out = ReadColor(*v, Member(path, key));
+            if (const JsonRef v = j[key]) *out = ReadColor(v, path.Member(key));
         const std::pair<const char*, std::optional<bool>*> locks[] = {{"lockAD", &m.lockAD},
                                                                       {"lockDS", &m.lockDS}};
         for (const auto& [key, out] : locks)
-            if (const Json* v = Find(j, key)) *out = ReadBool(*v, Member(path, key));
+            if (const JsonRef v = j[key]) *out = ReadBool(v, path.Member(key));
         const std::pair<const char*, std::optional<float>*> levels[] = {{"specularLevel", &m.specularLevel},
                                                                         {"glossiness", &m.glossiness},
                                                                         {"softenLevel", &m.softenLevel}};
         for (const auto& [key, out] : levels)
-            if (const Json* v = Find(j, key)) *out = ReadFloat(*v, Member(path, key));
+            if (const JsonRef v = j[key]) *out = ReadFloat(v, path.Member(key));
         return m;
     }
 
-    void Use(FileId id, TargetKind kind, IdUse::Role role, int from, const std::string& path) {
-        model_.uses.push_back({id, kind, role, from, path});
+    void Use(FileId id, TargetKind kind, IdUse::Role role, int from, const JsonPath& path) {
+        model_.uses.push_back({id, kind, role, from, path.Place()});
     }
 
     SceneModel& model_;
+    std::map<FileId, std::pair<bool, size_t>> effectStates_;
+    std::string lastClass_;
+    const ClassFacts* lastFacts_ = nullptr;
+    bool hasFormat_ = false;
+    bool hasVersion_ = false;
 };
 
 }  // namespace
 
-SceneModel ReadScene(const Json& doc) {
+SceneModel ReadScene(const char* text, size_t size, const std::function<void(int)>& progress) {
     SceneModel model;
-    Reader(model).ReadTop(doc);
+    Reader reader(model);
+    ParseJsonTop(text, size, reader, progress);
     return model;
 }

@@ -1,12 +1,19 @@
 #include "ConvertCommand.h"
 
+#include <ctime>
+#include <filesystem>
+#include <functional>
+
 #include "ClassIds.h"
 #include "ConversionRun.h"
 #include "LineConversionRun.h"
 #include "MtlConverterState.h"
 #include "RunReport.h"
 #include "SceneFile.h"
+#include "SceneWriter.h"
 #include "TerminalProgress.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -35,11 +42,60 @@ Mtl* FindReference(const std::string& name, std::string& error) {
     return count == 1 ? found : nullptr;
 }
 
+// Adds the processor time since the last call to a phase.
+class PhaseClock {
+public:
+    explicit PhaseClock(ConvertTimings* timings) : timings_(timings) {}
+    void Add(double ConvertTimings::*phase) {
+        std::clock_t now = std::clock();
+        if (timings_) timings_->*phase += static_cast<double>(now - last_) / CLOCKS_PER_SEC;
+        last_ = now;
+    }
+
+private:
+    ConvertTimings* timings_;
+    std::clock_t last_ = std::clock();
+};
+
 }  // namespace
 
-int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream& err) {
+// The scene file a request writes for its scene: -o, the file of that name in --out-dir, or the scene
+// itself with --in-place; empty for a dry run.
+std::string OutputOf(const ConvertRequest& req) {
+    if (req.dryRun) return std::string();
+    if (req.inPlace) return req.scenePath;
+    if (!req.outDir.empty())
+        return (fs::u8path(req.outDir) / fs::u8path(req.scenePath).filename()).u8string();
+    return req.outputPath;
+}
+
+// Whether two paths name one file (the second may not exist yet).
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    const fs::path pa = fs::u8path(a), pb = fs::u8path(b);
+    if (fs::exists(pb, ec)) return fs::equivalent(pa, pb, ec);
+    return fs::absolute(pa, ec).lexically_normal() == fs::absolute(pb, ec).lexically_normal();
+}
+
+int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream& err,
+                      ConvertTimings* timings, std::string* reportJson) {
+    PhaseClock clock(timings);
+    const std::string output = OutputOf(req);
+    if (!output.empty() && !req.inPlace && SameFile(req.scenePath, output)) {
+        err << "tvl3host: " << output
+            << ": this is the scene being converted; give --in-place to replace it\n";
+        return 1;
+    }
+    TerminalProgress progress(stderr);
+    const auto showProgress = [&](const char* label) {
+        return req.quiet ? std::function<void(int)>()
+                         : [&progress, label](int pct) { progress.Show(label, pct); };
+    };
     std::string error;
-    if (!LoadScene(req.scenePath, error)) {
+    bool loaded = LoadScene(req.scenePath, error, showProgress("Reading scene"));
+    progress.OnEnd();
+    clock.Add(&ConvertTimings::read);
+    if (!loaded) {
         err << "tvl3host: " << req.scenePath << ": " << error << "\n";
         return 1;
     }
@@ -60,18 +116,18 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
 
     RunReport report;
     report.scene = req.scenePath;
-    report.output = req.dryRun ? std::string() : req.outputPath;
+    report.output = output;
     report.options = req.options;
     report.reference = req.referenceName;
     report.dryRun = req.dryRun;
 
-    TerminalProgress progress(stderr);
     HostCore& host = HostCore::Get();
     if (!req.quiet) host.SetProgressSink(&progress);
     ReportingObserver observer(report);
     const int undoMark = theHold.NumUndoEntries();
     if (!list.Empty()) RunMtlConversion(list, req.options, reference, &observer);
     host.SetProgressSink(nullptr);
+    clock.Add(&ConvertTimings::materials);
 
     if (req.lines) {
         LineRunResult lines;
@@ -79,6 +135,7 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
         RunLineConversion(suffix.isNull() ? nullptr : suffix.data(), !req.keepLineSources, &lines);
         report.AddLineRun(lines);
     }
+    clock.Add(&ConvertTimings::lines);
 
     // Each run that changed anything is one undo step; undoing them all gives the scene as loaded.
     if (req.undoAfter) {
@@ -87,14 +144,37 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
         report.undone = undone;
     }
 
-    if (!req.dryRun && !SaveScene(req.outputPath, error)) {
-        err << "tvl3host: " << req.outputPath << ": " << error << "\n";
+    // The scene and the JSON report are written all or nothing: both are staged before either is put
+    // in place.
+    const std::string json = report.ToJson();
+    StagedFile scene(output), reportFile(req.reportJsonPath);
+    if (!output.empty()) {
+        bool written = scene.Write(
+            [&](std::ostream& s) {
+                WriteScene(
+                    [&](const std::string& piece) {
+                        s.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                    },
+                    showProgress("Writing scene"));
+            },
+            error);
+        progress.OnEnd();
+        if (!written) {
+            err << "tvl3host: " << output << ": " << error << "\n";
+            return 1;
+        }
+    }
+    if (!req.reportJsonPath.empty() && !reportFile.Write([&](std::ostream& s) { s << json; }, error)) {
+        err << "tvl3host: " << error << (output.empty() ? "" : "; the scene was not written either") << "\n";
         return 1;
     }
-    report.PrintText(out, req.quiet);
-    if (!req.reportJsonPath.empty() && !WriteFileWhole(req.reportJsonPath, report.ToJson(), error)) {
+    if ((!output.empty() && !scene.Commit(error)) ||
+        (!req.reportJsonPath.empty() && !reportFile.Commit(error))) {
         err << "tvl3host: " << error << "\n";
         return 1;
     }
+    report.PrintText(out, req.quiet);
+    if (reportJson) *reportJson = json;
+    clock.Add(&ConvertTimings::write);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "ConvertOptions.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -35,9 +36,25 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& out
     out = args[++i];
     return true;
 }
+
+// An option that names a file or folder may be given once.
+bool TakeOnce(const std::vector<std::string>& args, size_t& i, std::string& out, std::string& error) {
+    if (!out.empty()) {
+        error = "option " + args[i] + " is given twice";
+        return false;
+    }
+    if (!TakeValue(args, i, out, error)) return false;
+    if (out.empty()) {
+        error = "option " + args[i - 1] + " needs a value";
+        return false;
+    }
+    return true;
+}
 }  // namespace
 
-bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req, std::string& error) {
+bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req, std::string& error,
+                      bool* help) {
+    if (help) *help = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool matched = false;
@@ -51,8 +68,25 @@ bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req,
             }
         }
         if (matched) continue;
-        if (a == "-o" || a == "--output") {
-            if (!TakeValue(args, i, req.outputPath, error)) return false;
+        if (a == "-h" || a == "--help") {
+            if (help) *help = true;
+            return true;
+        } else if (a == "-o" || a == "--output") {
+            if (!TakeOnce(args, i, req.outputPath, error)) return false;
+        } else if (a == "--out-dir") {
+            if (!TakeOnce(args, i, req.outDir, error)) return false;
+        } else if (a == "--in-place") {
+            req.inPlace = true;
+        } else if (a == "-j" || a == "--jobs") {
+            std::string n;
+            if (!TakeValue(args, i, n, error)) return false;
+            char* end = nullptr;
+            long jobs = std::strtol(n.c_str(), &end, 10);
+            if (n.empty() || *end || jobs < 1 || jobs > 256) {
+                error = "option " + a + " needs a number of jobs from 1 to 256, not \"" + n + "\"";
+                return false;
+            }
+            req.jobs = static_cast<int>(jobs);
         } else if (a == "--reference") {
             if (!TakeValue(args, i, req.referenceName, error)) return false;
             if (req.referenceName.empty()) {
@@ -60,7 +94,7 @@ bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req,
                 return false;
             }
         } else if (a == "--report-json") {
-            if (!TakeValue(args, i, req.reportJsonPath, error)) return false;
+            if (!TakeOnce(args, i, req.reportJsonPath, error)) return false;
         } else if (a == "--no-lines") {
             req.lines = false;
         } else if (a == "--lines") {
@@ -80,19 +114,26 @@ bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req,
         } else if (!a.empty() && a[0] == '-') {
             error = "unknown option " + a;
             return false;
-        } else if (req.scenePath.empty()) {
-            req.scenePath = a;
         } else {
-            error = "unexpected argument " + a + " (one scene at a time)";
-            return false;
+            req.inputs.push_back(a);
         }
     }
-    if (req.scenePath.empty()) {
+    if (req.inputs.empty()) {
         error = "no scene given";
         return false;
     }
-    if (req.outputPath.empty() && !req.dryRun) {
-        error = "no output given: use -o OUT, or --dry-run to only report";
+    req.scenePath = req.inputs[0];
+    const int outputs = !req.outputPath.empty() + !req.outDir.empty() + req.inPlace;
+    if (outputs > 1) {
+        error = "-o, --out-dir and --in-place each say where the output goes: give one of them";
+        return false;
+    }
+    if (req.inputs.size() > 1 && !req.outputPath.empty()) {
+        error = "-o names the output of one scene: with several scenes use --out-dir DIR";
+        return false;
+    }
+    if (outputs == 0 && !req.dryRun) {
+        error = "no output given: use -o OUT, --out-dir DIR or --in-place, or --dry-run to only report";
         return false;
     }
     return true;
@@ -101,15 +142,21 @@ bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req,
 std::string ConvertUsage() {
     std::ostringstream s;
     s << "usage: tvl3host convert SCENE -o OUT [options]\n"
+         "       tvl3host convert SCENE|FOLDER... --out-dir DIR [-j N] [options]\n"
          "\n"
          "Converts every Standard, Standard variant and Tavelin 2 material that the scene uses (on nodes, "
          "in\n"
          "the material editor, or below other materials that are not Tavelin materials) into Tavelin 3\n"
          "materials, as one undoable run of the material converter, and writes the converted scene.\n"
+         "A folder stands for the .json files in it. Each scene is converted on its own: one that fails\n"
+         "does not stop the others, and the exit code is 1 when any failed.\n"
          "\n"
          "  -o, --output OUT        the converted scene (written only when complete)\n"
+         "  --out-dir DIR           write each converted scene to DIR, under its own file name\n"
+         "  --in-place              write each converted scene over its scene file\n"
+         "  -j, --jobs N            convert N scenes at once, each in a process of its own (default 1)\n"
          "  --reference NAME        copy zones from this Tavelin 3 material instead of making them\n"
-         "  --report-json FILE      also write the report as JSON\n"
+         "  --report-json FILE      also write the report as JSON (for several scenes: one report of all)\n"
          "  --dry-run               report what would happen, write no scene\n"
          "  --undo                  write the scene as undoing the run leaves it (a check of undo)\n"
          "  -q, --quiet             print only the totals and errors\n"

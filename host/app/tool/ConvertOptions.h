@@ -7,8 +7,12 @@
 
 // What `tvl3host convert` was asked to do.
 struct ConvertRequest {
-    std::string scenePath;
-    std::string outputPath;
+    std::vector<std::string> inputs;  // scene files and folders of them, as given
+    std::string scenePath;            // the scene converted now (the first input, or one file of a batch)
+    std::string outputPath;           // -o: the output of a single scene
+    std::string outDir;               // --out-dir: each output there, under its scene's file name
+    bool inPlace = false;             // each output replaces its scene
+    int jobs = 1;                     // scenes converted at once, each by a process of its own
     std::string reportJsonPath;
     ConversionOptions options = kDefaultConversionOptions;
     std::string referenceName;     // empty: automatic zones
@@ -30,7 +34,9 @@ struct OptionFlag {
 extern const OptionFlag kOptionFlags[];
 extern const size_t kOptionFlagCount;
 
-// Parses the arguments after "convert". Answers false with a message on a usage error.
-bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req, std::string& error);
+// Parses the arguments after "convert". Answers false with a message on a usage error. "--help" answers
+// true with `help` set.
+bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req, std::string& error,
+                      bool* help = nullptr);
 
 std::string ConvertUsage();

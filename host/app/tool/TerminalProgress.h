@@ -13,8 +13,12 @@ public:
     void OnUpdate(int pct, const MCHAR* title) override;
     void OnEnd() override;
 
+    // The same bar for the tool's own phases, such as reading and writing scene files.
+    void Show(const char* label, int pct);
+
 private:
     FILE* stream_;
     bool active_;
     int shown_ = -1;
+    const char* label_ = nullptr;
 };

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,43 +8,72 @@
 #include "Products.h"
 #include "hostcore.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 const char kUsage[] =
     "usage: tvl3host COMMAND ...\n"
     "\n"
     "  convert SCENE -o OUT [options]   convert the scene's materials to Tavelin 3 and write the result\n"
+    "  convert SCENE|FOLDER... --out-dir DIR [-j N] [options]\n"
+    "                                   convert many scenes, each on its own\n"
     "  help [convert]                   this text, or the options of convert\n"
     "\n"
     "A scene is a JSON scene file (docs/scene-format.md).\n";
+
+// The running program, for the worker processes of a batch.
+std::string ThisProgram(const char* argv0) {
+#ifdef _WIN32
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) return std::filesystem::path(path).u8string();
+#else
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) return self.u8string();
+#endif
+    return argv0;
+}
+
+int UsageError(const std::string& message, const char* helpTopic) {
+    std::cerr << "tvl3host" << (*helpTopic ? " " : "") << helpTopic << ": " << message << "\n"
+              << "Run 'tvl3host help" << (*helpTopic ? " " : "") << helpTopic << "' for help.\n";
+    return 2;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
-        if (args.size() > 1 && args[1] == "convert")
-            std::cout << ConvertUsage();
-        else
+    if (args.empty()) return UsageError("no command given", "");
+    if (args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
+        if (args.size() == 1) {
             std::cout << kUsage;
-        return args.empty() ? 2 : 0;
+            return 0;
+        }
+        if (args.size() == 2 && args[1] == "convert") {
+            std::cout << ConvertUsage();
+            return 0;
+        }
+        return UsageError("no help on \"" + args[1] + "\" (topics: convert)", "");
     }
+    if (args[0] != "convert") return UsageError("unknown command \"" + args[0] + "\"", "");
 
+    ConvertRequest req;
+    std::string error;
+    bool help = false;
+    if (!ParseConvertArgs(std::vector<std::string>(args.begin() + 1, args.end()), req, error, &help))
+        return UsageError(error, "convert");
+    if (help) {
+        std::cout << ConvertUsage();
+        return 0;
+    }
     RegisterStandInProducts();
     RegisterMtlConverterNotifications();
-    int code = 2;
-    if (args[0] == "convert") {
-        ConvertRequest req;
-        std::string error;
-        std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (!ParseConvertArgs(rest, req, error)) {
-            std::cerr << "tvl3host convert: " << error << "\n" << ConvertUsage();
-            return 2;
-        }
-        code = RunConvertCommand(req, std::cout, std::cerr);
-    } else {
-        std::cerr << "tvl3host: unknown command " << args[0] << "\n" << kUsage;
-    }
+    int code = RunConvertBatch(req, ThisProgram(argv[0]), std::cout, std::cerr);
     // The host shuts down before the plug-in's state goes.
     HostCore::Get().ResetScene(NOTIFY_SYSTEM_SHUTDOWN);
     return code;

@@ -1,0 +1,90 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ConvertCommand.h"
+#include "MtlConverterState.h"
+#include "Products.h"
+#include "SceneFile.h"
+#include "SceneGenerator.h"
+#include "hostcore.h"
+
+// The whole `tvl3host convert` on generated scene files of N listed materials (the sample scene
+// repeated), phase by phase in processor seconds: reading (parse, check, build), the material run, the
+// line run, writing, and freeing the scene as the tool does on exit. Files are made once, under the
+// build folder.
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string SceneFileFor(int materials) {
+    const fs::path dir = fs::path(TVL_BENCH_SCENE_DIR);
+    const fs::path file = dir / ("scene-" + std::to_string(materials) + ".json");
+    if (fs::exists(file)) return file.string();
+    fs::create_directories(dir);
+    std::ifstream in(std::string(TVL_SOURCE_DIR) + "/examples/showcase.json", std::ios::binary);
+    std::ostringstream sample;
+    sample << in.rdbuf();
+    const int copies = (materials + ListedMaterialsPerCopy() - 1) / ListedMaterialsPerCopy();
+    std::string error;
+    if (!LoadSceneText(RepeatSceneText(sample.str(), copies), error) || !SaveScene(file.string(), error))
+        throw std::runtime_error(error);
+    HostCore::Get().ResetScene();
+    return file.string();
+}
+
+void BM_Convert(benchmark::State& state) {
+    // As tvl3host's main does, once the program runs.
+    static const bool registered = [] {
+        RegisterStandInProducts();
+        RegisterMtlConverterNotifications();
+        return true;
+    }();
+    (void)registered;
+    const int n = static_cast<int>(state.range(0));
+    ConvertRequest req;
+    req.scenePath = SceneFileFor(n);
+    req.outputPath = (fs::path(TVL_BENCH_SCENE_DIR) / ("converted-" + std::to_string(n) + ".json")).string();
+    req.quiet = true;
+    ConvertTimings times;
+    double freeing = 0;
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (RunConvertCommand(req, out, err, &times) != 0) state.SkipWithError(err.str().c_str());
+        std::clock_t start = std::clock();
+        HostCore::Get().ResetScene();
+        freeing += static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["materials"] = n;
+    state.counters["file_MB"] = static_cast<double>(fs::file_size(req.scenePath)) / 1e6;
+    state.counters["read_s"] = times.read / iterations;
+    state.counters["materials_s"] = times.materials / iterations;
+    state.counters["lines_s"] = times.lines / iterations;
+    state.counters["write_s"] = times.write / iterations;
+    state.counters["free_s"] = freeing / iterations;
+    state.counters["per_material_us"] =
+        1e6 * (times.read + times.materials + times.lines + times.write + freeing) / iterations / n;
+}
+
+// The smoke test that CTest runs sets TVL_BENCH_SMOKE: once, on a small scene.
+int RegisterAll() {
+    const bool smoke = std::getenv("TVL_BENCH_SMOKE") != nullptr;
+    auto* b =
+        benchmark::RegisterBenchmark("BM_Convert", BM_Convert)->Unit(benchmark::kMillisecond)->UseRealTime();
+    if (smoke) {
+        b->Arg(100)->Iterations(1);
+    } else {
+        // A large scene takes seconds to convert: one iteration per size.
+        b->Arg(1000)->Arg(10000)->Arg(30000)->Iterations(1);
+    }
+    return 0;
+}
+const int registered = RegisterAll();
+
+}  // namespace
