@@ -1,5 +1,7 @@
 #include "LineConversionRun.h"
 
+#include <unordered_set>
+
 #include "ConversionMap.h"
 #include "EffectListRecords.h"
 #include "LineEffectConversion.h"
@@ -46,17 +48,19 @@ void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* r
     noKeys.Resume();
 
     theHold.Begin();
-    for (Effect* e : converted) AppendEffect(e);
-    if (deleteSources) {
+    std::unordered_set<Effect*> deleted;
+    ChangeEffectList([&] {
+        for (Effect* e : converted) ip->AddEffect(e);
+        if (!deleteSources) return;
         for (int n = ip->NumEffects() - 1; n >= 0; --n) {
             Effect* e = ip->GetEffect(n);
             if (!e || !map.Lookup(e)) continue;
-            DeleteEffectAt(n);
-            if (result)
-                for (auto& entry : result->entries)
-                    if (entry.source == e) entry.deleted = true;
+            ip->DeleteEffect(n);
+            deleted.insert(e);
         }
-    }
+    });
+    if (result)
+        for (auto& entry : result->entries) entry.deleted = deleted.count(entry.source) != 0;
     MSTR holdName(undoName);  // the host takes the name as a writable string
     theHold.Accept(holdName.dataForWrite());
 }

@@ -114,7 +114,7 @@ TEST_F(LineRunTest, AListWithNothingToConvertStaysAsItIsAndKeepsItsLastUndoStep)
 
     PlainEffect* blur = NewOtherEffect(_M("Blur"));
     theHold.Begin();
-    AppendEffect(blur);
+    ChangeEffectList([&] { GetCOREInterface()->AddEffect(blur); });
     theHold.Accept(MSTR(_M("Add blur")).dataForWrite());
     Run();
     EXPECT_EQ(Effects(), EffectList{blur});

@@ -46,17 +46,16 @@ public:
 
     // Neither keeps undo data: whether the host does for its effect list is not documented, so a plug-in
     // that needs to undo a change of the list records it itself.
+    // The entries after the one inserted or removed keep their references: only their indices move.
     void Insert(int at, Effect* eff) {
         SuspendAll suspend(TRUE);
-        effects_.push_back(nullptr);
-        for (int j = NumRefs() - 1; j > at; --j) ReplaceReference(j, GetReference(j - 1));
+        effects_.insert(effects_.begin() + at, nullptr);
         ReplaceReference(at, eff);
     }
     void Remove(int at) {
         SuspendAll suspend(TRUE);
-        for (int j = at; j + 1 < NumRefs(); ++j) ReplaceReference(j, GetReference(j + 1));
-        ReplaceReference(NumRefs() - 1, nullptr);
-        effects_.pop_back();
+        ReplaceReference(at, nullptr);
+        effects_.erase(effects_.begin() + at);
     }
     void Clear() {
         DeleteAllRefs();
