@@ -174,7 +174,8 @@ ValueKind KindOf(int type) {
 bool IsStringType(int type) { return KindOf(type) == kString; }
 // In animate mode a parameter without a controller that is set away from frame 0 gets a keyframe
 // controller holding its value; setting it then keys the old value at 0 and the new one.
-void GiveKeyController(IParamBlock2* pb, ParamID id, int tabIndex, int kind, float number, const Color& colour) {
+void GiveKeyController(IParamBlock2* pb, ParamID id, int tabIndex, int kind, float number,
+                       const Color& colour) {
     Control* c = nullptr;
     if (kind == kFloat || kind == kInt) {
         auto* f = new LinearFloatController;
@@ -545,7 +546,8 @@ BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar
     if (!s || KindOf(params_[static_cast<size_t>(pi)].def->type) != kind) return FALSE;
     if (!s->ctrl && t != 0 && Animating()) {
         Scalar now = Read(pi, tabIndex);
-        GiveKeyController(this, id, tabIndex, kind, kind == kFloat ? now.f : static_cast<float>(now.i), now.c);
+        GiveKeyController(this, id, tabIndex, kind, kind == kFloat ? now.f : static_cast<float>(now.i),
+                          now.c);
         s = Find(id, tabIndex);
     }
     // A controlled entry takes the value through its controller.
