@@ -1,3 +1,4 @@
+#include <csignal>
 #include <filesystem>
 #include <random>
 
@@ -66,6 +67,24 @@ TEST_F(SceneFileIo, AFailedSaveLeavesNothingBehind) {
     EXPECT_EQ(FilesInDir(), std::vector<std::string>{"taken"});
     EXPECT_EQ(ReadFile(PathOf("taken/inside.txt")), "kept");
 }
+
+#ifndef _WIN32
+// Killed while a scene is being written: the process ends by the signal and leaves no temporary file.
+TEST_F(SceneFileIo, AnInterruptWhileWritingLeavesNothingBehind) {
+    GTEST_FLAG_SET(death_test_style, "fast");  // the child writes into this test's folder
+    for (int sig : {SIGINT, SIGTERM}) {
+        const std::string path = PathOf("scene.json");
+        EXPECT_EXIT(
+            {
+                StagedFile file(path);
+                std::string error;
+                file.Write([sig](std::ostream& out) { out << "{ \"format\"", std::raise(sig); }, error);
+            },
+            testing::KilledBySignal(sig), "");
+        EXPECT_EQ(FilesInDir(), std::vector<std::string>{}) << sig;
+    }
+}
+#endif
 
 TEST_F(SceneFileIo, SavingIntoAMissingFolderFails) {
     std::string path = PathOf("missing/scene.json");

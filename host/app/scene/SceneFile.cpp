@@ -1,6 +1,7 @@
 #include "SceneFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -129,18 +130,74 @@ bool WriteFileWhole(const std::string& utf8Path, const std::string& text, std::s
            file.Commit(error);
 }
 
+namespace {
+
+// Temporary files being written. When the process is interrupted (SIGINT, SIGTERM) they are removed
+// before it ends, as the signal's default action would have ended it: a killed tool leaves nothing behind.
+// The handler only reads fixed buffers and calls unlink, which is safe in a signal handler.
+class InterruptCleanup {
+public:
+    static int Add(const std::string& path) {
+#ifdef _WIN32
+        (void)path;
+        return -1;
+#else
+        if (path.size() >= kPathMax) return -1;
+        Install();
+        for (int i = 0; i < kSlots; ++i) {
+            if (used_[i]) continue;
+            std::memcpy(paths_[i], path.c_str(), path.size() + 1);
+            used_[i] = 1;
+            return i;
+        }
+        return -1;
+#endif
+    }
+    static void Remove(int slot) {
+        if (slot >= 0 && slot < kSlots) used_[slot] = 0;
+    }
+
+private:
+    static constexpr int kSlots = 64;
+    static constexpr size_t kPathMax = 4096;
+#ifndef _WIN32
+    static void Install() {
+        static bool installed = false;
+        if (installed) return;
+        installed = true;
+        for (int sig : {SIGINT, SIGTERM}) std::signal(sig, OnSignal);
+    }
+    static void OnSignal(int sig) {
+        for (int i = 0; i < kSlots; ++i)
+            if (used_[i]) unlink(paths_[i]);
+        std::signal(sig, SIG_DFL);
+        std::raise(sig);
+    }
+#endif
+    static char paths_[kSlots][kPathMax];
+    static volatile std::sig_atomic_t used_[kSlots];
+};
+
+char InterruptCleanup::paths_[InterruptCleanup::kSlots][InterruptCleanup::kPathMax];
+volatile std::sig_atomic_t InterruptCleanup::used_[InterruptCleanup::kSlots];
+
+}  // namespace
+
 StagedFile::StagedFile(std::string utf8Path) : path_(std::move(utf8Path)) {}
 
-StagedFile::~StagedFile() {
+StagedFile::~StagedFile() { Drop(); }
+
+void StagedFile::Drop() {
     std::error_code ec;
     if (!temp_.empty()) fs::remove(fs::u8path(temp_), ec);
+    temp_.clear();
+    InterruptCleanup::Remove(cleanup_);
+    cleanup_ = -1;
 }
 
 bool StagedFile::Fail(const std::string& why, std::string& error) {
     error = "cannot write \"" + path_ + "\": " + why;
-    std::error_code ec;
-    if (!temp_.empty()) fs::remove(fs::u8path(temp_), ec);
-    temp_.clear();
+    Drop();
     return false;
 }
 
@@ -159,6 +216,7 @@ bool StagedFile::Write(const std::function<void(std::ostream&)>& fill, std::stri
         fs::path temp = target;
         temp += fs::u8path("." + std::to_string(random()) + ".tmp");
         temp_ = temp.u8string();
+        cleanup_ = InterruptCleanup::Add(temp.string());
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return Fail(std::strerror(errno), error);
         fill(out);
@@ -180,6 +238,8 @@ bool StagedFile::Commit(std::string& error) {
     fs::rename(fs::u8path(temp_), fs::u8path(path_), ec);
     if (ec) return Fail(ec.message(), error);
     temp_.clear();
+    InterruptCleanup::Remove(cleanup_);
+    cleanup_ = -1;
     error.clear();
     return true;
 }

@@ -28,8 +28,8 @@ bool SaveScene(const std::string& utf8Path, std::string& error,
 bool WriteFileWhole(const std::string& utf8Path, const std::string& text, std::string& error);
 // A file written beside its target under a temporary name and put in its place by Commit(), so that
 // several files can be written all or nothing: write each, then commit each. An existing target must be
-// one the user may write; its replacement keeps its permissions. Dropped uncommitted, the temporary
-// file goes.
+// one the user may write; its replacement keeps its permissions. Dropped uncommitted, or with the process
+// interrupted by SIGINT or SIGTERM (not on Windows), the temporary file goes.
 class StagedFile {
 public:
     explicit StagedFile(std::string utf8Path);
@@ -43,6 +43,8 @@ public:
 
 private:
     bool Fail(const std::string& why, std::string& error);
+    void Drop();  // removes the temporary file, if any
     std::string path_;
     std::string temp_;
+    int cleanup_ = -1;  // the temporary file's entry among those removed on an interrupt
 };
