@@ -135,13 +135,10 @@ namespace {
 // Temporary files being written. When the process is interrupted (SIGINT, SIGTERM) they are removed
 // before it ends, as the signal's default action would have ended it: a killed tool leaves nothing behind.
 // The handler only reads fixed buffers and calls unlink, which is safe in a signal handler.
+#ifndef _WIN32
 class InterruptCleanup {
 public:
     static int Add(const std::string& path) {
-#ifdef _WIN32
-        (void)path;
-        return -1;
-#else
         if (path.size() >= kPathMax) return -1;
         Install();
         for (int i = 0; i < kSlots; ++i) {
@@ -151,7 +148,6 @@ public:
             return i;
         }
         return -1;
-#endif
     }
     static void Remove(int slot) {
         if (slot >= 0 && slot < kSlots) used_[slot] = 0;
@@ -160,7 +156,6 @@ public:
 private:
     static constexpr int kSlots = 64;
     static constexpr size_t kPathMax = 4096;
-#ifndef _WIN32
     static void Install() {
         static bool installed = false;
         if (installed) return;
@@ -173,13 +168,20 @@ private:
         std::signal(sig, SIG_DFL);
         std::raise(sig);
     }
-#endif
     static char paths_[kSlots][kPathMax];
     static volatile std::sig_atomic_t used_[kSlots];
 };
 
 char InterruptCleanup::paths_[InterruptCleanup::kSlots][InterruptCleanup::kPathMax];
 volatile std::sig_atomic_t InterruptCleanup::used_[InterruptCleanup::kSlots];
+#else
+// Windows ends a console program on Ctrl+C in a thread of its own; the temporary file stays there.
+class InterruptCleanup {
+public:
+    static int Add(const std::string&) { return -1; }
+    static void Remove(int) {}
+};
+#endif
 
 }  // namespace
 
