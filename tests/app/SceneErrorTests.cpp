@@ -105,6 +105,8 @@ const std::vector<BadFile>& BadFiles() {
         {"unknown class", Scene(R"("objects": [{"id": 2, "class": "Tvl9Material"}])"),
          "objects[0].class: unknown class \"Tvl9Material\""},
         {"unknown object field", MtlFile(R"("colour": 1)"), "objects[0]: unknown field \"colour\""},
+        {"name holding U+0000", MtlFile(R"("name": "Cut\u0000Here")"),
+         "objects[0].name: a text may not hold the character U+0000 (the host ends texts there)"},
         {"name of a nameless class",
          MtlFile(R"("refList": [3])", R"({"id": 3, "class": "SceneTestHolder", "name": "x"})"),
          "objects[1].name: objects of class \"SceneTestHolder\" have no name"},

@@ -84,7 +84,10 @@ Point3 ReadPoint3(JsonRef j, const JsonPath& path, What what) {
 
 std::wstring ReadString(JsonRef j, const JsonPath& path, What what) {
     if (!j.IsString()) Fail(path, "expected a string" + what.Text());
-    return WStr::FromUTF8(std::string(j.Str())).wstring();
+    const std::string_view text = j.Str();
+    if (text.find('\0') != std::string_view::npos)
+        Fail(path, "a text may not hold the character U+0000 (the host ends texts there)" + what.Text());
+    return WStr::FromUTF8(std::string(text)).wstring();
 }
 
 std::optional<long long> ReadIdOrNull(JsonRef j, const JsonPath& path, What what) {
