@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ConvertCommand.h"
+#include "FormatCommand.h"
 #include "MtlConverterState.h"
 #include "Products.h"
 #include "hostcore.h"
@@ -20,7 +21,8 @@ const char kUsage[] =
     "  convert SCENE -o OUT [options]   convert the scene's materials to Tavelin 3 and write the result\n"
     "  convert SCENE|FOLDER... --out-dir DIR [-j N] [options]\n"
     "                                   convert many scenes, each on its own\n"
-    "  help [convert]                   this text, or the options of convert\n"
+    "  format SCENE -o OUT              load the scene and save it in its canonical form, with no run\n"
+    "  help [convert|format]            this text, or the options of a command\n"
     "\n"
     "A scene is a JSON scene file (docs/scene-format.md).\n";
 
@@ -44,6 +46,21 @@ int UsageError(const std::string& message, const char* helpTopic) {
     return 2;
 }
 
+int Format(const std::vector<std::string>& args) {
+    FormatRequest req;
+    std::string error;
+    bool help = false;
+    if (!ParseFormatArgs(args, req, error, &help)) return UsageError(error, "format");
+    if (help) {
+        std::cout << FormatUsage();
+        return 0;
+    }
+    RegisterStandInProducts();
+    int code = RunFormatCommand(req, std::cout, std::cerr);
+    HostCore::Get().ResetScene(NOTIFY_SYSTEM_SHUTDOWN);
+    return code;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,8 +75,13 @@ int main(int argc, char** argv) {
             std::cout << ConvertUsage();
             return 0;
         }
-        return UsageError("no help on \"" + args[1] + "\" (topics: convert)", "");
+        if (args.size() == 2 && args[1] == "format") {
+            std::cout << FormatUsage();
+            return 0;
+        }
+        return UsageError("no help on \"" + args[1] + "\" (topics: convert, format)", "");
     }
+    if (args[0] == "format") return Format(std::vector<std::string>(args.begin() + 1, args.end()));
     if (args[0] != "convert") return UsageError("unknown command \"" + args[0] + "\"", "");
 
     ConvertRequest req;
