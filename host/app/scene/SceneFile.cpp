@@ -63,11 +63,9 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
     return true;
 }
 
-}  // namespace
-
-bool LoadSceneText(const std::string& json, std::string& error) {
+// Checks the whole model, then replaces the host's scene by it.
+bool CheckAndBuild(SceneModel& model, std::string& error) {
     try {
-        SceneModel model = ReadScene(json.data(), json.size());
         CheckScene(model);
         BuildScene(model);
     } catch (const SceneError& e) {
@@ -76,6 +74,19 @@ bool LoadSceneText(const std::string& json, std::string& error) {
     }
     error.clear();
     return true;
+}
+
+}  // namespace
+
+bool LoadSceneText(const std::string& json, std::string& error) {
+    SceneModel model;
+    try {
+        model = ReadScene(json.data(), json.size());
+    } catch (const SceneError& e) {
+        error = e.what();
+        return false;
+    }
+    return CheckAndBuild(model, error);
 }
 
 bool LoadScene(const std::string& utf8Path, std::string& error, const std::function<void(int)>& progress) {
@@ -95,15 +106,7 @@ bool LoadScene(const std::string& utf8Path, std::string& error, const std::funct
         error = "cannot open \"" + utf8Path + "\": " + e.what();
         return false;
     }
-    try {
-        CheckScene(model);
-        BuildScene(model);
-    } catch (const SceneError& e) {
-        error = e.what();
-        return false;
-    }
-    error.clear();
-    return true;
+    return CheckAndBuild(model, error);
 }
 
 std::string SaveSceneText() {
