@@ -105,6 +105,10 @@ const std::vector<BadFile>& BadFiles() {
         {"unknown class", Scene(R"("objects": [{"id": 2, "class": "Tvl9Material"}])"),
          "objects[0].class: unknown class \"Tvl9Material\""},
         {"unknown object field", MtlFile(R"("colour": 1)"), "objects[0]: unknown field \"colour\""},
+        {"node tree too deep",
+         Scene(R"("nodes": [)" + Repeat(R"({"id": 1, "name": "n", "children": [)", 1001) +
+               Repeat("]}", 1001) + "]"),
+         "nodes[0]" + Repeat(".children[0]", 1000) + ": the node tree is more than 1000 levels deep"},
         {"name holding U+0000", MtlFile(R"("name": "Cut\u0000Here")"),
          "objects[0].name: a text may not hold the character U+0000 (the host ends texts there)"},
         {"name of a nameless class",

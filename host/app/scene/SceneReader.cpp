@@ -77,7 +77,12 @@ public:
     }
 
 private:
-    void ReadNode(JsonRef j, const JsonPath& npath, int parent) {
+    // Far deeper than any scene's hierarchy; deeper trees are refused before they cost stack and memory.
+    static constexpr int kMaxNodeDepth = 1000;
+
+    void ReadNode(JsonRef j, const JsonPath& npath, int parent, int depth = 1) {
+        if (depth > kMaxNodeDepth)
+            Fail(npath, "the node tree is more than " + std::to_string(kMaxNodeDepth) + " levels deep");
         ExpectFields(j, npath, {"id", "name", "material", "children"}, {"id", "name"});
         NodeModel n;
         n.path = npath.Text();
@@ -97,7 +102,7 @@ private:
             const JsonPath cpath = npath.Member("children");
             ExpectArray(children, cpath);
             size_t k = 0;
-            for (JsonRef child : children) ReadNode(child, cpath.Item(k++), vertex);
+            for (JsonRef child : children) ReadNode(child, cpath.Item(k++), vertex, depth + 1);
         }
     }
 
