@@ -89,6 +89,16 @@ TEST_F(ReferenceTest, NotificationsReachDependentsAndPropagate) {
     EXPECT_EQ(top->notifications, 1);
     leaf->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE, MATERIAL_CLASS_ID);
     EXPECT_EQ(mid->notifications, 2);  // filtered by super class
+
+    // A chain far longer than the call stack would carry is told to its far end.
+    BoxTarget* end = top;
+    for (int i = 0; i < 200000; ++i) {
+        auto* next = new BoxTarget(1);
+        next->ReplaceReference(0, end);
+        end = next;
+    }
+    leaf->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
+    EXPECT_EQ(end->notifications, 1);
 }
 
 // A target goes with its last reference, and takes along what only it referred to.

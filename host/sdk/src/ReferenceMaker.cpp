@@ -163,18 +163,38 @@ ReferenceTarget::~ReferenceTarget() {
 RefTargetHandle ReferenceTarget::Clone(RemapDir&) { return nullptr; }
 void ReferenceTarget::BaseClone(ReferenceTarget*, ReferenceTarget*, RemapDir&) {}
 
+// Depth first, each dependent told and then its own dependents before the next one, as a recursion would
+// go; the walk keeps its own stack, so a long chain of dependents costs no call stack.
 RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
                                             SClass_ID sclass, BOOL propagate, RefTargetHandle hTarg) {
-    if (!dependents_) return REF_SUCCEED;
-    std::vector<ReferenceMaker*> makers;
-    dependents_->ForEach([&](ReferenceMaker* m) { makers.push_back(m); });
-    RefTargetHandle from = hTarg ? hTarg : this;
-    for (ReferenceMaker* m : makers) {
+    struct Level {
+        std::vector<ReferenceMaker*> makers;
+        size_t next;
+        RefTargetHandle from;
+        PartID part;
+    };
+    std::vector<Level> levels;
+    auto descend = [&levels](ReferenceTarget* t, RefTargetHandle from, PartID part) {
+        if (!t->dependents_) return;
+        Level level{{}, 0, from, part};
+        t->dependents_->ForEach([&](ReferenceMaker* m) { level.makers.push_back(m); });
+        levels.push_back(std::move(level));
+    };
+    descend(this, hTarg ? hTarg : this, partID);
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        if (level.next == level.makers.size()) {
+            levels.pop_back();
+            continue;
+        }
+        ReferenceMaker* m = level.makers[level.next++];
         if (sclass != NOTIFY_ALL && m->SuperClassID() != sclass) continue;
-        PartID part = partID;
-        RefResult r = m->NotifyRefChanged(changeInt, from, part, message, propagate);
-        if (r != REF_STOP && propagate && m->IsRefTarget())
-            static_cast<ReferenceTarget*>(m)->NotifyDependents(changeInt, part, message, sclass, propagate);
+        PartID part = level.part;
+        RefResult r = m->NotifyRefChanged(changeInt, level.from, part, message, propagate);
+        if (r != REF_STOP && propagate && m->IsRefTarget()) {
+            auto* t = static_cast<ReferenceTarget*>(m);
+            descend(t, t, part);
+        }
     }
     return REF_SUCCEED;
 }
