@@ -1,6 +1,7 @@
 // The SDK's interface classes keep their destructors here, so that each class has one home in the host
 // SDK module, from which the host and the plug-ins take it.
 #include "control.h"
+#include "custcont.h"
 #include "hostcore.h"
 #include "iFnPub.h"
 #include "imtl.h"
@@ -28,6 +29,10 @@ Interface::~Interface() = default;
 Interface7::~Interface7() = default;
 ClassDesc::~ClassDesc() = default;
 ClassDesc2::~ClassDesc2() = default;
+DADMgr::~DADMgr() = default;
+ICustomControl::~ICustomControl() = default;
+ICustEdit::~ICustEdit() = default;
+ICustButton::~ICustButton() = default;
 SpecialFX::~SpecialFX() = default;
 Effect::~Effect() = default;
 IReshading::~IReshading() = default;
