@@ -5,6 +5,7 @@
 
 #include "ClassIds.h"
 #include "ParamTransfer.h"
+#include "ProductInterfaces.h"
 #include "StandardMaterial.h"
 #include "Tavelin2Material.h"
 
@@ -12,7 +13,10 @@ namespace {
 
 // Destination IDs of the six switches of a Tavelin 3 reflection/refraction map, which mean the opposite
 // of their Tavelin 2 sources.
-const ParamID kInvertedSwitches[] = {8, 9, 10, 11, 12, 13};
+namespace Tvl2Map = Tvl2ReflectRefractMapIds;
+namespace Tvl3Map = Tvl3ReflectRefractMapIds;
+const ParamID kInvertedSwitches[] = {Tvl3Map::kOutlineOff, Tvl3Map::kReflectOff, Tvl3Map::kRefractOff,
+                                     Tvl3Map::kFresnelOff, Tvl3Map::kTintOff,    Tvl3Map::kShadowsOff};
 
 // Animate mode on for its extent, whatever it was: a value set at a key's time then changes that key
 // alone, where outside animate mode it would move the whole track.
@@ -107,14 +111,14 @@ Texmap* ConvertReflectRefractMap(Texmap* source, ConversionMap& map) {
     map.Append(source, target);
     target->SetName(MSTR(source->GetName()));
 
-    IParamBlock2* src0 = source->GetParamBlockByID(0);
-    IParamBlock2* dst0 = target->GetParamBlockByID(0);
-    TransferParamBlock(src0, dst0, true, ParamIDConverterRefTex());
-    TransferParamBlock(src0, dst0, true, ParamIDConverterRefTexForOutline());
-    TransferParamBlock(source->GetParamBlockByID(1), target->GetParamBlockByID(1), true,
-                       theDefaultIDConverter);
+    IParamBlock2* srcMain = source->GetParamBlockByID(Tvl2Map::kMainBlock);
+    IParamBlock2* dstMain = target->GetParamBlockByID(Tvl3Map::kMainBlock);
+    TransferParamBlock(srcMain, dstMain, true, ParamIDConverterRefTex());
+    TransferParamBlock(srcMain, dstMain, true, ParamIDConverterRefTexForOutline());
+    TransferParamBlock(source->GetParamBlockByID(Tvl2Map::kEnvironmentBlock),
+                       target->GetParamBlockByID(Tvl3Map::kEnvironmentBlock), true, theDefaultIDConverter);
 
-    if (dst0)
-        for (ParamID id : kInvertedSwitches) InvertSwitch(dst0, id);
+    if (dstMain)
+        for (ParamID id : kInvertedSwitches) InvertSwitch(dstMain, id);
     return target;
 }

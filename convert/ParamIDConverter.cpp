@@ -1,5 +1,7 @@
 #include "ParamIDConverter.h"
 
+#include "ProductInterfaces.h"
+
 const ParamIDConverter theDefaultIDConverter;
 
 short ParamIDConverter::MapID(ParamID srcId, ParamType2 srcType) const {
@@ -8,12 +10,29 @@ short ParamIDConverter::MapID(ParamID srcId, ParamType2 srcType) const {
 }
 
 namespace {
-// Tavelin 2 reflection/refraction map → Tavelin 3: settings, the six switches, and the two maps.
-const ParamIDPair kRefTexIDs[] = {{0, 0},  {1, 1},  {2, 2},  {3, 5},   {4, 6},  {5, 7}, {6, 9},
-                                  {7, 10}, {8, 11}, {9, 12}, {10, 13}, {11, 3}, {12, 4}};
+namespace Tvl2Map = Tvl2ReflectRefractMapIds;
+namespace Tvl3Map = Tvl3ReflectRefractMapIds;
 
-// The first switch also drives the outline.
-const ParamIDPair kRefTexOutlineIDs[] = {{6, 8}};
+// Tavelin 2 reflection/refraction map → Tavelin 3: settings, the switches, and the two maps. Each switch
+// arrives as it was; the conversion inverts it afterwards.
+const ParamIDPair kRefTexIDs[] = {
+    {Tvl2Map::kReflectAmount, Tvl3Map::kReflectAmount},
+    {Tvl2Map::kRefractAmount, Tvl3Map::kRefractAmount},
+    {Tvl2Map::kTint, Tvl3Map::kTint},
+    {Tvl2Map::kIor, Tvl3Map::kIor},
+    {Tvl2Map::kSamples, Tvl3Map::kSamples},
+    {Tvl2Map::kBlur, Tvl3Map::kBlur},
+    {Tvl2Map::kReflectOn, Tvl3Map::kReflectOff},
+    {Tvl2Map::kRefractOn, Tvl3Map::kRefractOff},
+    {Tvl2Map::kFresnelOn, Tvl3Map::kFresnelOff},
+    {Tvl2Map::kTintOn, Tvl3Map::kTintOff},
+    {Tvl2Map::kShadowsOn, Tvl3Map::kShadowsOff},
+    {Tvl2Map::kReflectionMap, Tvl3Map::kReflectionMap},
+    {Tvl2Map::kRefractionMap, Tvl3Map::kRefractionMap},
+};
+
+// The reflection switch also drives the outline.
+const ParamIDPair kRefTexOutlineIDs[] = {{Tvl2Map::kReflectOn, Tvl3Map::kOutlineOff}};
 }  // namespace
 
 short ParamIDConverterRefTex::MapID(ParamID srcId, ParamType2) const { return MapByTable(kRefTexIDs, srcId); }

@@ -23,6 +23,8 @@ public:
     void SetRefCount(int n);
     // Afterwards the holder has exactly one entry, holding target or nothing.
     void SetOnlyRef(ReferenceTarget* target);
+    // The first entry: what SetOnlyRef gave, or nothing.
+    ReferenceTarget* GetOnlyRef() { return GetReference(0); }
 
 protected:
     void SetReference(int i, RefTargetHandle rtarg) override;

@@ -4,6 +4,7 @@
 
 #include "ClassIds.h"
 #include "ConvertValues.h"
+#include "ProductInterfaces.h"
 #include "ShaderZones.h"
 #include "ZoneAccess.h"
 #include "iparamb2.h"
@@ -12,51 +13,63 @@
 
 namespace {
 
-// Target parameters of the Tavelin 3 material's block 0.
-enum TargetParam : ParamID {
-    kTargetBaseBlend = 1,
-    kTargetHighlightColor = 2,
-    kTargetHighlightAdd = 3,
-    kTargetHighlightLevel = 4,
-    kTargetHighlightGloss = 5,
-    kTargetHighlightSharpness = 6,
-    kTargetAnisotropy = 7,
-    kTargetOrientation = 8,
-    kTargetBumpOn = 14,
-    kTargetBumpAmount = 15,
-    kTargetReflectionOn = 17,
-    kTargetReflectionAmount = 18,
-};
+namespace Mat = Tvl3MaterialIds;
+namespace Zone = Tvl3ZoneIds;
+namespace FinalToon = FinalToonShaderIds;
 
-// Zone parameters of block 0.
-enum ZoneParam : ParamID {
-    kZoneLower = 0,
-    kZoneUpper = 1,
-    kZoneColor = 3,
-    kZoneBlendMode = 7,
-    kZoneStrokeSwitches = 9,
-    kZoneNumber = 11,
-};
-const int kMultiplyBlend = 3;
+// What a source is, decided once: the class (Standard or the variant) and whether its shader is a toon
+// shader (finalToon or Illustrate!).
+enum class SourceKind { kPlain, kToon, kVariant, kToonVariant };
 
-// Target sub-map slots.
-const int kSlotBump = 3;
-const int kSlotReflection = 4;
+SourceKind Classify(StdMat2* source, Shader* shader) {
+    const Class_ID shaderClass = shader->ClassID();
+    const bool toon = shaderClass == FINALTOON_SHADER_CLASS_ID || shaderClass == ILLUSTRATE_SHADER_CLASS_ID;
+    if (source->ClassID() == STDMAT_VARIANT_CLASS_ID)
+        return toon ? SourceKind::kToonVariant : SourceKind::kVariant;
+    return toon ? SourceKind::kToon : SourceKind::kPlain;
+}
+
+bool IsVariant(SourceKind kind) { return kind == SourceKind::kVariant || kind == SourceKind::kToonVariant; }
+bool IsToon(SourceKind kind) { return kind == SourceKind::kToon || kind == SourceKind::kToonVariant; }
 
 // The specular maps of a Standard material and the target slots they go to.
-const int kSpecularMapIds[] = {ID_SP, ID_SS, ID_SH};
+const struct {
+    int id, slot;
+} kSpecularMaps[] = {{ID_SP, Mat::kSubMapHighlightColor},
+                     {ID_SS, Mat::kSubMapHighlightLevel},
+                     {ID_SH, Mat::kSubMapHighlightGloss}};
 
 // The variant's own channels and the standard ids they are copied to.
 const struct {
     int rawChannel;
     int stdId;
-} kVariantExtraChannels[] = {{8, ID_AM}, {9, ID_DI}, {10, ID_SP}, {3, ID_SS}, {4, ID_SH}};
+} kVariantExtraChannels[] = {{StdMatVariantIds::kChannelExtra1, ID_AM},
+                             {StdMatVariantIds::kChannelExtra2, ID_DI},
+                             {StdMatVariantIds::kChannelExtra3, ID_SP},
+                             {StdMatVariantIds::kChannelGlossiness, ID_SS},
+                             {StdMatVariantIds::kChannelSpecularLevel, ID_SH}};
 
 const int kAutomaticZones = 4;
+const int kStandardHighlightEdge = 98;
+
+// The self-illumination of a source at t.
+struct SelfIllumination {
+    float amount;
+    Color color;
+    BOOL colorOn;
+};
+
+SelfIllumination SelfIllumOf(StdMat2* source, TimeValue t) {
+    return {source->GetSelfIllum(t), source->GetSelfIllumColor(t), source->GetSelfIllumColorOn()};
+}
 
 ReferenceTarget* NewZone() {
     return static_cast<ReferenceTarget*>(
         GetCOREInterface()->CreateInstance(REF_TARGET_CLASS_ID, TVL3_ZONE_CLASS_ID));
+}
+
+IParamBlock2* ZoneBlock(ReferenceTarget* zone) {
+    return zone ? zone->GetParamBlock(Zone::kMainBlock) : nullptr;
 }
 
 Texmap* MapOfId(StdMat2* m, int id) {
@@ -64,23 +77,37 @@ Texmap* MapOfId(StdMat2* m, int id) {
     return channel >= 0 ? m->GetSubTexmap(channel) : nullptr;
 }
 
+// Sub-material 0 of the target: a plain source itself, a toon-shaded one as a clone with the Blinn shader;
+// the variant keeps the base the target was made with. Answers the base, or null when it cannot be had.
+StdMat2* MakeBaseMaterial(Mtl* target, StdMat2* source, SourceKind kind) {
+    if (kind == SourceKind::kToon) {
+        auto* clone = dynamic_cast<StdMat2*>(CloneRefHierarchy(source));
+        if (!clone) return nullptr;
+        if (!clone->SwitchShader(BLINN_SHADER_CLASS_ID)) return nullptr;
+        target->SetSubMtl(Mat::kSubMtlBase, clone);
+    } else if (kind == SourceKind::kPlain) {
+        target->SetSubMtl(Mat::kSubMtlBase, source);
+    }
+    return dynamic_cast<StdMat2*>(target->GetSubMtl(Mat::kSubMtlBase));
+}
+
 // Finalizes the base of a finalToon-shaded source: its standard values come from the toon shader. A
 // shader without its block reads as zeros here as everywhere else.
 void CopyFinalToonShading(Shader* baseShader, Shader* toon, IParamBlock2* spb, TimeValue t) {
-    if (IsNonZero(BlockFloat(spb, 16, t))) {
+    if (IsNonZero(BlockFloat(spb, FinalToon::kBaseBlend, t))) {
         baseShader->CopyStdParams(toon);
-        baseShader->SetLockAD(BlockInt(spb, 3, t));
-        baseShader->SetLockDS(BlockInt(spb, 4, t));
-        baseShader->SetAmbientClr(BlockColor(spb, 0, t), t);
-        baseShader->SetDiffuseClr(BlockColor(spb, 1, t), t);
-        baseShader->SetSpecularClr(BlockColor(spb, 2, t), t);
-        baseShader->SetSpecularLevel(BlockFloat(spb, 8, t), t);
-        baseShader->SetGlossiness(BlockFloat(spb, 9, t), t);
-        baseShader->SetSoftenLevel(BlockFloat(spb, 10, t), t);
+        baseShader->SetLockAD(BlockInt(spb, FinalToon::kLockAD, t));
+        baseShader->SetLockDS(BlockInt(spb, FinalToon::kLockDS, t));
+        baseShader->SetAmbientClr(BlockColor(spb, FinalToon::kAmbient, t), t);
+        baseShader->SetDiffuseClr(BlockColor(spb, FinalToon::kDiffuse, t), t);
+        baseShader->SetSpecularClr(BlockColor(spb, FinalToon::kSpecular, t), t);
+        baseShader->SetSpecularLevel(BlockFloat(spb, FinalToon::kSpecularLevel, t), t);
+        baseShader->SetGlossiness(BlockFloat(spb, FinalToon::kGlossiness, t), t);
+        baseShader->SetSoftenLevel(BlockFloat(spb, FinalToon::kSoften, t), t);
     } else {
-        baseShader->SetAmbientClr(BlockColor(spb, 23, t), t);
-        baseShader->SetDiffuseClr(BlockColor(spb, 24, t), t);
-        baseShader->SetSpecularClr(BlockColor(spb, 25, t), t);
+        baseShader->SetAmbientClr(BlockColor(spb, FinalToon::kZone1Color, t), t);
+        baseShader->SetDiffuseClr(BlockColor(spb, FinalToon::kZone2Color, t), t);
+        baseShader->SetSpecularClr(BlockColor(spb, FinalToon::kZone3Color, t), t);
     }
 }
 
@@ -103,53 +130,157 @@ void CopySurfaceProperties(StdMat2* from, StdMat2* to, TimeValue t) {
     to->SetSelfIllumColorOn(from->GetSelfIllumColorOn());
 }
 
-// Four zones of equal width, shaded from the source's diffuse colour or, with the multiply blend, as greys.
-void BuildAutomaticZones(Mtl* target, IParamBlock2* tpb, StdMat2* source, ConversionOptions options,
-                         TimeValue t, float L, Color S, BOOL on) {
+// The base shades as the toon shader did, and the zones come from its bands.
+void ConvertToonShading(Mtl* target, StdMat2* source, Shader* shader, StdMat2* base,
+                        ConversionOptions options, TimeValue t) {
+    IParamBlock2* spb = shader->GetParamBlock(FinalToon::kMainBlock);
+    const bool finalToon = shader->ClassID() == FINALTOON_SHADER_CLASS_ID;
+    if (finalToon) CopyFinalToonShading(base->GetShader(), shader, spb, t);
+    CopySurfaceProperties(source, base, t);
+    if (finalToon) {
+        ConvertFromFtContext ctx;
+        ctx.Fill(spb, t, options);
+        ctx.ShiftShadowBand();
+        BuildZonesFromContext(target, source, ctx, t);
+    } else {
+        ConvertFromIlContext ctx;
+        ctx.Fill(spb, t, options);
+        ctx.ShiftShadowBand();
+        BuildZonesFromContext(target, source, ctx, t);
+    }
+}
+
+// Four new zones of equal width, numbered from 1. A zone the host cannot make is left out.
+Tab<ReferenceTarget*> MakeAutomaticZones(TimeValue t) {
     const int n = kAutomaticZones;
     Tab<ReferenceTarget*> zones;
     for (int j = 0; j < n; ++j) {
         ReferenceTarget* zone = NewZone();
         if (!zone) continue;  // the zone class is missing: no zone for this band
         zones.Append(1, &zone);
-        IParamBlock2* pb = zone->GetParamBlock(0);
+        IParamBlock2* pb = ZoneBlock(zone);
         if (!pb) continue;
         // Prepares the block as the zone class expects before its bounds are written.
-        pb->SetCount(0, 1);
-        pb->SetValue(kZoneLower, t, static_cast<float>((100 * j) / n));
-        pb->SetValue(kZoneUpper, t, static_cast<float>((100 * (j + 1)) / n));
-        pb->SetValue(kZoneNumber, t, std::clamp(j + 1, 1, 8));
+        pb->SetCount(Zone::kLowerBound, 1);
+        pb->SetValue(Zone::kLowerBound, t, static_cast<float>((100 * j) / n));
+        pb->SetValue(Zone::kUpperBound, t, static_cast<float>((100 * (j + 1)) / n));
+        pb->SetValue(Zone::kZoneNumber, t,
+                     std::clamp(j + 1, +Zone::kFirstZoneNumber, +Zone::kLastZoneNumber));
     }
+    return zones;
+}
 
+// The colour of automatic zone k, ramp being its place from dark to light: under the multiply blend a grey
+// (or the self-illumination colour screened over it), otherwise the diffuse colour scaled by the ramp.
+Color AutomaticZoneColor(float ramp, bool multiply, const SelfIllumination& self, Color diffuse) {
+    const Color& lit = self.color;
+    if (multiply) {
+        if (self.colorOn)
+            return Color(1.0f - (1.0f - lit.r) * (1.0f - ramp), 1.0f - (1.0f - lit.g) * (1.0f - ramp),
+                         1.0f - (1.0f - lit.b) * (1.0f - ramp));
+        const float amount = self.amount;
+        float grey = amount == 0.0f ? ramp : (1.0f - amount) * ramp + amount;
+        return Color(grey, grey, grey);
+    }
+    Color scaled = diffuse * ramp;
+    Color c = self.colorOn ? scaled + lit : scaled * (1.0f - self.amount) + diffuse * self.amount;
+    c.ClampMinMax();
+    return c;
+}
+
+// Four zones of equal width, shaded from the source's diffuse colour or, with the multiply blend, as greys.
+void BuildAutomaticZones(Mtl* target, IParamBlock2* tpb, StdMat2* source, ConversionOptions options,
+                         TimeValue t) {
+    Tab<ReferenceTarget*> zones = MakeAutomaticZones(t);
     const bool multiply = (options & CONVOPT_MULTIPLY_BLEND) != 0;
-    if (multiply && tpb) tpb->SetValue(kTargetBaseBlend, t, 0.0f);
-    Color D = source->GetDiffuse(t);
+    if (multiply && tpb) tpb->SetValue(Mat::kBaseBlend, t, 0.0f);
+    const SelfIllumination self = SelfIllumOf(source, t);
+    const Color diffuse = source->GetDiffuse(t);
+    const float n = static_cast<float>(kAutomaticZones);
     for (int k = 0; k < zones.Count(); ++k) {
-        IParamBlock2* pb = zones[k]->GetParamBlock(0);
+        IParamBlock2* pb = ZoneBlock(zones[k]);
         if (!pb) continue;
-        float ramp = (static_cast<float>(k) + 0.5f) / (static_cast<float>(n) - 0.5f);
-        Color c;
-        if (multiply) {
-            if (on) {
-                c = Color(1.0f - (1.0f - S.r) * (1.0f - ramp), 1.0f - (1.0f - S.g) * (1.0f - ramp),
-                          1.0f - (1.0f - S.b) * (1.0f - ramp));
-            } else {
-                float v = L == 0.0f ? ramp : (1.0f - L) * ramp + L;
-                c = Color(v, v, v);
-            }
-            pb->SetValue(kZoneColor, t, c);
-            pb->SetValue(kZoneBlendMode, t, kMultiplyBlend);
-        } else {
-            Color s = D * ramp;
-            c = on ? s + S : s * (1.0f - L) + D * L;
-            c.ClampMinMax();
-            pb->SetValue(kZoneColor, t, c);
-        }
+        const float ramp = (static_cast<float>(k) + 0.5f) / (n - 0.5f);
+        Color c = AutomaticZoneColor(ramp, multiply, self, diffuse);
+        pb->SetValue(Zone::kColor, t, c);
+        if (multiply) pb->SetValue(Zone::kBlendMode, t, +Zone::kBlendMultiply);
     }
     SetMaterialZones(target, zones);
 }
+// One parameter of a reference zone's block copied to the same parameter of a new zone's block: single
+// values read at time 0, table entries at t. Map table entries are cloned when copies is set.
+void CopyZoneParam(IParamBlock2* to, IParamBlock2* from, ParamID id, bool copies, TimeValue t) {
+    switch (to->GetParameterType(id)) {
+        case TYPE_FLOAT:
+            to->SetValue(id, t, from->GetFloat(id, 0));
+            break;
+        case TYPE_INT:
+        case TYPE_BOOL:
+            to->SetValue(id, t, from->GetInt(id, 0));
+            break;
+        case TYPE_RGBA: {
+            Color c = from->GetColor(id, 0);
+            to->SetValue(id, t, c);
+            break;
+        }
+        case TYPE_POINT3: {
+            Point3 p = from->GetPoint3(id, 0);
+            to->SetValue(id, t, p);
+            break;
+        }
+        case TYPE_MTL:
+            to->SetValue(id, t, from->GetMtl(id, 0));
+            break;
+        case TYPE_TEXMAP:
+            to->SetValue(id, t, from->GetTexmap(id, 0));
+            break;
+        case TYPE_INT_TAB:
+        case TYPE_BOOL_TAB: {
+            int count = (std::min)(to->Count(id), from->Count(id));
+            for (int e = 0; e < count; ++e) to->SetValue(id, t, from->GetInt(id, t, e), e);
+            break;
+        }
+        case TYPE_TEXMAP_TAB: {
+            int count = (std::min)(to->Count(id), from->Count(id));
+            for (int e = 0; e < count; ++e) {
+                Texmap* map = from->GetTexmap(id, t, e);
+                if (copies && map) map = static_cast<Texmap*>(CloneRefHierarchy(map));
+                to->SetValue(id, t, map, e);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
 
-// Zones copied from the reference material's zones, with their strokes when asked.
+// The generic copy: every parameter both blocks hold at the same index, but the stroke switches, which
+// follow the strokes.
+void CopyZoneParams(IParamBlock2* to, IParamBlock2* from, bool copies, TimeValue t) {
+    for (int x = 0; x < to->NumParams(); ++x) {
+        ParamID id = to->IndextoID(x);
+        if (from->IndextoID(x) != id || id == Zone::kStrokeSwitches) continue;
+        CopyZoneParam(to, from, id, copies, t);
+    }
+}
+
+// The reference zone's strokes, the same objects or copies, and their switches.
+void CopyZoneStrokes(ReferenceTarget* zone, IParamBlock2* to, ReferenceTarget* from, IParamBlock2* fromBlock,
+                     bool copies, TimeValue t) {
+    const int k = GetZoneStrokeCount(from);
+    Tab<ReferenceTarget*> strokes;
+    strokes.SetCount(k);
+    for (int e = 0; e < k; ++e) {
+        ReferenceTarget* s = GetZoneStroke(from, e);
+        strokes[e] = (s && copies) ? CloneRefHierarchy(s) : s;
+    }
+    SetZoneStrokes(zone, strokes);
+    for (int e = 0; e < k; ++e)
+        to->SetValue(Zone::kStrokeSwitches, t, fromBlock->GetInt(Zone::kStrokeSwitches, t, e), e);
+}
+
+// Zones copied from the reference material's zones, with their strokes when asked. A new zone stays in
+// the list even when its reference zone cannot be read.
 void CopyReferenceZones(Mtl* target, Mtl* reference, ConversionOptions options, TimeValue t) {
     const bool copies = (options & CONVOPT_COPY_STROKES) != 0;
     const int m = GetMaterialZoneCount(reference);
@@ -158,70 +289,13 @@ void CopyReferenceZones(Mtl* target, Mtl* reference, ConversionOptions options, 
         ReferenceTarget* zone = NewZone();
         if (!zone) continue;  // the zone class is missing: no zone for this one
         zones.Append(1, &zone);
-        IParamBlock2* P = zone->GetParamBlock(0);
-        ReferenceTarget* r = GetMaterialZone(reference, i);
-        IParamBlock2* Q = r ? r->GetParamBlock(0) : nullptr;
-        if (!P || !Q) continue;
-
-        for (int x = 0; x < P->NumParams(); ++x) {
-            ParamID id = P->IndextoID(x);
-            if (Q->IndextoID(x) != id || id == kZoneStrokeSwitches) continue;
-            switch (P->GetParameterType(id)) {
-                case TYPE_FLOAT:
-                    P->SetValue(id, t, Q->GetFloat(id, 0));
-                    break;
-                case TYPE_INT:
-                case TYPE_BOOL:
-                    P->SetValue(id, t, Q->GetInt(id, 0));
-                    break;
-                case TYPE_RGBA: {
-                    Color c = Q->GetColor(id, 0);
-                    P->SetValue(id, t, c);
-                    break;
-                }
-                case TYPE_POINT3: {
-                    Point3 p = Q->GetPoint3(id, 0);
-                    P->SetValue(id, t, p);
-                    break;
-                }
-                case TYPE_MTL:
-                    P->SetValue(id, t, Q->GetMtl(id, 0));
-                    break;
-                case TYPE_TEXMAP:
-                    P->SetValue(id, t, Q->GetTexmap(id, 0));
-                    break;
-                case TYPE_INT_TAB:
-                case TYPE_BOOL_TAB: {
-                    int count = (std::min)(P->Count(id), Q->Count(id));
-                    for (int e = 0; e < count; ++e) P->SetValue(id, t, Q->GetInt(id, t, e), e);
-                    break;
-                }
-                case TYPE_TEXMAP_TAB: {
-                    int count = (std::min)(P->Count(id), Q->Count(id));
-                    for (int e = 0; e < count; ++e) {
-                        Texmap* map = Q->GetTexmap(id, t, e);
-                        if (copies && map) map = static_cast<Texmap*>(CloneRefHierarchy(map));
-                        P->SetValue(id, t, map, e);
-                    }
-                    break;
-                }
-                default:
-                    break;
-            }
-        }
-
-        if (options & CONVOPT_APPLY_STROKES) {
-            const int k = GetZoneStrokeCount(r);
-            Tab<ReferenceTarget*> strokes;
-            strokes.SetCount(k);
-            for (int e = 0; e < k; ++e) {
-                ReferenceTarget* s = GetZoneStroke(r, e);
-                strokes[e] = (s && copies) ? CloneRefHierarchy(s) : s;
-            }
-            SetZoneStrokes(zone, strokes);
-            for (int e = 0; e < k; ++e)
-                P->SetValue(kZoneStrokeSwitches, t, Q->GetInt(kZoneStrokeSwitches, t, e), e);
-        }
+        IParamBlock2* zoneBlock = ZoneBlock(zone);
+        ReferenceTarget* referenceZone = GetMaterialZone(reference, i);
+        IParamBlock2* referenceBlock = ZoneBlock(referenceZone);
+        if (!zoneBlock || !referenceBlock) continue;
+        CopyZoneParams(zoneBlock, referenceBlock, copies, t);
+        if (options & CONVOPT_APPLY_STROKES)
+            CopyZoneStrokes(zone, zoneBlock, referenceZone, referenceBlock, copies, t);
     }
     SetMaterialZones(target, zones);
 }
@@ -231,16 +305,28 @@ void WriteHighlight(IParamBlock2* tpb, StdMat2* source, Shader* shader, Conversi
                     TimeValue t) {
     if (!tpb) return;
     Color highlight = source->GetSpecular(t);
-    tpb->SetValue(kTargetHighlightColor, t, highlight);
-    tpb->SetValue(kTargetHighlightLevel, t, PercentInt(source->GetShinStr(t)));
-    tpb->SetValue(kTargetHighlightGloss, t, PercentInt(source->GetShininess(t)));
-    tpb->SetValue(kTargetHighlightSharpness, t, 98);
-    if (options & CONVOPT_HIGHLIGHT_ADD_BLEND) tpb->SetValue(kTargetHighlightAdd, t, 1);
+    tpb->SetValue(Mat::kHighlightColor, t, highlight);
+    tpb->SetValue(Mat::kHighlightWidth, t, PercentInt(source->GetShinStr(t)));
+    tpb->SetValue(Mat::kHighlightSharpness, t, PercentInt(source->GetShininess(t)));
+    tpb->SetValue(Mat::kHighlightEdge, t, kStandardHighlightEdge);
+    if (options & CONVOPT_HIGHLIGHT_ADD_BLEND) tpb->SetValue(Mat::kHighlightAddBlend, t, 1);
     if (shader->ClassID() == ANISOTROPIC_SHADER_CLASS_ID) {
-        IParamBlock2* spb = shader->GetParamBlock(0);
-        tpb->SetValue(kTargetAnisotropy, t, PercentInt(BlockFloat(spb, 8, t)));
-        tpb->SetValue(kTargetOrientation, t, PercentInt(BlockFloat(spb, 9, t)));
+        IParamBlock2* spb = shader->GetParamBlock(AnisotropicShaderIds::kMainBlock);
+        tpb->SetValue(Mat::kAnisotropyU, t,
+                      PercentInt(BlockFloat(spb, AnisotropicShaderIds::kAnisotropy, t)));
+        tpb->SetValue(Mat::kAnisotropyV, t,
+                      PercentInt(BlockFloat(spb, AnisotropicShaderIds::kOrientation, t)));
     }
+}
+
+// The zones and highlight of a plain Standard material: automatic zones, or those of the reference.
+void ConvertPlainShading(Mtl* target, IParamBlock2* tpb, StdMat2* source, Shader* shader,
+                         ConversionOptions options, Mtl* reference, TimeValue t) {
+    if (!reference)
+        BuildAutomaticZones(target, tpb, source, options, t);
+    else
+        CopyReferenceZones(target, reference, options, t);
+    WriteHighlight(tpb, source, shader, options, t);
 }
 
 // Bump and reflection go to the target's own slots, whatever the shader.
@@ -248,8 +334,8 @@ void WriteBumpAndReflection(Mtl* target, IParamBlock2* tpb, StdMat2* source, Tim
     const struct {
         int id, slot;
         ParamID on, amount;
-    } maps[] = {{ID_BU, kSlotBump, kTargetBumpOn, kTargetBumpAmount},
-                {ID_RL, kSlotReflection, kTargetReflectionOn, kTargetReflectionAmount}};
+    } maps[] = {{ID_BU, Mat::kSubMapBump, Mat::kBumpOn, Mat::kBumpAmount},
+                {ID_RL, Mat::kSubMapReflection, Mat::kReflectionOn, Mat::kReflectionAmount}};
     for (const auto& m : maps) {
         int channel = source->StdIDToChannel(m.id);
         target->SetSubTexmap(m.slot, MapOfId(source, m.id));
@@ -266,9 +352,10 @@ void CopyChannel(StdMat2* from, int fromChannel, StdMat2* to, int toChannel, Tim
 }
 
 // The variant's maps go to its base; its own extra channels stand in for the specular ones when its
-// shader keeps them (value 16).
+// shader keeps them.
 void CopyVariantChannels(StdMat2* source, Shader* shader, StdMat2* base, TimeValue t) {
-    const bool keep = IsNonZero(BlockFloat(shader->GetParamBlock(0), 16, t));
+    IParamBlock2* spb = shader->GetParamBlock(VariantShaderIds::kMainBlock);
+    const bool keep = IsNonZero(BlockFloat(spb, VariantShaderIds::kKeepsExtraChannels, t));
     for (int id = 0; id < NTEXMAPS; ++id) {
         if (!keep && (id == ID_SP || id == ID_SH || id == ID_SS)) continue;
         int sc = source->StdIDToChannel(id);
@@ -282,75 +369,40 @@ void CopyVariantChannels(StdMat2* source, Shader* shader, StdMat2* base, TimeVal
     }
 }
 
+// The specular maps of a Standard source that are on go to the target's highlight slots.
+void WriteSpecularMaps(Mtl* target, StdMat2* source) {
+    for (const auto& m : kSpecularMaps) {
+        int channel = source->StdIDToChannel(m.id);
+        if (channel >= 0 && source->MapEnabled(channel))
+            target->SetSubTexmap(m.slot, source->GetSubTexmap(channel));
+    }
+}
+
 }  // namespace
 
 bool ConvertStandardMaterial(Mtl* target, Mtl* sourceMtl, ConversionOptions options, Mtl* reference) {
     auto* source = dynamic_cast<StdMat2*>(sourceMtl);
     if (!source) return false;
     const TimeValue t = GetCOREInterface()->GetTime();
-    const bool variant = source->ClassID() == STDMAT_VARIANT_CLASS_ID;
     Shader* shader = source->GetShader();
     if (!shader) return false;
-
-    const Class_ID shaderClass = shader->ClassID();
+    const SourceKind kind = Classify(source, shader);
     Interval valid = FOREVER;
     source->Update(t, valid);
-    IParamBlock2* tpb = target->GetParamBlock(0);
-    const bool finalToon = shaderClass == FINALTOON_SHADER_CLASS_ID;
-    const bool illustrate = shaderClass == ILLUSTRATE_SHADER_CLASS_ID;
-    const bool toon = finalToon || illustrate;
+    IParamBlock2* tpb = target->GetParamBlock(Mat::kMainBlock);
 
-    if (!variant) {
-        if (toon) {
-            auto* clone = dynamic_cast<StdMat2*>(CloneRefHierarchy(source));
-            if (!clone) return false;
-            if (!clone->SwitchShader(BLINN_SHADER_CLASS_ID)) return false;
-            target->SetSubMtl(0, clone);
-        } else {
-            target->SetSubMtl(0, source);
-        }
-    }
-    auto* base = dynamic_cast<StdMat2*>(target->GetSubMtl(0));
-    if (!base) return false;
-    Shader* baseShader = base->GetShader();
-    if (!baseShader) return false;
+    StdMat2* base = MakeBaseMaterial(target, source, kind);
+    if (!base || !base->GetShader()) return false;
 
-    if (toon) {
-        // The base shades as the toon shader did, and the zones come from its bands.
-        IParamBlock2* spb = shader->GetParamBlock(0);
-        if (finalToon) CopyFinalToonShading(baseShader, shader, spb, t);
-        CopySurfaceProperties(source, base, t);
-        if (finalToon) {
-            ConvertFromFtContext ctx;
-            ctx.Fill(spb, t, options);
-            ctx.ShiftShadowBand();
-            BuildZonesFromContext(target, source, ctx, t);
-        } else {
-            ConvertFromIlContext ctx;
-            ctx.Fill(spb, t, options);
-            ctx.ShiftShadowBand();
-            BuildZonesFromContext(target, source, ctx, t);
-        }
-    } else if (!variant) {
-        float L = source->GetSelfIllum(t);
-        Color S = source->GetSelfIllumColor(t);
-        BOOL on = source->GetSelfIllumColorOn();
-        if (!reference)
-            BuildAutomaticZones(target, tpb, source, options, t, L, S, on);
-        else
-            CopyReferenceZones(target, reference, options, t);
-        WriteHighlight(tpb, source, shader, options, t);
-    }
+    if (IsToon(kind))
+        ConvertToonShading(target, source, shader, base, options, t);
+    else if (kind == SourceKind::kPlain)
+        ConvertPlainShading(target, tpb, source, shader, options, reference, t);
 
     WriteBumpAndReflection(target, tpb, source, t);
-    if (variant) {
+    if (IsVariant(kind))
         CopyVariantChannels(source, shader, base, t);
-    } else {
-        for (int slot = 0; slot < 3; ++slot) {
-            int channel = source->StdIDToChannel(kSpecularMapIds[slot]);
-            if (channel >= 0 && source->MapEnabled(channel))
-                target->SetSubTexmap(slot, source->GetSubTexmap(channel));
-        }
-    }
+    else
+        WriteSpecularMaps(target, source);
     return true;
 }

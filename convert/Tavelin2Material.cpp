@@ -2,28 +2,19 @@
 
 #include "ClassIds.h"
 #include "ParamTransfer.h"
+#include "ProductInterfaces.h"
 #include "ZoneAccess.h"
 
 namespace {
 
-// Tavelin 2 material: zone i has block ID i + 2, its own object in reference 7i + 14 and its six stroke
-// slots in references 7i + 15 ... 7i + 20.
-const int kZoneCount = 4;
-const int kStrokeSlots = 6;
-inline BlockID ZoneBlockID(int i) { return static_cast<BlockID>(i + 2); }
-inline int ZoneObjectRef(int i) { return 7 * i + 14; }
-inline int StrokeRef(int i, int j) { return 7 * i + 15 + j; }
-const ParamID kZoneLower = 0;
-const ParamID kZoneUpper = 1;
-const ParamID kZoneStrokeSwitches = 9;
-const ParamID kZoneNumber = 11;
+namespace Tvl2 = Tvl2MaterialIds;
+namespace Tvl3 = Tvl3MaterialIds;
+namespace Zone = Tvl3ZoneIds;
 
-// References of the Tavelin 2 material that the Tavelin 3 material takes over unchanged.
-const struct { int from, to; } kSharedRefs[] = {{7, 3}, {9, 6}, {10, 7}, {11, 8}, {12, 9}, {13, 10}};
-
-const int kSourceSettingsRef = 8;
-const int kTargetSettingsRef = 4;
-const int kZoneObjectTargetRef = 1;
+// Tavelin 2 material: zone i has its own block, its own object and six stroke slots after it.
+inline BlockID ZoneBlockID(int i) { return static_cast<BlockID>(Tvl2::kFirstZoneBlock + i); }
+inline int ZoneObjectRef(int i) { return Tvl2::kRefFirstZoneObject + Tvl2::kRefsPerZone * i; }
+inline int StrokeRef(int i, int j) { return ZoneObjectRef(i) + 1 + j; }
 
 IParamBlock2* AsBlock(ReferenceTarget* r) { return dynamic_cast<IParamBlock2*>(r); }
 
@@ -34,10 +25,10 @@ bool ZoneHasArea(Mtl* source, int i) {
     float upper = 100.0f;
     if (i > 0)
         if (IParamBlock2* prev = source->GetParamBlockByID(ZoneBlockID(i - 1)))
-            lower = prev->GetFloat(kZoneUpper, 0, 0);
-    if (i < kZoneCount - 1)
+            lower = prev->GetFloat(Tvl2::kZoneUpperBound, 0, 0);
+    if (i < Tvl2::kNumZones - 1)
         if (IParamBlock2* next = source->GetParamBlockByID(ZoneBlockID(i + 1)))
-            upper = next->GetFloat(kZoneLower, 0, 0);
+            upper = next->GetFloat(Tvl2::kZoneLowerBound, 0, 0);
     return !(lower == upper);
 }
 
@@ -61,6 +52,79 @@ bool ConvertStrokeSlot(ReferenceTarget* s, ConversionMap& map, ReferenceTarget*&
     return true;
 }
 
+// The zone's strokes: its stroke slots, the switched-off ones left out when asked.
+void ConvertZoneStrokes(Mtl* source, int i, IParamBlock2* z2, ReferenceTarget* z3, ConversionOptions options,
+                        ConversionMap& map, TimeValue t) {
+    Tab<ReferenceTarget*> strokes;
+    for (int j = 0; j < Tvl2::kStrokeSlots; ++j) {
+        if ((options & CONVOPT_SKIP_DISABLED_STROKES) && z2->GetInt(Tvl2::kZoneStrokeSwitches, t, j) == 0)
+            continue;
+        ReferenceTarget* stroke = nullptr;
+        if (ConvertStrokeSlot(source->GetReference(StrokeRef(i, j)), map, stroke)) strokes.Append(1, &stroke);
+    }
+    SetZoneStrokes(z3, strokes);
+}
+
+// With every stroke slot kept, the new zone takes the switches as they were.
+void CopyStrokeSwitches(IParamBlock2* z2, IParamBlock2* p3, TimeValue t) {
+    int n = z2->Count(Tvl2::kZoneStrokeSwitches);
+    p3->SetCount(Zone::kStrokeSwitches, n);
+    for (int j = 0; j < n; ++j)
+        p3->SetValue(Zone::kStrokeSwitches, t, z2->GetInt(Tvl2::kZoneStrokeSwitches, t, j), j);
+}
+
+// Zone i of the source as a new Tavelin 3 zone, appended to zones unless it has no area and such zones
+// are left out. Answers false when the conversion cannot go on.
+bool ConvertZone(Mtl* source, int i, ConversionOptions options, ConversionMap& map, TimeValue t,
+                 Tab<ReferenceTarget*>& zones) {
+    IParamBlock2* z2 = source->GetParamBlockByID(ZoneBlockID(i));
+    if (!z2) return false;
+    if ((options & CONVOPT_SKIP_AREA_OFF_ZONES) && !ZoneHasArea(source, i)) return true;
+
+    auto* z3 = static_cast<ReferenceTarget*>(
+        GetCOREInterface()->CreateInstance(REF_TARGET_CLASS_ID, TVL3_ZONE_CLASS_ID));
+    if (!z3) return false;
+    IParamBlock2* p3 = z3->GetParamBlockByID(Zone::kMainBlock);
+    if (!p3) {
+        z3->MaybeAutoDelete();
+        return false;
+    }
+    zones.Append(1, &z3);
+    if (IParamBlock2* first = z3->GetParamBlock(Zone::kMainBlock))
+        first->SetValue(Zone::kZoneNumber, t, i + 1, 0);
+    TransferParamBlock(z2, p3, true, theDefaultIDConverter);
+    z3->ReplaceReference(Zone::kRefMap, source->GetReference(ZoneObjectRef(i)), TRUE);
+    ConvertZoneStrokes(source, i, z2, z3, options, map, t);
+    if (!(options & CONVOPT_SKIP_DISABLED_STROKES)) CopyStrokeSwitches(z2, p3, t);
+    return true;
+}
+
+// The Tavelin 3 material takes over the base material and the five sub-maps unchanged.
+void ShareBaseAndSubMaps(Mtl* target, Mtl* source) {
+    target->ReplaceReference(Tvl3::kRefBaseMtl, source->GetReference(Tvl2::kRefBaseMtl), TRUE);
+    for (int k = 0; k < Tvl3::kNumSubMaps; ++k)
+        target->ReplaceReference(Tvl3::kRefFirstSubMap + k, source->GetReference(Tvl2::kRefFirstSubMap + k),
+                                 TRUE);
+}
+
+// The source's settings go to the settings object the target made, once per run: a settings object that
+// an earlier material of the run brought is shared instead.
+void ConvertSettings(Mtl* target, Mtl* source, ConversionMap& map) {
+    ReferenceTarget* from = source->GetReference(Tvl2::kRefSettings);
+    if (!from) return;
+    if (ReferenceTarget* done = map.Lookup(from)) {
+        target->ReplaceReference(Tvl3::kRefSettings, done, TRUE);
+        return;
+    }
+    ReferenceTarget* to = target->GetReference(Tvl3::kRefSettings);
+    if (!to) return;
+    map.Append(from, to);
+    auto* fromNamed = dynamic_cast<MtlBase*>(from);
+    auto* toNamed = dynamic_cast<MtlBase*>(to);
+    if (fromNamed && toNamed) toNamed->SetName(MSTR(fromNamed->GetName()));
+    CopySettingsReferences(from, to);
+}
+
 }  // namespace
 
 bool ConvertTavelin2Material(Mtl* target, Mtl* source, ConversionOptions options, ConversionMap& map) {
@@ -68,64 +132,18 @@ bool ConvertTavelin2Material(Mtl* target, Mtl* source, ConversionOptions options
     Interval valid(TIME_NegInfinity, TIME_PosInfinity);
     source->Update(t, valid);
 
-    IParamBlock2* targetMain = target->GetParamBlockByID(0);
-    IParamBlock2* sourceMain = source->GetParamBlockByID(0);
+    IParamBlock2* targetMain = target->GetParamBlockByID(Tvl3::kMainBlock);
+    IParamBlock2* sourceMain = source->GetParamBlockByID(Tvl2::kMainBlock);
     if (!targetMain || !sourceMain) return false;
     TransferParamBlock(sourceMain, targetMain, true, theDefaultIDConverter);
 
     Tab<ReferenceTarget*> zones;
-    for (int i = 0; i < kZoneCount; ++i) {
-        IParamBlock2* z2 = source->GetParamBlockByID(ZoneBlockID(i));
-        if (!z2) return false;
-        if ((options & CONVOPT_SKIP_AREA_OFF_ZONES) && !ZoneHasArea(source, i)) continue;
-
-        auto* z3 = static_cast<ReferenceTarget*>(
-            GetCOREInterface()->CreateInstance(REF_TARGET_CLASS_ID, TVL3_ZONE_CLASS_ID));
-        if (!z3) return false;
-        IParamBlock2* p3 = z3->GetParamBlockByID(0);
-        if (!p3) {
-            z3->MaybeAutoDelete();
-            return false;
-        }
-        zones.Append(1, &z3);
-        if (IParamBlock2* first = z3->GetParamBlock(0)) first->SetValue(kZoneNumber, t, i + 1, 0);
-        TransferParamBlock(z2, p3, true, theDefaultIDConverter);
-        z3->ReplaceReference(kZoneObjectTargetRef, source->GetReference(ZoneObjectRef(i)), TRUE);
-
-        Tab<ReferenceTarget*> strokes;
-        for (int j = 0; j < kStrokeSlots; ++j) {
-            if ((options & CONVOPT_SKIP_DISABLED_STROKES) && z2->GetInt(kZoneStrokeSwitches, t, j) == 0)
-                continue;
-            ReferenceTarget* stroke = nullptr;
-            if (ConvertStrokeSlot(source->GetReference(StrokeRef(i, j)), map, stroke))
-                strokes.Append(1, &stroke);
-        }
-        SetZoneStrokes(z3, strokes);
-
-        if (!(options & CONVOPT_SKIP_DISABLED_STROKES)) {
-            int n = z2->Count(kZoneStrokeSwitches);
-            p3->SetCount(kZoneStrokeSwitches, n);
-            for (int j = 0; j < n; ++j)
-                p3->SetValue(kZoneStrokeSwitches, t, z2->GetInt(kZoneStrokeSwitches, t, j), j);
-        }
-    }
+    for (int i = 0; i < Tvl2::kNumZones; ++i)
+        if (!ConvertZone(source, i, options, map, t, zones)) return false;
     SetMaterialZones(target, zones);
 
-    for (const auto& r : kSharedRefs) target->ReplaceReference(r.to, source->GetReference(r.from), TRUE);
-
-    ReferenceTarget* s8 = source->GetReference(kSourceSettingsRef);
-    if (!s8) return true;
-    if (ReferenceTarget* done = map.Lookup(s8)) {
-        target->ReplaceReference(kTargetSettingsRef, done, TRUE);
-        return true;
-    }
-    ReferenceTarget* d = target->GetReference(kTargetSettingsRef);
-    if (!d) return true;
-    map.Append(s8, d);
-    auto* from = dynamic_cast<MtlBase*>(s8);
-    auto* to = dynamic_cast<MtlBase*>(d);
-    if (from && to) to->SetName(MSTR(from->GetName()));
-    CopySettingsReferences(s8, d);
+    ShareBaseAndSubMaps(target, source);
+    ConvertSettings(target, source, map);
     return true;
 }
 
@@ -166,7 +184,8 @@ bool CopySettingsReferences(ReferenceTarget* source, ReferenceTarget* target) {
                 if (r->ClassID() == TVL2_PARAM_HOLDER_CLASS_ID) {
                     ReferenceTarget* holder = target->GetReference(k);
                     if (holder)
-                        TransferParamBlock(AsBlock(r->GetReference(0)), AsBlock(holder->GetReference(0)),
+                        TransferParamBlock(AsBlock(r->GetReference(Tvl2SettingsIds::kRefHolderBlock)),
+                                           AsBlock(holder->GetReference(Tvl3SettingsIds::kRefHolderBlock)),
                                            true, theDefaultIDConverter);
                 }
                 break;

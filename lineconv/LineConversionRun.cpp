@@ -12,7 +12,7 @@ namespace {
 // The number of line sets a Tavelin 3 line effect holds, read from its references after its block.
 int CountLineSets(Effect* e) {
     int n = 0;
-    for (int i = 1; i < e->NumRefs(); ++i)
+    for (int i = LineEffectIds::kRefFirstLineSet; i < e->NumRefs(); ++i)
         if (ReferenceTarget* r = e->GetReference(i))
             n += r->SuperClassID() == REF_TARGET_CLASS_ID && r->ClassID() == TVL3_LINE_SET_CLASS_ID;
     return n;

@@ -12,33 +12,39 @@
 
 namespace {
 
+namespace Tvl2Set = Tvl2LineSetIds;
+namespace Tvl3Set = Tvl3LineSetIds;
+
 // Line-set blocks: which Tavelin 2 block goes to which Tavelin 3 block, and whether the edge switches are
 // put right afterwards.
 const struct {
     BlockID from, to;
     bool edgeBlock;
-} kLineSetBlocks[] = {{0, 0, false}, {1, 2, true}, {2, 3, true}, {4, 4, false}, {5, 5, false}};
-
-// Edge block parameters of the Tavelin 3 line set.
-const ParamID kEdgeOverride = 0;
-const ParamID kEdgeInherit = 1;
-const ParamID kEdgeDetect = 9;
-const ParamID kEdgeMode = 10;
+} kLineSetBlocks[] = {{Tvl2Set::kGeneralBlock, Tvl3Set::kGeneralBlock, false},
+                      {Tvl2Set::kVisibleEdgeBlock, Tvl3Set::kVisibleEdgeBlock, true},
+                      {Tvl2Set::kHiddenEdgeBlock, Tvl3Set::kHiddenEdgeBlock, true},
+                      {Tvl2Set::kVisibilityBlock, Tvl3Set::kVisibilityBlock, false},
+                      {Tvl2Set::kReductionBlock, Tvl3Set::kReductionBlock, false}};
 
 // References the line set copies privately.
-const struct { int from, to; } kLineSetClones[] = {{31, 6}, {32, 7}};
-
-// Brush references of the two groups, source → target, and the duplicated second slot of each group.
 const struct {
     int from, to;
-} kBrushRefs[2][6] = {
-    {{13, 10}, {14, 12}, {15, 16}, {16, 15}, {17, 14}, {18, 13}},
-    {{19, 21}, {20, 23}, {21, 27}, {22, 26}, {23, 25}, {24, 24}},
-};
-const struct { int copy, of; } kBrushDuplicates[2] = {{11, 12}, {22, 23}};
+} kLineSetClones[] = {{Tvl2Set::kRefCurve1, Tvl3Set::kRefCurve1}, {Tvl2Set::kRefCurve2, Tvl3Set::kRefCurve2}};
+
+// Brush slots of each group, source → target (the order of the brushes changes), and the duplicated
+// second slot of each group.
+const struct { int from, to; } kBrushSlots[] = {{0, 0}, {1, 2}, {2, 6}, {3, 5}, {4, 4}, {5, 3}};
+const struct { int copy, of; } kBrushDuplicate = {1, 2};
+const struct {
+    int source, target;
+} kBrushGroups[] = {{Tvl2Set::kRefBrushGroup0, Tvl3Set::kRefBrushGroup0},
+                    {Tvl2Set::kRefBrushGroup1, Tvl3Set::kRefBrushGroup1}};
 
 // Brush sub-map references copied privately.
-const struct { int from, to; } kSubMapClones[] = {{8, 6}, {9, 7}};
+const struct {
+    int from, to;
+} kSubMapClones[] = {{Tvl2BrushSubMapIds::kRefCurve1, Tvl3BrushSubMapIds::kRefCurve1},
+                     {Tvl2BrushSubMapIds::kRefCurve2, Tvl3BrushSubMapIds::kRefCurve2}};
 
 const MCHAR kOldGeneration[] = _M("Tavelin 2");
 
@@ -55,11 +61,42 @@ T* Make(SClass_ID sc, Class_ID cid) {
 // without one the override follows inheritance; detection follows the mode.
 void CorrectEdgeBlock(IParamBlock2* pb) {
     if (!pb) return;
-    if (pb->GetInt(kEdgeOverride, 0, 0) != 0)
-        pb->SetValue(kEdgeInherit, 0, 0, 0);
+    if (pb->GetInt(Tvl3Set::kEdgeOverride, 0, 0) != 0)
+        pb->SetValue(Tvl3Set::kEdgeInherit, 0, 0, 0);
     else
-        pb->SetValue(kEdgeOverride, 0, pb->GetInt(kEdgeInherit, 0, 0), 0);
-    pb->SetValue(kEdgeDetect, 0, pb->GetInt(kEdgeMode, 0, 0), 0);
+        pb->SetValue(Tvl3Set::kEdgeOverride, 0, pb->GetInt(Tvl3Set::kEdgeInherit, 0, 0), 0);
+    pb->SetValue(Tvl3Set::kEdgeDetect, 0, pb->GetInt(Tvl3Set::kEdgeMode, 0, 0), 0);
+}
+
+// The effect's line sets, converted in slot order: all of them go to target, or, when a slot holds no line
+// set that converts, none.
+void ConvertLineSets(Effect* effect, Effect* target, ConversionMap& map) {
+    const int n = effect->NumRefs() - LineEffectIds::kRefFirstLineSet;
+    Tab<ReferenceTarget*> slots;
+    slots.SetCount((std::max)(n, 0));
+    // The sources of the line sets made for this effect; line sets an earlier effect made are shared.
+    std::vector<ReferenceTarget*> madeFrom(static_cast<size_t>(slots.Count()), nullptr);
+    int converted = 0;
+    for (int k = 0; k < n; ++k) {
+        slots[k] = nullptr;
+        ReferenceTarget* r = effect->GetReference(LineEffectIds::kRefFirstLineSet + k);
+        if (!Is(r, RENDER_EFFECT_CLASS_ID, TVL2_LINE_SET_CLASS_ID)) continue;
+        const bool earlier = map.Lookup(r) != nullptr;
+        slots[k] = ConvertLineSet(r, map);
+        if (!earlier) madeFrom[static_cast<size_t>(k)] = r;
+        converted += Is(slots[k], REF_TARGET_CLASS_ID, TVL3_LINE_SET_CLASS_ID);
+    }
+    if (converted == n) {
+        SetLineSets(target, slots);
+        return;
+    }
+    // The effect gets no line sets. The ones made for it go again, with what only they held, and leave
+    // the map, so that no later lookup of this run hands out a deleted object; line sets that an earlier
+    // effect already holds are that effect's and stay.
+    std::vector<ReferenceTarget*> made;
+    for (int k = 0; k < slots.Count(); ++k)
+        if (slots[k] && madeFrom[static_cast<size_t>(k)]) made.push_back(slots[k]);
+    DeleteConverted(made, map);
 }
 
 }  // namespace
@@ -85,36 +122,9 @@ Effect* ConvertLineEffect(Effect* effect, ConversionMap& map, const MCHAR* suffi
     if (!target) return nullptr;
     map.Append(effect, target);
 
-    TransferParamBlock(effect->GetParamBlock(0), target->GetParamBlock(0), true, theDefaultIDConverter);
-
-    const int n = effect->NumRefs() - 1;
-    Tab<ReferenceTarget*> slots;
-    slots.SetCount((std::max)(n, 0));
-    // The sources of the line sets made for this effect; line sets an earlier effect made are shared.
-    std::vector<ReferenceTarget*> madeFrom(static_cast<size_t>((std::max)(n, 0)), nullptr);
-    for (int k = 1; k <= n; ++k) {
-        slots[k - 1] = nullptr;
-        ReferenceTarget* r = effect->GetReference(k);
-        if (!Is(r, RENDER_EFFECT_CLASS_ID, TVL2_LINE_SET_CLASS_ID)) continue;
-        const bool earlier = map.Lookup(r) != nullptr;
-        slots[k - 1] = ConvertLineSet(r, map);
-        if (!earlier) madeFrom[static_cast<size_t>(k - 1)] = r;
-    }
-
-    int converted = 0;
-    for (int k = 0; k < slots.Count(); ++k)
-        converted += Is(slots[k], REF_TARGET_CLASS_ID, TVL3_LINE_SET_CLASS_ID);
-    if (converted == n) {
-        SetLineSets(target, slots);
-    } else {
-        // The effect gets no line sets. The ones made for it go again, with what only they held, and
-        // leave the map, so that no later lookup of this run hands out a deleted object; line sets that an
-        // earlier effect already holds are that effect's and stay.
-        std::vector<ReferenceTarget*> made;
-        for (int k = 0; k < slots.Count(); ++k)
-            if (slots[k] && madeFrom[static_cast<size_t>(k)]) made.push_back(slots[k]);
-        DeleteConverted(made, map);
-    }
+    TransferParamBlock(effect->GetParamBlock(LineEffectIds::kMainBlock),
+                       target->GetParamBlock(LineEffectIds::kMainBlock), true, theDefaultIDConverter);
+    ConvertLineSets(effect, target, map);
 
     if (effect->Active(GetCOREInterface()->GetTime()))
         target->ClearAFlag(A_ATMOS_DISABLED);
@@ -142,14 +152,15 @@ ReferenceTarget* ConvertLineSet(ReferenceTarget* lineSet, ConversionMap& map) {
         if (ReferenceTarget* r = lineSet->GetReference(c.from))
             target->ReplaceReference(c.to, CloneRefHierarchy(r), TRUE);
 
-    for (int group = 0; group < 2; ++group) {
-        for (const auto& b : kBrushRefs[group]) {
-            ReferenceTarget* r = lineSet->GetReference(b.from);
+    for (const auto& group : kBrushGroups) {
+        for (const auto& b : kBrushSlots) {
+            ReferenceTarget* r = lineSet->GetReference(group.source + b.from);
             if (!Is(r, TEXMAP_CLASS_ID, TVL2_BRUSH_MAP_CLASS_ID)) continue;
-            target->ReplaceReference(b.to, ConvertBrushMap(static_cast<Texmap*>(r), map), TRUE);
+            target->ReplaceReference(group.target + b.to, ConvertBrushMap(static_cast<Texmap*>(r), map),
+                                     TRUE);
         }
-        const auto& d = kBrushDuplicates[group];
-        target->ReplaceReference(d.copy, target->GetReference(d.of), TRUE);
+        target->ReplaceReference(group.target + kBrushDuplicate.copy,
+                                 target->GetReference(group.target + kBrushDuplicate.of), TRUE);
     }
     return target;
 }
@@ -161,14 +172,14 @@ Texmap* ConvertBrushMap(Texmap* brush, ConversionMap& map) {
     map.Append(brush, target);
     target->SetName(MSTR(brush->GetName()));
 
-    TransferParamBlock(brush->GetParamBlockByID(0), target->GetParamBlockByID(0), true,
-                       ParamIDConverterBrush());
-    TransferSubMap(brush, 0, target, 1, map);
-    TransferSubMap(brush, 2, target, 2, map);
+    TransferParamBlock(brush->GetParamBlockByID(Tvl2BrushMapIds::kMainBlock),
+                       target->GetParamBlockByID(Tvl3BrushMapIds::kMainBlock), true, ParamIDConverterBrush());
+    TransferSubMap(brush, Tvl2BrushMapIds::kSubMapPattern, target, Tvl3BrushMapIds::kSubMapPattern, map);
+    TransferSubMap(brush, Tvl2BrushMapIds::kSubMapTexture, target, Tvl3BrushMapIds::kSubMapTexture, map);
 
-    Texmap* sub = brush->GetSubTexmap(1);
+    Texmap* sub = brush->GetSubTexmap(Tvl2BrushMapIds::kSubMapStroke);
     if (Is(sub, TEXMAP_CLASS_ID, TVL2_BRUSH_SUBMAP_CLASS_ID))
-        target->SetSubTexmap(0, ConvertBrushSubMap(sub, map));
+        target->SetSubTexmap(Tvl3BrushMapIds::kSubMapStroke, ConvertBrushSubMap(sub, map));
     return target;
 }
 
@@ -181,8 +192,8 @@ Texmap* ConvertBrushSubMap(Texmap* subMap, ConversionMap& map) {
 
     for (int i = 0; i < target->NumParamBlocks(); ++i)
         TransferParamBlock(subMap->GetParamBlock(i), target->GetParamBlock(i), true, theDefaultIDConverter);
-    TransferSubMap(subMap, 0, target, 0, map);
-    TransferSubMap(subMap, 1, target, 1, map);
+    TransferSubMap(subMap, Tvl2BrushSubMapIds::kSubMapShape, target, Tvl3BrushSubMapIds::kSubMapShape, map);
+    TransferSubMap(subMap, Tvl2BrushSubMapIds::kSubMapGrain, target, Tvl3BrushSubMapIds::kSubMapGrain, map);
 
     for (const auto& c : kSubMapClones)
         if (ReferenceTarget* r = subMap->GetReference(c.from))

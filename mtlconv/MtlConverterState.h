@@ -23,7 +23,7 @@ public:
     MtlConverterState& operator=(const MtlConverterState&) = delete;
 
     MtlConvList& List() { return list_; }
-    Mtl* GetReferenceMaterial() { return static_cast<Mtl*>(reference_.GetReference(0)); }
+    Mtl* GetReferenceMaterial() { return static_cast<Mtl*>(reference_.GetOnlyRef()); }
     void SetReferenceMaterial(Mtl* m) { reference_.SetOnlyRef(m); }
     ReferenceHolder& ReferenceMaterialHolder() { return reference_; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ChangeWithUndo.h"
+#include "ProductInterfaces.h"
 
 namespace {
 
@@ -26,12 +27,12 @@ void SetMtlSlot(int slot, MtlBase* m) {
 
 void MtlEditorRestore::Restore(int) {
     QuietBody quiet;
-    GetCOREInterface7()->SetMtlSlot(slot, static_cast<MtlBase*>(oldMtl.GetReference(0)));
+    GetCOREInterface7()->SetMtlSlot(slot, static_cast<MtlBase*>(oldMtl.GetOnlyRef()));
 }
 
 void MtlEditorRestore::Redo() {
     QuietBody quiet;
-    GetCOREInterface7()->SetMtlSlot(slot, static_cast<MtlBase*>(newMtl.GetReference(0)));
+    GetCOREInterface7()->SetMtlSlot(slot, static_cast<MtlBase*>(newMtl.GetOnlyRef()));
 }
 
 void SetSubMtl(Mtl* parentMtl, Mtl* m, int index) {
@@ -43,23 +44,23 @@ void SetSubMtl(Mtl* parentMtl, Mtl* m, int index) {
         r.oldSubMtl.SetOnlyRef(old);
         r.oldShownMap.SetOnlyRef(ShownMap(old));
         r.newMtl.SetOnlyRef(m);
-        Mtl* base = m ? m->GetSubMtl(0) : nullptr;
+        Mtl* base = m ? m->GetSubMtl(Tvl3MaterialIds::kSubMtlBase) : nullptr;
         r.newShownMap.SetOnlyRef(ShownMap(base));
 
         std::vector<ReferenceTarget*> involved;
         for (ReferenceTarget* t : std::initializer_list<ReferenceTarget*>{
                  parentMtl->GetActiveTexmap(), old, ShownMap(old), m, base, ShownMap(base)})
             if (t && std::find(involved.begin(), involved.end(), t) == involved.end()) involved.push_back(t);
-        r.viewport.SetRefCount(2 + static_cast<int>(involved.size()));
-        r.viewport.ReplaceReference(0, parentMtl->GetActiveTexmap());
+        r.viewport.SetRefCount(SetSubMtlRestore::kFirstInvolved + static_cast<int>(involved.size()));
+        r.viewport.ReplaceReference(SetSubMtlRestore::kActiveBefore, parentMtl->GetActiveTexmap());
         for (size_t i = 0; i < involved.size(); ++i)
-            r.viewport.ReplaceReference(2 + static_cast<int>(i), involved[i]);
-        r.TakeViewport(0, r.shownBefore);
+            r.viewport.ReplaceReference(SetSubMtlRestore::kFirstInvolved + static_cast<int>(i), involved[i]);
+        r.TakeViewport(SetSubMtlRestore::kActiveBefore, r.shownBefore);
     });
 }
 
 void SetSubMtlRestore::Apply(ReferenceTarget* sub, ReferenceTarget* show, ReferenceTarget* hide) {
-    auto* p = static_cast<Mtl*>(parent.GetReference(0));
+    auto* p = static_cast<Mtl*>(parent.GetOnlyRef());
     if (!p) return;
     p->SetSubMtl(index, static_cast<Mtl*>(sub));
     p->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE, NOTIFY_ALL, TRUE, nullptr);
@@ -70,39 +71,40 @@ void SetSubMtlRestore::Apply(ReferenceTarget* sub, ReferenceTarget* show, Refere
 }
 
 void SetSubMtlRestore::TakeViewport(int activeEntry, std::vector<int>& shown) {
-    auto* p = static_cast<Mtl*>(parent.GetReference(0));
-    if (activeEntry != 0) viewport.ReplaceReference(activeEntry, p ? p->GetActiveTexmap() : nullptr);
+    auto* p = static_cast<Mtl*>(parent.GetOnlyRef());
+    if (activeEntry != kActiveBefore)
+        viewport.ReplaceReference(activeEntry, p ? p->GetActiveTexmap() : nullptr);
     shown.clear();
-    for (int i = 2; i < viewport.NumRefs(); ++i) {
+    for (int i = kFirstInvolved; i < viewport.NumRefs(); ++i) {
         auto* m = static_cast<MtlBase*>(viewport.GetReference(i));
         shown.push_back(m && m->TestMtlFlag(MTL_TEX_DISPLAY_ENABLED));
     }
 }
 
 void SetSubMtlRestore::PutViewport(int activeEntry, const std::vector<int>& shown) {
-    auto* p = static_cast<Mtl*>(parent.GetReference(0));
+    auto* p = static_cast<Mtl*>(parent.GetOnlyRef());
     if (!p) return;
     p->SetActiveTexmap(static_cast<MtlBase*>(viewport.GetReference(activeEntry)));
     for (size_t i = 0; i < shown.size(); ++i)
-        if (auto* m = static_cast<MtlBase*>(viewport.GetReference(2 + static_cast<int>(i))))
+        if (auto* m = static_cast<MtlBase*>(viewport.GetReference(kFirstInvolved + static_cast<int>(i))))
             m->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED, shown[i] ? TRUE : FALSE);
 }
 
 void SetSubMtlRestore::Restore(int) {
     QuietBody quiet;
-    Apply(oldSubMtl.GetReference(0), oldShownMap.GetReference(0), newShownMap.GetReference(0));
-    PutViewport(0, shownBefore);
+    Apply(oldSubMtl.GetOnlyRef(), oldShownMap.GetOnlyRef(), newShownMap.GetOnlyRef());
+    PutViewport(kActiveBefore, shownBefore);
 }
 
 void SetSubMtlRestore::Redo() {
     QuietBody quiet;
-    Apply(newMtl.GetReference(0), newShownMap.GetReference(0), oldShownMap.GetReference(0));
+    Apply(newMtl.GetOnlyRef(), newShownMap.GetOnlyRef(), oldShownMap.GetOnlyRef());
     // The first Redo makes the change; later ones put back what it left.
     if (changed) {
-        PutViewport(1, shownAfter);
+        PutViewport(kActiveAfter, shownAfter);
         return;
     }
-    TakeViewport(1, shownAfter);
+    TakeViewport(kActiveAfter, shownAfter);
     changed = true;
 }
 
@@ -132,10 +134,10 @@ void ClearMtlListRestore::Redo() {
 void SubMapRestore::SubMapSwitched(MtlBase* holder, int slot, Texmap* before, Texmap* after) {
     QuietBody quiet;
     auto sw = std::make_unique<Switch>();
-    sw->held.SetRefCount(3);
-    sw->held.ReplaceReference(0, holder);
-    sw->held.ReplaceReference(1, before);
-    sw->held.ReplaceReference(2, after);
+    sw->held.SetRefCount(kNumHeld);
+    sw->held.ReplaceReference(kHeldHolder, holder);
+    sw->held.ReplaceReference(kHeldBefore, before);
+    sw->held.ReplaceReference(kHeldAfter, after);
     sw->slot = slot;
     switches_.push_back(std::move(sw));
 }
@@ -145,10 +147,11 @@ void SubMapRestore::ForgetHolder(MtlBase* holder) {
     // The holder may have no other reference yet (a material the run made and has not placed): letting go
     // of it must not delete it.
     for (auto& sw : switches_)
-        if (sw->held.GetReference(0) == holder) sw->held.ReplaceReference(0, nullptr, FALSE);
+        if (sw->held.GetReference(kHeldHolder) == holder)
+            sw->held.ReplaceReference(kHeldHolder, nullptr, FALSE);
     switches_.erase(
         std::remove_if(switches_.begin(), switches_.end(),
-                       [](const std::unique_ptr<Switch>& sw) { return !sw->held.GetReference(0); }),
+                       [](const std::unique_ptr<Switch>& sw) { return !sw->held.GetReference(kHeldHolder); }),
         switches_.end());
 }
 
@@ -156,14 +159,14 @@ void SubMapRestore::Restore(int) {
     QuietBody quiet;
     for (auto it = switches_.rbegin(); it != switches_.rend(); ++it) {
         Switch& sw = **it;
-        if (auto* holder = dynamic_cast<MtlBase*>(sw.held.GetReference(0)))
-            holder->SetSubTexmap(sw.slot, dynamic_cast<Texmap*>(sw.held.GetReference(1)));
+        if (auto* holder = dynamic_cast<MtlBase*>(sw.held.GetReference(kHeldHolder)))
+            holder->SetSubTexmap(sw.slot, dynamic_cast<Texmap*>(sw.held.GetReference(kHeldBefore)));
     }
 }
 
 void SubMapRestore::Redo() {
     QuietBody quiet;
     for (auto& sw : switches_)
-        if (auto* holder = dynamic_cast<MtlBase*>(sw->held.GetReference(0)))
-            holder->SetSubTexmap(sw->slot, dynamic_cast<Texmap*>(sw->held.GetReference(2)));
+        if (auto* holder = dynamic_cast<MtlBase*>(sw->held.GetReference(kHeldHolder)))
+            holder->SetSubTexmap(sw->slot, dynamic_cast<Texmap*>(sw->held.GetReference(kHeldAfter)));
 }

@@ -44,8 +44,8 @@ public:
     // What the viewports showed before the change and after its first Redo: the parent's active map and
     // the shown flag of every material and map involved. How the host's texture activation moves maps is
     // its own affair, so undo and redo put back exactly what was there instead of working it out again.
-    ReferenceHolder
-        viewport;  // 0: active map before, 1: active map after, then the materials and maps involved
+    enum : int { kActiveBefore = 0, kActiveAfter = 1, kFirstInvolved = 2 };
+    ReferenceHolder viewport;  // the active map before and after, then the materials and maps involved
     std::vector<int> shownBefore;
     std::vector<int> shownAfter;
     bool changed = false;  // the first Redo, which makes the change, has run
@@ -87,6 +87,7 @@ public:
     void ForgetHolder(MtlBase* holder);
 
 private:
+    enum : int { kHeldHolder, kHeldBefore, kHeldAfter, kNumHeld };
     struct Switch {
         ReferenceHolder held;  // the holder, the old map and the new map
         int slot = 0;
