@@ -33,6 +33,72 @@ void CopyTable(IParamBlock2* src, ParamID srcId, IParamBlock2* dst, ParamID dstI
     }
 }
 
+// A single value of srcId copied to dstId, with a copy of its controller where the type can have one.
+// Answers false for a type that is no single value.
+bool CopySingleValue(IParamBlock2* src, ParamID srcId, IParamBlock2* dst, ParamID dstId, ParamType2 type) {
+    switch (type) {
+        case TYPE_FLOAT:
+            dst->SetValue(dstId, 0, src->GetFloat(srcId, 0, 0), 0);
+            break;
+        case TYPE_INT:
+        case TYPE_BOOL:
+            dst->SetValue(dstId, 0, src->GetInt(srcId, 0, 0), 0);
+            break;
+        case TYPE_RGBA: {
+            Color c = src->GetColor(srcId, 0, 0);
+            dst->SetValue(dstId, 0, c, 0);
+            break;
+        }
+        case TYPE_POINT3: {
+            Point3 p = src->GetPoint3(srcId, 0, 0);
+            dst->SetValue(dstId, 0, p, 0);
+            break;
+        }
+        case TYPE_STRING:
+            dst->SetValue(dstId, 0, src->GetStr(srcId, 0, 0), 0);
+            break;
+        case TYPE_MTL:
+            dst->SetValue(dstId, 0, src->GetMtl(srcId, 0, 0), 0);
+            return true;
+        case TYPE_TEXMAP:
+            dst->SetValue(dstId, 0, src->GetTexmap(srcId, 0, 0), 0);
+            return true;
+        case TYPE_INODE:
+            dst->SetValue(dstId, 0, src->GetINode(srcId, 0, 0), 0);
+            return true;
+        default:
+            return false;
+    }
+    CopyController(src, srcId, dst, dstId, 0);
+    return true;
+}
+
+// The entries of a table. Angles, percentages, map tables, colour tables and the rest are not carried
+// over.
+void CopyTableValues(IParamBlock2* src, ParamID srcId, IParamBlock2* dst, ParamID dstId, ParamType2 type,
+                     bool resizeTables) {
+    switch (type) {
+        case TYPE_FLOAT_TAB:
+            CopyTable<float>(src, srcId, dst, dstId, resizeTables);
+            break;
+        case TYPE_INT_TAB:
+        case TYPE_BOOL_TAB:
+            CopyTable<int>(src, srcId, dst, dstId, resizeTables);
+            break;
+        case TYPE_POINT3_TAB:
+            CopyTable<Point3>(src, srcId, dst, dstId, resizeTables);
+            break;
+        case TYPE_MTL_TAB:
+            CopyTable<Mtl*>(src, srcId, dst, dstId, resizeTables);
+            break;
+        case TYPE_INODE_TAB:
+            CopyTable<INode*>(src, srcId, dst, dstId, resizeTables);
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace
 
 void TransferParamBlock(IParamBlock2* src, IParamBlock2* dst, bool resizeTables,
@@ -45,61 +111,7 @@ void TransferParamBlock(IParamBlock2* src, IParamBlock2* dst, bool resizeTables,
         if (dstId < 0) continue;
         if (dst->IDtoIndex(dstId) < 0) continue;
         if (dst->GetParamDef(dstId).type != type) continue;
-
-        switch (type) {
-            case TYPE_FLOAT:
-                dst->SetValue(dstId, 0, src->GetFloat(srcId, 0, 0), 0);
-                CopyController(src, srcId, dst, dstId, 0);
-                break;
-            case TYPE_INT:
-            case TYPE_BOOL:
-                dst->SetValue(dstId, 0, src->GetInt(srcId, 0, 0), 0);
-                CopyController(src, srcId, dst, dstId, 0);
-                break;
-            case TYPE_RGBA: {
-                Color c = src->GetColor(srcId, 0, 0);
-                dst->SetValue(dstId, 0, c, 0);
-                CopyController(src, srcId, dst, dstId, 0);
-                break;
-            }
-            case TYPE_POINT3: {
-                Point3 p = src->GetPoint3(srcId, 0, 0);
-                dst->SetValue(dstId, 0, p, 0);
-                CopyController(src, srcId, dst, dstId, 0);
-                break;
-            }
-            case TYPE_STRING:
-                dst->SetValue(dstId, 0, src->GetStr(srcId, 0, 0), 0);
-                CopyController(src, srcId, dst, dstId, 0);
-                break;
-            case TYPE_MTL:
-                dst->SetValue(dstId, 0, src->GetMtl(srcId, 0, 0), 0);
-                break;
-            case TYPE_TEXMAP:
-                dst->SetValue(dstId, 0, src->GetTexmap(srcId, 0, 0), 0);
-                break;
-            case TYPE_INODE:
-                dst->SetValue(dstId, 0, src->GetINode(srcId, 0, 0), 0);
-                break;
-            case TYPE_FLOAT_TAB:
-                CopyTable<float>(src, srcId, dst, dstId, resizeTables);
-                break;
-            case TYPE_INT_TAB:
-            case TYPE_BOOL_TAB:
-                CopyTable<int>(src, srcId, dst, dstId, resizeTables);
-                break;
-            case TYPE_POINT3_TAB:
-                CopyTable<Point3>(src, srcId, dst, dstId, resizeTables);
-                break;
-            case TYPE_MTL_TAB:
-                CopyTable<Mtl*>(src, srcId, dst, dstId, resizeTables);
-                break;
-            case TYPE_INODE_TAB:
-                CopyTable<INode*>(src, srcId, dst, dstId, resizeTables);
-                break;
-            default:
-                // Angles, percentages, map tables, colour tables and the rest are not carried over.
-                break;
-        }
+        if (!CopySingleValue(src, srcId, dst, dstId, type))
+            CopyTableValues(src, srcId, dst, dstId, type, resizeTables);
     }
 }

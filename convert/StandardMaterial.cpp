@@ -207,6 +207,23 @@ void BuildAutomaticZones(Mtl* target, IParamBlock2* tpb, StdMat2* source, Conver
     }
     SetMaterialZones(target, zones);
 }
+// The entries both tables hold of an int or map table; map entries are cloned when copies is set. Other
+// types are not copied.
+void CopyZoneTable(IParamBlock2* to, IParamBlock2* from, ParamID id, bool copies, TimeValue t) {
+    const ParamType2 type = to->GetParameterType(id);
+    if (type != TYPE_INT_TAB && type != TYPE_BOOL_TAB && type != TYPE_TEXMAP_TAB) return;
+    const int count = (std::min)(to->Count(id), from->Count(id));
+    for (int e = 0; e < count; ++e) {
+        if (type != TYPE_TEXMAP_TAB) {
+            to->SetValue(id, t, from->GetInt(id, t, e), e);
+            continue;
+        }
+        Texmap* map = from->GetTexmap(id, t, e);
+        if (copies && map) map = static_cast<Texmap*>(CloneRefHierarchy(map));
+        to->SetValue(id, t, map, e);
+    }
+}
+
 // One parameter of a reference zone's block copied to the same parameter of a new zone's block: single
 // values read at time 0, table entries at t. Map table entries are cloned when copies is set.
 void CopyZoneParam(IParamBlock2* to, IParamBlock2* from, ParamID id, bool copies, TimeValue t) {
@@ -234,22 +251,8 @@ void CopyZoneParam(IParamBlock2* to, IParamBlock2* from, ParamID id, bool copies
         case TYPE_TEXMAP:
             to->SetValue(id, t, from->GetTexmap(id, 0));
             break;
-        case TYPE_INT_TAB:
-        case TYPE_BOOL_TAB: {
-            int count = (std::min)(to->Count(id), from->Count(id));
-            for (int e = 0; e < count; ++e) to->SetValue(id, t, from->GetInt(id, t, e), e);
-            break;
-        }
-        case TYPE_TEXMAP_TAB: {
-            int count = (std::min)(to->Count(id), from->Count(id));
-            for (int e = 0; e < count; ++e) {
-                Texmap* map = from->GetTexmap(id, t, e);
-                if (copies && map) map = static_cast<Texmap*>(CloneRefHierarchy(map));
-                to->SetValue(id, t, map, e);
-            }
-            break;
-        }
         default:
+            CopyZoneTable(to, from, id, copies, t);
             break;
     }
 }

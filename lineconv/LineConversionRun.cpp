@@ -18,15 +18,9 @@ int CountLineSets(Effect* e) {
     return n;
 }
 
-}  // namespace
-
-void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* result,
-                       const MCHAR* undoName) {
-    if (suffix && !*suffix) suffix = nullptr;
+// Converts every Tavelin 2 line effect of the list, in list order, and answers the new effects.
+std::vector<Effect*> ConvertLineEffects(const MCHAR* suffix, ConversionMap& map, LineRunResult* result) {
     Interface* ip = GetCOREInterface();
-    if (!ip) return;
-
-    ConversionMap map;
     std::vector<Effect*> converted;
     // New effects take their sources' values as they are, not as keys at the current frame.
     SuspendAll noKeys(FALSE, FALSE, TRUE, FALSE, FALSE, FALSE, FALSE);
@@ -44,8 +38,19 @@ void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* r
             result->entries.push_back(entry);
         }
     }
+    return converted;
+}
 
-    noKeys.Resume();
+}  // namespace
+
+void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* result,
+                       const MCHAR* undoName) {
+    if (suffix && !*suffix) suffix = nullptr;
+    Interface* ip = GetCOREInterface();
+    if (!ip) return;
+
+    ConversionMap map;
+    std::vector<Effect*> converted = ConvertLineEffects(suffix, map, result);
 
     theHold.Begin();
     std::unordered_set<Effect*> deleted;

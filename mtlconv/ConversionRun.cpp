@@ -59,6 +59,53 @@ bool ReplaceEverywhere(Mtl* source, Mtl* target) {
     return placed;
 }
 
+// Converts source with undo suspended. The walk's switches in objects that were there before belong to
+// the run's step: they are gathered during the conversion and recorded after it, when the run is
+// recording.
+Mtl* ConvertRecordingSwitches(Mtl* source, ConversionOptions options, Mtl* reference, ConversionMap& map) {
+    auto* switches = new SubMapRestore;
+    const bool recording = theHold.Holding() && !theHold.RestoreOrRedoing();
+    Mtl* target = nullptr;
+    {
+        // Animate mode is suspended too: the new material takes the source's values as they are, not as
+        // keys at the current frame.
+        SuspendAll suspend(TRUE, FALSE, TRUE, FALSE, FALSE, FALSE, FALSE);
+        target = ConvertMaterial(source, options, reference, map, switches);
+        if (target) {
+            Interval valid = FOREVER;
+            target->Update(GetCOREInterface()->GetTime(), valid);
+        }
+    }
+    // The new material's own slots need no record: it did not exist before the run.
+    if (target) switches->ForgetHolder(target);
+    if (recording && !switches->Empty())
+        theHold.Put(switches);
+    else
+        delete switches;
+    return target;
+}
+
+// One entry of the run: a material in use is converted and the new material put wherever the source
+// was used, or discarded when it has nowhere to go.
+void ConvertEntry(const MtlConvData& entry, MtlBaseLib& inUse, ConversionOptions options, Mtl* reference,
+                  ConversionMap& map, MtlRunObserver* observer) {
+    auto* source = dynamic_cast<Mtl*>(entry.material);
+    if (!source || inUse.FindMtl(source) < 0) {
+        if (observer) observer->OnEntry(entry, MtlRunOutcome::NotInUse, nullptr);
+        return;
+    }
+    Mtl* target = ConvertRecordingSwitches(source, options, reference, map);
+    if (!target) {
+        if (observer) observer->OnEntry(entry, MtlRunOutcome::NotConverted, nullptr);
+        return;
+    }
+    bool placed = ReplaceEverywhere(source, target);
+    if (observer)
+        observer->OnEntry(entry, placed ? MtlRunOutcome::Converted : MtlRunOutcome::NotPlaced,
+                          placed ? target : nullptr);
+    if (!placed) DeleteConverted({target}, map);
+}
+
 }  // namespace
 
 void CollectMaterialsInUse(MtlBaseLib& lib) {
@@ -98,43 +145,7 @@ void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* referen
         if (ip->GetCancel()) break;
         ip->ProgressUpdate((k + 1) * 100 / n, TRUE, nullptr);
 
-        auto* source = dynamic_cast<Mtl*>(entry.material);
-        if (!source || inUse.FindMtl(source) < 0) {
-            if (observer) observer->OnEntry(entry, MtlRunOutcome::NotInUse, nullptr);
-            continue;
-        }
-
-        // The walk's switches in objects that were there before belong to the run's step: they are
-        // gathered during the suspended conversion and recorded after it, when the run is recording.
-        auto* switches = new SubMapRestore;
-        const bool recording = theHold.Holding() && !theHold.RestoreOrRedoing();
-        Mtl* target = nullptr;
-        {
-            // Animate mode is suspended too: the new material takes the source's values as they are, not
-            // as keys at the current frame.
-            SuspendAll suspend(TRUE, FALSE, TRUE, FALSE, FALSE, FALSE, FALSE);
-            target = ConvertMaterial(source, options, reference, map, switches);
-            if (target) {
-                Interval valid = FOREVER;
-                target->Update(ip->GetTime(), valid);
-            }
-        }
-        // The new material's own slots need no record: it did not exist before the run.
-        if (target) switches->ForgetHolder(target);
-        if (recording && !switches->Empty())
-            theHold.Put(switches);
-        else
-            delete switches;
-        if (!target) {
-            if (observer) observer->OnEntry(entry, MtlRunOutcome::NotConverted, nullptr);
-            continue;
-        }
-
-        bool placed = ReplaceEverywhere(source, target);
-        if (observer)
-            observer->OnEntry(entry, placed ? MtlRunOutcome::Converted : MtlRunOutcome::NotPlaced,
-                              placed ? target : nullptr);
-        if (!placed) DeleteConverted({target}, map);
+        ConvertEntry(entry, inUse, options, reference, map, observer);
     }
     if (observer)
         for (; k < n; ++k)
