@@ -358,7 +358,7 @@ void CopyChannel(StdMat2* from, int fromChannel, StdMat2* to, int toChannel, Tim
 // shader keeps them.
 void CopyVariantChannels(StdMat2* source, Shader* shader, StdMat2* base, TimeValue t) {
     IParamBlock2* spb = shader->GetParamBlock(VariantShaderIds::kMainBlock);
-    const bool keep = IsNonZero(BlockFloat(spb, VariantShaderIds::kKeepsExtraChannels, t));
+    const bool keep = IsNonZero(BlockFloat(spb, VariantShaderIds::kBaseBlend, t));
     for (int id = 0; id < NTEXMAPS; ++id) {
         if (!keep && (id == ID_SP || id == ID_SH || id == ID_SS)) continue;
         int sc = source->StdIDToChannel(id);

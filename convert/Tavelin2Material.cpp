@@ -184,8 +184,8 @@ bool CopySettingsReferences(ReferenceTarget* source, ReferenceTarget* target) {
                 if (r->ClassID() == TVL2_PARAM_HOLDER_CLASS_ID) {
                     ReferenceTarget* holder = target->GetReference(k);
                     if (holder)
-                        TransferParamBlock(AsBlock(r->GetReference(Tvl2SettingsIds::kRefHolderBlock)),
-                                           AsBlock(holder->GetReference(Tvl3SettingsIds::kRefHolderBlock)),
+                        TransferParamBlock(AsBlock(r->GetReference(Tvl2ParamHolderIds::kRefBlock)),
+                                           AsBlock(holder->GetReference(Tvl3ParamHolderIds::kRefBlock)),
                                            true, theDefaultIDConverter);
                 }
                 break;

@@ -91,12 +91,11 @@ enum Param : ParamID {
 };
 }  // namespace AnisotropicShaderIds
 
-// The shader of a Standard variant material: whatever its class, this value of its block 0 tells whether
-// the variant's own extra channels stand in for its specular ones.
+// The shader of a Standard variant material, whatever its class.
 namespace VariantShaderIds {
 enum Block : BlockID { kMainBlock = 0 };
 enum Param : ParamID {
-    kKeepsExtraChannels = 16,  // float; non-zero: the extra channels are used
+    kBaseBlend = 16,  // float, fraction; non-zero: the variant's extra channels stand in for its specular ones
 };
 }  // namespace VariantShaderIds
 
@@ -167,10 +166,10 @@ enum Ref : int {
 };
 }  // namespace Tvl3ZoneIds
 
-// The Tavelin 3 material's render settings and the holders of its blocks.
-namespace Tvl3SettingsIds {
-enum Ref : int { kRefHolderBlock = 0 };  // IParamBlock2 of a parameter holder
-}  // namespace Tvl3SettingsIds
+// A holder of one block of the Tavelin 3 material's render settings.
+namespace Tvl3ParamHolderIds {
+enum Ref : int { kRefBlock = 0 };  // IParamBlock2
+}  // namespace Tvl3ParamHolderIds
 
 // The Tavelin 2 material.
 namespace Tvl2MaterialIds {
@@ -192,9 +191,10 @@ enum Ref : int {
 enum Count : int { kNumZones = 4, kStrokeSlots = 6, kRefsPerZone = 1 + kStrokeSlots, kNumSubMaps = 5 };
 }  // namespace Tvl2MaterialIds
 
-namespace Tvl2SettingsIds {
-enum Ref : int { kRefHolderBlock = 0 };  // IParamBlock2 of a parameter holder
-}  // namespace Tvl2SettingsIds
+// A holder of one block of the Tavelin 2 material's render settings.
+namespace Tvl2ParamHolderIds {
+enum Ref : int { kRefBlock = 0 };  // IParamBlock2
+}  // namespace Tvl2ParamHolderIds
 
 // The reflection/refraction maps of both products.
 namespace Tvl2ReflectRefractMapIds {

@@ -8,6 +8,7 @@
 class LineEffectStandIn : public StandIn<Effect> {
 public:
     enum : int { kRefBlock = 0, kRefFirstLineSet = 1 };
+    enum : BlockID { kMainBlock = 0 };
     enum : ParamID {
         kWidth = 0,      // float
         kQuality = 1,    // int

@@ -59,9 +59,9 @@ TEST_F(SceneProducts, Tavelin2MaterialKeepsItsBlocksZonesAndStrokes) {
     ASSERT_NE(zone0, nullptr);
     EXPECT_EQ(zone0->GetFloat(1), 30.0f);
     EXPECT_EQ(zone0->GetInt(2), 1);
-    ASSERT_EQ(zone0->Count(Tvl2Material::kStrokeSwitches), 6);
-    EXPECT_EQ(zone0->GetInt(Tvl2Material::kStrokeSwitches, 0, 1), 0);
-    EXPECT_EQ(zone0->GetInt(Tvl2Material::kStrokeSwitches, 0, 2), 1);
+    ASSERT_EQ(zone0->Count(Tvl2Material::kZoneStrokeSwitches), 6);
+    EXPECT_EQ(zone0->GetInt(Tvl2Material::kZoneStrokeSwitches, 0, 1), 0);
+    EXPECT_EQ(zone0->GetInt(Tvl2Material::kZoneStrokeSwitches, 0, 2), 1);
     EXPECT_NE(mtl->GetZoneBlock(1), nullptr);
     EXPECT_NE(mtl->GetZoneBlock(2), nullptr);
     EXPECT_EQ(mtl->GetZoneBlock(3), nullptr);  // block 5 was left out, so the material lacks it

@@ -6,6 +6,9 @@
 
 namespace {
 
+using Tvl2Map = Tvl2ReflectRefractMapLayout;
+using Tvl3Map = Tvl3ReflectRefractMapLayout;
+
 const ConversionOptions kWalk = CONVOPT_CONVERT_REFLECT_REFRACT_MAPS;
 
 // Switch values of a Tavelin 2 reflection/refraction map (parameters 6 to 10) and the six switches of
@@ -53,8 +56,8 @@ TEST_F(ConvertMaterialTest, EachSourceClassGoesToItsOwnConverter) {
         EXPECT_EQ(out->ClassID(), TVL3_MATERIAL_CLASS_ID);
         EXPECT_EQ(NameOf(out), NameOf(source));
         EXPECT_EQ(out->NumZones(), c.zones);
-        EXPECT_EQ(out->GetSubMtl(0) == source, c.baseIsSource);
-        EXPECT_EQ(Block(out)->GetInt(6) == 98, c.highlightSet);
+        EXPECT_EQ(out->GetSubMtl(Tvl3Material::kSubMtlBase) == source, c.baseIsSource);
+        EXPECT_EQ(Block(out)->GetInt(Tvl3Material::kHighlightEdge) == 98, c.highlightSet);
     }
 }
 
@@ -72,15 +75,15 @@ TEST_F(ConvertMaterialTest, WithoutTheTavelin3ProductNothingIsMade) {
 TEST_F(ConvertMaterialTest, ReflectRefractMapCarriesItsValuesAndSharesItsSubMaps) {
     Tvl2ReflectRefractMap* source = NewTvl2ReflectRefract(_M("Chrome"));
     BitmapTex* reflection = NewBitmap(_M("sky.png"));
-    IParamBlock2* s0 = source->GetParamBlockByID(0);
-    s0->SetValue(0, 0, 1.5f);
-    SetParamValue(s0, 2, 0, Color(0.3f, 0.2f, 0.1f));
-    s0->SetValue(3, 0, 33.0f);
-    s0->SetValue(4, 0, 9);
-    s0->SetValue(5, 0, 0.25f);
-    s0->SetValue(13, 0, 6.0f);
+    IParamBlock2* s0 = source->GetParamBlockByID(Tvl2Map::kMainBlock);
+    s0->SetValue(Tvl2Map::kReflectAmount, 0, 1.5f);
+    SetParamValue(s0, Tvl2Map::kTint, 0, Color(0.3f, 0.2f, 0.1f));
+    s0->SetValue(Tvl2Map::kIor, 0, 33.0f);
+    s0->SetValue(Tvl2Map::kSamples, 0, 9);
+    s0->SetValue(Tvl2Map::kBlur, 0, 0.25f);
+    s0->SetValue(Tvl2Map::kLegacyFalloff, 0, 6.0f);
     source->SetSubTexmap(0, reflection);
-    IParamBlock2* s1 = source->GetParamBlockByID(1);
+    IParamBlock2* s1 = source->GetParamBlockByID(Tvl2Map::kEnvironmentBlock);
     s1->SetValue(0, 0, 4.0f);
     s1->SetValue(1, 0, 5);
     s1->SetValue(2, 0, static_cast<Texmap*>(NewBitmap(_M("env.png"))));
@@ -88,16 +91,16 @@ TEST_F(ConvertMaterialTest, ReflectRefractMapCarriesItsValuesAndSharesItsSubMaps
     auto* out = dynamic_cast<Tvl3ReflectRefractMap*>(ConvertReflectRefractMap(source, map));
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(NameOf(out), L"Chrome");
-    IParamBlock2* d0 = out->GetParamBlockByID(0);
-    EXPECT_FLOAT_EQ(d0->GetFloat(0), 1.5f);
-    EXPECT_EQ(d0->GetColor(2), Color(0.3f, 0.2f, 0.1f));
-    EXPECT_FLOAT_EQ(d0->GetFloat(5), 33.0f);  // renumbered 3 -> 5
-    EXPECT_EQ(d0->GetInt(6), 9);              // renumbered 4 -> 6
-    EXPECT_EQ(d0->GetInt(7), -1);             // a float never lands in an int, renumbered or not
+    IParamBlock2* d0 = out->GetParamBlockByID(Tvl3Map::kMainBlock);
+    EXPECT_FLOAT_EQ(d0->GetFloat(Tvl3Map::kReflectAmount), 1.5f);
+    EXPECT_EQ(d0->GetColor(Tvl3Map::kTint), Color(0.3f, 0.2f, 0.1f));
+    EXPECT_FLOAT_EQ(d0->GetFloat(Tvl3Map::kIor), 33.0f);  // renumbered
+    EXPECT_EQ(d0->GetInt(Tvl3Map::kSamples), 9);          // renumbered
+    EXPECT_EQ(d0->GetInt(Tvl3Map::kBlur), -1);            // a float never lands in an int, renumbered or not
     EXPECT_EQ(out->GetSubTexmap(0), reflection);
     EXPECT_EQ(out->GetSubTexmap(1), nullptr);
     EXPECT_EQ(source->GetSubTexmap(0), reflection);
-    IParamBlock2* d1 = out->GetParamBlockByID(1);
+    IParamBlock2* d1 = out->GetParamBlockByID(Tvl3Map::kEnvironmentBlock);
     EXPECT_FLOAT_EQ(d1->GetFloat(0), 4.0f);
     EXPECT_EQ(d1->GetInt(1), 5);
     EXPECT_EQ(d1->GetTexmap(2), nullptr);                   // maps of the environment block stay behind
@@ -112,11 +115,13 @@ TEST_F(ConvertMaterialTest, ReflectRefractSwitchesArriveInvertedExactlyOnce) {
     for (const SwitchCase& c : kSwitchCases) {
         Tvl2ReflectRefractMap* source = NewTvl2ReflectRefract(_M("Glass"));
         for (int k = 0; k < 5; ++k)
-            source->GetParamBlockByID(0)->SetValue(static_cast<ParamID>(6 + k), 0, c.source[k]);
+            source->GetParamBlockByID(Tvl2Map::kMainBlock)
+                ->SetValue(static_cast<ParamID>(Tvl2Map::kFirstSwitch + k), 0, c.source[k]);
         Texmap* out = ConvertReflectRefractMap(source, map);
         ASSERT_NE(out, nullptr);
         std::vector<int> switches;
-        for (ParamID id = 8; id <= 13; ++id) switches.push_back(out->GetParamBlockByID(0)->GetInt(id));
+        for (ParamID id = Tvl3Map::kFirstSwitch; id <= Tvl3Map::kLastSwitch; ++id)
+            switches.push_back(out->GetParamBlockByID(Tvl3Map::kMainBlock)->GetInt(id));
         EXPECT_EQ(switches, std::vector<int>(c.target, c.target + 6));
     }
 }
@@ -125,13 +130,14 @@ TEST_F(ConvertMaterialTest, AnimatedSwitchIsInvertedAtEveryKeyOfItsOwnCopy) {
     Tvl2ReflectRefractMap* source = NewTvl2ReflectRefract(_M("Water"));
     const float nan = std::numeric_limits<float>::quiet_NaN();
     LinearFloatController* keyed = KeyedFloat({{0, 1.0f}, {100, 0.0f}, {200, 0.5f}, {300, nan}});
-    source->GetParamBlockByID(0)->SetControllerByID(6, 0, keyed);
+    source->GetParamBlockByID(Tvl2Map::kMainBlock)->SetControllerByID(Tvl2Map::kReflectOn, 0, keyed);
 
     Texmap* out = ConvertReflectRefractMap(source, map);
     ASSERT_NE(out, nullptr);
-    IParamBlock2* d0 = out->GetParamBlockByID(0);
-    // Source 6 drives both 8 and 9; each has a controller of its own with every key inverted.
-    for (ParamID id : {ParamID(8), ParamID(9)}) {
+    IParamBlock2* d0 = out->GetParamBlockByID(Tvl3Map::kMainBlock);
+    // The reflection switch drives both the outline and the reflection; each has a controller of its own with
+    // every key inverted.
+    for (ParamID id : {ParamID(Tvl3Map::kOutlineOff), ParamID(Tvl3Map::kReflectOff)}) {
         SCOPED_TRACE(id);
         Control* copy = d0->GetControllerByID(id);
         ASSERT_NE(copy, nullptr);
@@ -139,7 +145,7 @@ TEST_F(ConvertMaterialTest, AnimatedSwitchIsInvertedAtEveryKeyOfItsOwnCopy) {
         EXPECT_EQ(KeyValues(copy), (std::vector<float>{0.0f, 1.0f, 0.0f, 0.0f}));
         EXPECT_EQ(d0->GetInt(id, 100), 1);
     }
-    EXPECT_NE(d0->GetControllerByID(8), d0->GetControllerByID(9));
+    EXPECT_NE(d0->GetControllerByID(Tvl3Map::kOutlineOff), d0->GetControllerByID(Tvl3Map::kReflectOff));
     std::vector<float> sourceKeys = KeyValues(keyed);
     ASSERT_EQ(sourceKeys.size(), 4u);
     EXPECT_EQ(sourceKeys[0], 1.0f);
@@ -150,12 +156,12 @@ TEST_F(ConvertMaterialTest, AnimatedSwitchIsInvertedAtEveryKeyOfItsOwnCopy) {
 
 TEST_F(ConvertMaterialTest, ReflectRefractMapWithoutMainBlockKeepsTheRest) {
     Tvl2ReflectRefractMap* source = NewTvl2ReflectRefract(_M("Mirror"));
-    source->GetParamBlockByID(1)->SetValue(0, 0, 8.0f);
+    source->GetParamBlockByID(Tvl2Map::kEnvironmentBlock)->SetValue(0, 0, 8.0f);
     Tvl3ReflectRefractMap::MadeWithoutBlockScope withoutBlock;
     Texmap* out = ConvertReflectRefractMap(source, map);
     ASSERT_NE(out, nullptr);
-    EXPECT_EQ(out->GetParamBlockByID(0), nullptr);
-    EXPECT_FLOAT_EQ(out->GetParamBlockByID(1)->GetFloat(0), 8.0f);
+    EXPECT_EQ(out->GetParamBlockByID(Tvl3Map::kMainBlock), nullptr);
+    EXPECT_FLOAT_EQ(out->GetParamBlockByID(Tvl3Map::kEnvironmentBlock)->GetFloat(0), 8.0f);
 }
 
 TEST_F(ConvertMaterialTest, WalkReplacesTavelin2MapsOnlyWhenAsked) {
@@ -241,7 +247,7 @@ TEST_F(ConvertMaterialTest, WalkReachesASharedBaseMaterialForAllItsUsers) {
     Texmap* converted = out->GetSubTexmap(4);
     ASSERT_NE(converted, nullptr);
     EXPECT_EQ(converted->ClassID(), TVL3_REFLECT_REFRACT_MAP_CLASS_ID);
-    EXPECT_EQ(out->GetSubMtl(0), source);
+    EXPECT_EQ(out->GetSubMtl(Tvl3Material::kSubMtlBase), source);
     EXPECT_EQ(source->GetSubTexmap(source->StdIDToChannel(ID_RL)), converted);
     EXPECT_EQ(dynamic_cast<StdMat2*>(node->GetMtl())->GetSubTexmap(ID_RL), converted);
 }

@@ -84,7 +84,8 @@ protected:
     static Tvl3Zone* ZoneOf(Tvl3Material* m, int i) { return dynamic_cast<Tvl3Zone*>(m->GetZone(i)); }
     static std::vector<int> ZoneNumbers(Tvl3Material* m) {
         std::vector<int> numbers;
-        for (int i = 0; i < m->NumZones(); ++i) numbers.push_back(Block(m->GetZone(i))->GetInt(11));
+        for (int i = 0; i < m->NumZones(); ++i)
+            numbers.push_back(Block(m->GetZone(i))->GetInt(Tvl3Zone::kZoneNumber));
         return numbers;
     }
     static std::vector<int> IntTable(IParamBlock2* pb, ParamID id, TimeValue t = 0) {

@@ -111,7 +111,7 @@ protected:
     // A toon-shaded Standard material with maps in the ambient, diffuse and specular channels.
     StandardMtl* ToonSource(const ToonShader& shader, const int on[3]) {
         StandardMtl* source = NewStandard(shader.cls);
-        shader.configure(source->GetShader()->GetParamBlock(0), on);
+        shader.configure(source->GetShader()->GetParamBlock(ShaderStandIn::kMainBlock), on);
         const int ids[3] = {ID_AM, ID_DI, ID_SP};
         for (int b = 0; b < 3; ++b) {
             bandMaps[b] = NewBitmap((L"band" + std::to_wstring(b)).c_str());
@@ -136,32 +136,33 @@ TEST_F(ShaderZonesTest, BandsBecomeZonesWithMergedWidthsAndEdgeBlends) {
                 const ExpectedZone& e = c.zones[static_cast<size_t>(i)];
                 Tvl3Zone* zone = ZoneOf(out, i);
                 ASSERT_NE(zone, nullptr);
-                IParamBlock2* pb = zone->GetParamBlock(0);
-                EXPECT_EQ(pb->GetInt(11), e.number);
-                EXPECT_NEAR(pb->GetFloat(0), e.lower, 1e-3);
-                EXPECT_NEAR(pb->GetFloat(1), e.upper, 1e-3);
-                EXPECT_TRUE(ColorNear(pb->GetColor(3), kBandColor[e.band]));
+                IParamBlock2* pb = zone->GetParamBlock(Tvl3Zone::kMainBlock);
+                EXPECT_EQ(pb->GetInt(Tvl3Zone::kZoneNumber), e.number);
+                EXPECT_NEAR(pb->GetFloat(Tvl3Zone::kLowerBound), e.lower, 1e-3);
+                EXPECT_NEAR(pb->GetFloat(Tvl3Zone::kUpperBound), e.upper, 1e-3);
+                EXPECT_TRUE(ColorNear(pb->GetColor(Tvl3Zone::kColor), kBandColor[e.band]));
                 EXPECT_EQ(zone->GetMap(), bandMaps[e.band]);
-                EXPECT_NEAR(pb->GetFloat(4), kBandMapAmount[e.band], 1e-3);
-                EXPECT_EQ(pb->GetInt(5), kBandMapOn[e.band]);
-                EXPECT_FLOAT_EQ(pb->GetFloat(8), -1.0f);
+                EXPECT_NEAR(pb->GetFloat(Tvl3Zone::kMapAmount), kBandMapAmount[e.band], 1e-3);
+                EXPECT_EQ(pb->GetInt(Tvl3Zone::kMapOn), kBandMapOn[e.band]);
+                EXPECT_FLOAT_EQ(pb->GetFloat(Tvl3Zone::kBlend), -1.0f);
             }
             IParamBlock2* target = Block(out);
             if (c.highlightOnTarget) {
-                EXPECT_TRUE(ColorNear(target->GetColor(2), kBandColor[2]));
-                EXPECT_EQ(target->GetInt(4), 300);
-                EXPECT_EQ(target->GetInt(6), 60);
-                EXPECT_NEAR(target->GetFloat(9), 35.0f, 1e-3);
-                EXPECT_EQ(target->GetInt(10), 0);
-                EXPECT_EQ(out->GetSubTexmap(0), bandMaps[2]);  // even though that map is switched off
+                EXPECT_TRUE(ColorNear(target->GetColor(Tvl3Material::kHighlightColor), kBandColor[2]));
+                EXPECT_EQ(target->GetInt(Tvl3Material::kHighlightWidth), 300);
+                EXPECT_EQ(target->GetInt(Tvl3Material::kHighlightEdge), 60);
+                EXPECT_NEAR(target->GetFloat(Tvl3Material::kHighlightMapAmount), 35.0f, 1e-3);
+                EXPECT_EQ(target->GetInt(Tvl3Material::kHighlightMapOn), 0);
+                EXPECT_EQ(out->GetSubTexmap(Tvl3Material::kSubMapHighlightColor),
+                          bandMaps[2]);  // even though that map is switched off
             } else {
-                EXPECT_EQ(target->GetColor(2), Color(-1.0f, -1.0f, -1.0f));
-                EXPECT_EQ(target->GetInt(4), -1);
-                EXPECT_EQ(target->GetInt(6), 0);
-                EXPECT_EQ(target->GetInt(10), -1);
-                EXPECT_EQ(out->GetSubTexmap(0), nullptr);
+                EXPECT_EQ(target->GetColor(Tvl3Material::kHighlightColor), Color(-1.0f, -1.0f, -1.0f));
+                EXPECT_EQ(target->GetInt(Tvl3Material::kHighlightWidth), -1);
+                EXPECT_EQ(target->GetInt(Tvl3Material::kHighlightEdge), 0);
+                EXPECT_EQ(target->GetInt(Tvl3Material::kHighlightMapOn), -1);
+                EXPECT_EQ(out->GetSubTexmap(Tvl3Material::kSubMapHighlightColor), nullptr);
             }
-            EXPECT_FLOAT_EQ(target->GetFloat(1), 50.0f);
+            EXPECT_FLOAT_EQ(target->GetFloat(Tvl3Material::kBaseBlend), 50.0f);
         }
     }
 }
@@ -182,11 +183,12 @@ TEST_F(ShaderZonesTest, BaseBlendSharesTheZonesWithTheBaseMaterial) {
         SCOPED_TRACE(c.shader.PartA());
         SCOPED_TRACE(c.blend);
         StandardMtl* source = NewStandard(c.shader);
-        source->GetShader()->GetParamBlock(0)->SetValue(c.blendParam, 0, c.blend);
+        source->GetShader()->GetParamBlock(ShaderStandIn::kMainBlock)->SetValue(c.blendParam, 0, c.blend);
         Tvl3Material* out = Convert(source, 0);
         ASSERT_EQ(out->NumZones(), 2);
-        for (int i = 0; i < 2; ++i) EXPECT_FLOAT_EQ(Block(out->GetZone(i))->GetFloat(8), c.zoneBlend);
-        EXPECT_FLOAT_EQ(Block(out)->GetFloat(1), c.materialBlend);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_FLOAT_EQ(Block(out->GetZone(i))->GetFloat(Tvl3Zone::kBlend), c.zoneBlend);
+        EXPECT_FLOAT_EQ(Block(out)->GetFloat(Tvl3Material::kBaseBlend), c.materialBlend);
     }
 }
 
@@ -280,9 +282,9 @@ TEST_F(ShaderZonesTest, ShadowBandMovesToTheMiddleOnlyBetweenTwoBandsShownAsZone
         SCOPED_TRACE(c.on[0] * 100 + c.on[1] * 10 + c.on[2]);
         SCOPED_TRACE(c.options);
         StandardMtl* source = NewStandard(FINALTOON_SHADER_CLASS_ID);
-        ConfigureFinalToon(source->GetShader()->GetParamBlock(0), c.on);
+        ConfigureFinalToon(source->GetShader()->GetParamBlock(ShaderStandIn::kMainBlock), c.on);
         ConvertFromFtContext ctx;
-        ctx.Fill(source->GetShader()->GetParamBlock(0), 0, c.options);
+        ctx.Fill(source->GetShader()->GetParamBlock(ShaderStandIn::kMainBlock), 0, c.options);
         ctx.ShiftShadowBand();
         const int s = c.shifted ? 1 : 0;  // where the shadow band ended up
         const int m = 1 - s;
@@ -308,7 +310,7 @@ TEST_F(ShaderZonesTest, ShadowBandMovesToTheMiddleOnlyBetweenTwoBandsShownAsZone
 
 TEST_F(ShaderZonesTest, IllustrateContextScalesFractionsAndDesaturates) {
     StandardMtl* source = NewStandard(ILLUSTRATE_SHADER_CLASS_ID);
-    IParamBlock2* spb = source->GetShader()->GetParamBlock(0);
+    IParamBlock2* spb = source->GetShader()->GetParamBlock(ShaderStandIn::kMainBlock);
     spb->SetValue(IllustrateShader::kZone1Width, 0, 0.25f);
     spb->SetValue(IllustrateShader::kZone3Width, 0, 0.15f);
     spb->SetValue(IllustrateShader::kZone2Amount, 0, 0.5f);
@@ -328,7 +330,7 @@ TEST_F(ShaderZonesTest, ZonesThatCannotBeMadeOrFilledLeaveTheHighlight) {
         Unload(REF_TARGET_CLASS_ID, TVL3_ZONE_CLASS_ID);
         Tvl3Material* out = Convert(ToonSource(kToonShaders[0], allOn), 0);
         EXPECT_EQ(out->NumZones(), 0);
-        EXPECT_EQ(Block(out)->GetInt(4), 300);
+        EXPECT_EQ(Block(out)->GetInt(Tvl3Material::kHighlightWidth), 300);
         RegisterStandInProducts();
     }
     {
@@ -340,18 +342,21 @@ TEST_F(ShaderZonesTest, ZonesThatCannotBeMadeOrFilledLeaveTheHighlight) {
             ASSERT_NE(ZoneOf(out, i), nullptr);
             EXPECT_EQ(ZoneOf(out, i)->GetMap(), nullptr);
         }
-        EXPECT_EQ(Block(out)->GetInt(4), 300);
+        EXPECT_EQ(Block(out)->GetInt(Tvl3Material::kHighlightWidth), 300);
     }
 }
 
 TEST_F(ShaderZonesTest, BandsAreReadAtTheCurrentTime) {
     const int allOn[3] = {1, 1, 1};
     StandardMtl* source = ToonSource(kToonShaders[0], allOn);
-    source->GetShader()->GetParamBlock(0)->SetControllerByID(FinalToonShader::kZone1Width, 0,
-                                                             KeyedFloat({{0, 30.0f}, {100, 50.0f}}), FALSE);
+    source->GetShader()
+        ->GetParamBlock(ShaderStandIn::kMainBlock)
+        ->SetControllerByID(FinalToonShader::kZone1Width, 0, KeyedFloat({{0, 30.0f}, {100, 50.0f}}), FALSE);
     HostCore::Get().SetTime(100);
     Tvl3Material* out = Convert(source, CONVOPT_FT_SPECULAR_AS_ZONE);
     ASSERT_EQ(out->NumZones(), 3);
-    EXPECT_NEAR(Block(out->GetZone(0))->GetFloat(1), 40.0f, 1e-3);  // 50 less a fifth of 50
-    EXPECT_NEAR(Block(out->GetZone(1))->GetFloat(0), 52.0f, 1e-3);  // 50 plus half a fifth of 20
+    EXPECT_NEAR(Block(out->GetZone(0))->GetFloat(Tvl3Zone::kUpperBound), 40.0f,
+                1e-3);  // 50 less a fifth of 50
+    EXPECT_NEAR(Block(out->GetZone(1))->GetFloat(Tvl3Zone::kLowerBound), 52.0f,
+                1e-3);  // 50 plus half a fifth of 20
 }

@@ -4,6 +4,7 @@
 #include "ConvertTestScene.h"
 #include "StandardMaterial.h"
 #include "stdmat/AnisotropicShader.h"
+#include "stdmat/BlinnShader.h"
 #include "stdmat/FinalToonShader.h"
 
 namespace {
@@ -47,25 +48,25 @@ const AutoZoneCase kAutoZoneCases[] = {
 
 // A reference zone: values under each of the zone's parameter types.
 void FillReferenceZone(Tvl3Zone* zone, int i, Texmap* shade, Texmap* pattern, ReferenceTarget* stroke) {
-    IParamBlock2* pb = zone->GetParamBlock(0);
-    pb->SetValue(0, 0, 10.0f * static_cast<float>(i));
-    pb->SetValue(1, 0, 10.0f * static_cast<float>(i) + 5.0f);
-    pb->SetValue(2, 0, 0);
-    SetParamValue(pb, 3, 0, Color(0.1f * static_cast<float>(i), 0.2f, 0.3f));
-    SetParamValue(pb, 6, 0, Point3(7.0f, 8.0f, static_cast<float>(i)));
-    pb->SetValue(7, 0, 4);
-    pb->SetValue(11, 0, 6 + i);
-    pb->SetValue(12, 0, shade);
-    pb->SetValue(10, 0, pattern, 1);
-    pb->SetValue(13, 0, 0.9f);
-    pb->SetValue(14, 0, _M("reference"));
-    pb->SetValue(15, 0, 9);
+    IParamBlock2* pb = zone->GetParamBlock(Tvl3Zone::kMainBlock);
+    pb->SetValue(Tvl3Zone::kLowerBound, 0, 10.0f * static_cast<float>(i));
+    pb->SetValue(Tvl3Zone::kUpperBound, 0, 10.0f * static_cast<float>(i) + 5.0f);
+    pb->SetValue(Tvl3Zone::kVisible, 0, 0);
+    SetParamValue(pb, Tvl3Zone::kColor, 0, Color(0.1f * static_cast<float>(i), 0.2f, 0.3f));
+    SetParamValue(pb, Tvl3Zone::kOffset, 0, Point3(7.0f, 8.0f, static_cast<float>(i)));
+    pb->SetValue(Tvl3Zone::kBlendMode, 0, 4);
+    pb->SetValue(Tvl3Zone::kZoneNumber, 0, 6 + i);
+    pb->SetValue(Tvl3Zone::kShadeMap, 0, shade);
+    pb->SetValue(Tvl3Zone::kPatternMaps, 0, pattern, 1);
+    pb->SetValue(Tvl3Zone::kMix, 0, 0.9f);
+    pb->SetValue(Tvl3Zone::kLabel, 0, _M("reference"));
+    pb->SetValue(Tvl3Zone::kPriority, 0, 9);
     Tab<ReferenceTarget*> strokes;
     ReferenceTarget* none = nullptr;
     strokes.Append(1, &stroke);
     strokes.Append(1, &none);
     zone->SetStrokes(strokes);
-    pb->SetValue(9, 0, 0, 0);
+    pb->SetValue(Tvl3Zone::kStrokeSwitches, 0, 0, 0);
 }
 
 }  // namespace
@@ -87,13 +88,13 @@ TEST_F(StandardMaterialTest, AutomaticZonesRampTheDiffuseOrGreyColour) {
         EXPECT_EQ(ZoneNumbers(out), (std::vector<int>{1, 2, 3, 4}));
         for (int k = 0; k < 4; ++k) {
             IParamBlock2* zone = Block(out->GetZone(k));
-            EXPECT_FLOAT_EQ(zone->GetFloat(0), 25.0f * static_cast<float>(k));
-            EXPECT_FLOAT_EQ(zone->GetFloat(1), 25.0f * static_cast<float>(k + 1));
-            EXPECT_TRUE(ColorNear(zone->GetColor(3), c.expected[k])) << "zone " << k;
-            EXPECT_EQ(zone->GetInt(7), c.blendMode);
-            EXPECT_EQ(zone->GetInt(2), 1);  // untouched parameters keep the zone's defaults
+            EXPECT_FLOAT_EQ(zone->GetFloat(Tvl3Zone::kLowerBound), 25.0f * static_cast<float>(k));
+            EXPECT_FLOAT_EQ(zone->GetFloat(Tvl3Zone::kUpperBound), 25.0f * static_cast<float>(k + 1));
+            EXPECT_TRUE(ColorNear(zone->GetColor(Tvl3Zone::kColor), c.expected[k])) << "zone " << k;
+            EXPECT_EQ(zone->GetInt(Tvl3Zone::kBlendMode), c.blendMode);
+            EXPECT_EQ(zone->GetInt(Tvl3Zone::kVisible), 1);  // untouched parameters keep the zone's defaults
         }
-        EXPECT_FLOAT_EQ(Block(out)->GetFloat(1), c.baseBlend);
+        EXPECT_FLOAT_EQ(Block(out)->GetFloat(Tvl3Material::kBaseBlend), c.baseBlend);
     }
 }
 
@@ -119,17 +120,21 @@ TEST_F(StandardMaterialTest, HighlightComesFromTheSpecularValuesAndTheAnisotropi
         source->SetShinStr(c.level, 0);
         source->SetShininess(0.3f, 0);
         if (c.shader == ANISOTROPIC_SHADER_CLASS_ID) {
-            source->GetShader()->GetParamBlock(0)->SetValue(AnisotropicShader::kAnisotropy, 0, 0.62f);
-            source->GetShader()->GetParamBlock(0)->SetValue(AnisotropicShader::kOrientation, 0, -0.3f);
+            source->GetShader()
+                ->GetParamBlock(ShaderStandIn::kMainBlock)
+                ->SetValue(AnisotropicShader::kAnisotropy, 0, 0.62f);
+            source->GetShader()
+                ->GetParamBlock(ShaderStandIn::kMainBlock)
+                ->SetValue(AnisotropicShader::kOrientation, 0, -0.3f);
         }
         IParamBlock2* pb = Block(Convert(source, c.options));
-        EXPECT_EQ(pb->GetColor(2), Color(0.2f, 0.4f, 0.6f));
-        EXPECT_EQ(pb->GetInt(3), c.addBlend);
-        EXPECT_EQ(pb->GetInt(4), c.expectedLevel);
-        EXPECT_EQ(pb->GetInt(5), 30);
-        EXPECT_EQ(pb->GetInt(6), 98);
-        EXPECT_EQ(pb->GetInt(7), c.anisotropy);
-        EXPECT_EQ(pb->GetInt(8), c.orientation);
+        EXPECT_EQ(pb->GetColor(Tvl3Material::kHighlightColor), Color(0.2f, 0.4f, 0.6f));
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kHighlightAddBlend), c.addBlend);
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kHighlightWidth), c.expectedLevel);
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kHighlightSharpness), 30);
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kHighlightEdge), 98);
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kAnisotropyU), c.anisotropy);
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kAnisotropyV), c.orientation);
     }
 }
 
@@ -150,11 +155,11 @@ TEST_F(StandardMaterialTest, ShaderWithoutItsBlockReadsAsZeros) {
         StandardMtl* source = NewStandard(c.shader);
         dynamic_cast<StandIn<Shader>*>(source->GetShader())->RemoveBlock(0);
         Tvl3Material* out = Convert(source, 0);
-        EXPECT_EQ(Block(out)->GetInt(7), c.anisotropy);
-        EXPECT_EQ(Block(out)->GetInt(8), c.anisotropy);
+        EXPECT_EQ(Block(out)->GetInt(Tvl3Material::kAnisotropyU), c.anisotropy);
+        EXPECT_EQ(Block(out)->GetInt(Tvl3Material::kAnisotropyV), c.anisotropy);
         if (!c.blackBase) continue;
         EXPECT_EQ(out->NumZones(), 0);
-        Shader* base = dynamic_cast<StdMat2*>(out->GetSubMtl(0))->GetShader();
+        Shader* base = dynamic_cast<StdMat2*>(out->GetSubMtl(Tvl3Material::kSubMtlBase))->GetShader();
         for (Color col : {base->GetAmbientClr(0), base->GetDiffuseClr(0), base->GetSpecularClr(0)})
             EXPECT_EQ(col, Color(0.0f, 0.0f, 0.0f));
     }
@@ -183,12 +188,12 @@ TEST_F(StandardMaterialTest, BumpAndReflectionGoToTheTargetWhateverTheShader) {
         source->SetTexmapAmt(reflChannel, 0.456f, 0);
         Tvl3Material* out = Convert(source, 0);
         IParamBlock2* pb = Block(out);
-        EXPECT_EQ(out->GetSubTexmap(3), bump);  // set even though it is switched off
-        EXPECT_EQ(pb->GetInt(14), 0);
-        EXPECT_EQ(pb->GetInt(15), -29);
-        EXPECT_EQ(out->GetSubTexmap(4), nullptr);
-        EXPECT_EQ(pb->GetInt(17), 1);
-        EXPECT_EQ(pb->GetInt(18), 46);
+        EXPECT_EQ(out->GetSubTexmap(Tvl3Material::kSubMapBump), bump);  // set even though it is switched off
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kBumpOn), 0);
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kBumpAmount), -29);
+        EXPECT_EQ(out->GetSubTexmap(Tvl3Material::kSubMapReflection), nullptr);
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kReflectionOn), 1);
+        EXPECT_EQ(pb->GetInt(Tvl3Material::kReflectionAmount), 46);
     }
 }
 
@@ -202,9 +207,9 @@ TEST_F(StandardMaterialTest, OnlyEnabledSpecularMapsReachTheTarget) {
     source->SetSubTexmap(ID_SH, gloss);
     source->EnableMap(ID_SS, FALSE);
     Tvl3Material* out = Convert(source, 0);
-    EXPECT_EQ(out->GetSubTexmap(0), colour);
-    EXPECT_EQ(out->GetSubTexmap(1), nullptr);
-    EXPECT_EQ(out->GetSubTexmap(2), gloss);
+    EXPECT_EQ(out->GetSubTexmap(Tvl3Material::kSubMapHighlightColor), colour);
+    EXPECT_EQ(out->GetSubTexmap(Tvl3Material::kSubMapHighlightLevel), nullptr);
+    EXPECT_EQ(out->GetSubTexmap(Tvl3Material::kSubMapHighlightGloss), gloss);
 }
 
 // ---- zones from a reference material ----
@@ -242,27 +247,27 @@ TEST_F(StandardMaterialTest, ReferenceZonesAreCopiedWithTheirStrokesInstancedOrC
             Tvl3Zone* zone = ZoneOf(out, i);
             ASSERT_NE(zone, nullptr);
             EXPECT_NE(zone, from);
-            IParamBlock2* P = zone->GetParamBlock(0);
-            EXPECT_FLOAT_EQ(P->GetFloat(0), 10.0f * static_cast<float>(i));
-            EXPECT_FLOAT_EQ(P->GetFloat(1), 10.0f * static_cast<float>(i) + 5.0f);
-            EXPECT_EQ(P->GetInt(2), 0);
-            EXPECT_EQ(P->GetColor(3), Color(0.1f * static_cast<float>(i), 0.2f, 0.3f));
-            EXPECT_EQ(P->GetPoint3(6), Point3(7.0f, 8.0f, static_cast<float>(i)));
-            EXPECT_EQ(P->GetInt(7), 4);
-            EXPECT_EQ(P->GetInt(11), 6 + i);
-            EXPECT_EQ(P->GetInt(15), 9);
-            EXPECT_EQ(P->GetTexmap(12), shade);      // a single map is always shared
-            EXPECT_FLOAT_EQ(P->GetFloat(13), 0.5f);  // percentages and strings are not copied
-            EXPECT_EQ(std::wstring(P->GetStr(14)), L"zone");
-            EXPECT_EQ(P->GetTexmap(10, 0, 0), nullptr);
-            Texmap* copiedPattern = P->GetTexmap(10, 0, 1);
+            IParamBlock2* P = zone->GetParamBlock(Tvl3Zone::kMainBlock);
+            EXPECT_FLOAT_EQ(P->GetFloat(Tvl3Zone::kLowerBound), 10.0f * static_cast<float>(i));
+            EXPECT_FLOAT_EQ(P->GetFloat(Tvl3Zone::kUpperBound), 10.0f * static_cast<float>(i) + 5.0f);
+            EXPECT_EQ(P->GetInt(Tvl3Zone::kVisible), 0);
+            EXPECT_EQ(P->GetColor(Tvl3Zone::kColor), Color(0.1f * static_cast<float>(i), 0.2f, 0.3f));
+            EXPECT_EQ(P->GetPoint3(Tvl3Zone::kOffset), Point3(7.0f, 8.0f, static_cast<float>(i)));
+            EXPECT_EQ(P->GetInt(Tvl3Zone::kBlendMode), 4);
+            EXPECT_EQ(P->GetInt(Tvl3Zone::kZoneNumber), 6 + i);
+            EXPECT_EQ(P->GetInt(Tvl3Zone::kPriority), 9);
+            EXPECT_EQ(P->GetTexmap(Tvl3Zone::kShadeMap), shade);  // a single map is always shared
+            EXPECT_FLOAT_EQ(P->GetFloat(Tvl3Zone::kMix), 0.5f);   // percentages and strings are not copied
+            EXPECT_EQ(std::wstring(P->GetStr(Tvl3Zone::kLabel)), L"zone");
+            EXPECT_EQ(P->GetTexmap(Tvl3Zone::kPatternMaps, 0, 0), nullptr);
+            Texmap* copiedPattern = P->GetTexmap(Tvl3Zone::kPatternMaps, 0, 1);
             ASSERT_NE(copiedPattern, nullptr);
             EXPECT_EQ(copiedPattern == pattern, !c.copies);
             EXPECT_EQ(copiedPattern->ClassID(), BITMAP_MAP_CLASS_ID);
 
             if (!c.strokes) {
                 EXPECT_EQ(zone->NumStrokes(), 0);
-                EXPECT_EQ(P->Count(9), 0);
+                EXPECT_EQ(P->Count(Tvl3Zone::kStrokeSwitches), 0);
                 continue;
             }
             ASSERT_EQ(zone->NumStrokes(), 2);
@@ -274,15 +279,15 @@ TEST_F(StandardMaterialTest, ReferenceZonesAreCopiedWithTheirStrokesInstancedOrC
             EXPECT_EQ(IntTable(P, 9), (std::vector<int>{0, 1}));
         }
         // The highlight is the source's, as for automatic zones.
-        EXPECT_EQ(Block(out)->GetInt(6), 98);
-        EXPECT_FLOAT_EQ(Block(out)->GetFloat(1), 50.0f);
+        EXPECT_EQ(Block(out)->GetInt(Tvl3Material::kHighlightEdge), 98);
+        EXPECT_FLOAT_EQ(Block(out)->GetFloat(Tvl3Material::kBaseBlend), 50.0f);
     }
 }
 
 TEST_F(StandardMaterialTest, MissingReferenceZonesLeaveDefaultZonesInPlace) {
     Tvl3Material* reference = NewTvl3();
     Tvl3Zone* good = NewZone();
-    good->GetParamBlock(0)->SetValue(0, 0, 12.0f);
+    good->GetParamBlock(Tvl3Zone::kMainBlock)->SetValue(Tvl3Zone::kLowerBound, 0, 12.0f);
     Tvl3Zone* blockless = nullptr;
     {
         Tvl3Zone::MadeWithoutBlockScope withoutBlock;
@@ -295,10 +300,10 @@ TEST_F(StandardMaterialTest, MissingReferenceZonesLeaveDefaultZonesInPlace) {
 
     Tvl3Material* out = Convert(NewStandard(), CONVOPT_APPLY_STROKES, reference);
     ASSERT_EQ(out->NumZones(), 3);
-    EXPECT_FLOAT_EQ(Block(out->GetZone(0))->GetFloat(0), 12.0f);
+    EXPECT_FLOAT_EQ(Block(out->GetZone(0))->GetFloat(Tvl3Zone::kLowerBound), 12.0f);
     for (int i : {1, 2}) {
         ASSERT_NE(ZoneOf(out, i), nullptr);
-        EXPECT_FLOAT_EQ(Block(out->GetZone(i))->GetFloat(0), -1.0f);
+        EXPECT_FLOAT_EQ(Block(out->GetZone(i))->GetFloat(Tvl3Zone::kLowerBound), -1.0f);
         EXPECT_EQ(ZoneOf(out, i)->NumStrokes(), 0);
     }
 }
@@ -312,7 +317,7 @@ TEST_F(StandardMaterialTest, ReferenceWithoutZoneInterfaceGivesNoZones) {
     reference->WithholdInterface(true);
     Tvl3Material* out = Convert(NewStandard(), CONVOPT_APPLY_STROKES, reference);
     EXPECT_EQ(out->NumZones(), 0);
-    EXPECT_EQ(Block(out)->GetInt(6), 98);
+    EXPECT_EQ(Block(out)->GetInt(Tvl3Material::kHighlightEdge), 98);
 }
 
 // ---- toon-shaded sources ----
@@ -322,7 +327,7 @@ TEST_F(StandardMaterialTest, ToonSourceGetsABlinnCloneAsBaseAndStaysUnchanged) {
         SCOPED_TRACE(shader.PartA());
         StandardMtl* source = NewStandard(shader);
         Tvl3Material* out = Convert(source, 0);
-        auto* base = dynamic_cast<StdMat2*>(out->GetSubMtl(0));
+        auto* base = dynamic_cast<StdMat2*>(out->GetSubMtl(Tvl3Material::kSubMtlBase));
         ASSERT_NE(base, nullptr);
         EXPECT_NE(base, source);
         EXPECT_EQ(base->ClassID(), STANDARD_MATERIAL_CLASS_ID);
@@ -344,7 +349,7 @@ TEST_F(StandardMaterialTest, FinalToonBaseTakesStandardOrZoneColoursByItsBlend) 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         StandardMtl* source = NewStandard(FINALTOON_SHADER_CLASS_ID);
-        IParamBlock2* spb = source->GetShader()->GetParamBlock(0);
+        IParamBlock2* spb = source->GetShader()->GetParamBlock(ShaderStandIn::kMainBlock);
         spb->SetValue(FinalToonShader::kBaseBlend, 0, c.blend);
         SetParamValue(spb, FinalToonShader::kAmbient, 0, Color(0.1f, 0.0f, 0.0f));
         SetParamValue(spb, FinalToonShader::kDiffuse, 0, Color(0.2f, 0.0f, 0.0f));
@@ -381,11 +386,12 @@ TEST_F(StandardMaterialTest, StandardOptionsAndReferenceDoNotTouchToonSources) {
     EXPECT_EQ(ZoneNumbers(plain), (std::vector<int>{2, 3}));
     EXPECT_EQ(ZoneNumbers(withAll), (std::vector<int>{2, 3}));
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(Block(withAll->GetZone(i))->GetInt(7), 0);
-        EXPECT_EQ(Block(withAll->GetZone(i))->GetColor(3), Block(plain->GetZone(i))->GetColor(3));
+        EXPECT_EQ(Block(withAll->GetZone(i))->GetInt(Tvl3Zone::kBlendMode), 0);
+        EXPECT_EQ(Block(withAll->GetZone(i))->GetColor(Tvl3Zone::kColor),
+                  Block(plain->GetZone(i))->GetColor(Tvl3Zone::kColor));
     }
-    EXPECT_EQ(Block(withAll)->GetInt(3), 0);
-    EXPECT_FLOAT_EQ(Block(withAll)->GetFloat(1), 50.0f);
+    EXPECT_EQ(Block(withAll)->GetInt(Tvl3Material::kHighlightAddBlend), 0);
+    EXPECT_FLOAT_EQ(Block(withAll)->GetFloat(Tvl3Material::kBaseBlend), 50.0f);
 }
 
 // ---- the Standard variant ----
@@ -394,16 +400,16 @@ TEST_F(StandardMaterialTest, VariantKeepsTheTargetsBaseAndGetsNoZonesOrHighlight
     StandardVariantMtl* source = NewVariant();
     source->SetSpecular(Color(0.2f, 0.4f, 0.6f), 0);
     Tvl3Material* out = Convert(source, CONVOPT_MULTIPLY_BLEND | CONVOPT_HIGHLIGHT_ADD_BLEND);
-    auto* base = dynamic_cast<StdMat2*>(out->GetSubMtl(0));
+    auto* base = dynamic_cast<StdMat2*>(out->GetSubMtl(Tvl3Material::kSubMtlBase));
     ASSERT_NE(base, nullptr);
     EXPECT_NE(base, source);
     EXPECT_EQ(out->NumZones(), 0);
     IParamBlock2* pb = Block(out);
-    EXPECT_EQ(pb->GetColor(2), Color(-1.0f, -1.0f, -1.0f));
-    EXPECT_EQ(pb->GetInt(3), 0);
-    EXPECT_EQ(pb->GetInt(4), -1);
-    EXPECT_EQ(pb->GetInt(6), 0);
-    EXPECT_FLOAT_EQ(pb->GetFloat(1), 50.0f);
+    EXPECT_EQ(pb->GetColor(Tvl3Material::kHighlightColor), Color(-1.0f, -1.0f, -1.0f));
+    EXPECT_EQ(pb->GetInt(Tvl3Material::kHighlightAddBlend), 0);
+    EXPECT_EQ(pb->GetInt(Tvl3Material::kHighlightWidth), -1);
+    EXPECT_EQ(pb->GetInt(Tvl3Material::kHighlightEdge), 0);
+    EXPECT_FLOAT_EQ(pb->GetFloat(Tvl3Material::kBaseBlend), 50.0f);
 }
 
 TEST_F(StandardMaterialTest, VariantChannelsMoveToTheBaseByStandardIdAndItsOwnMapsByKeepFlag) {
@@ -418,7 +424,9 @@ TEST_F(StandardMaterialTest, VariantChannelsMoveToTheBaseByStandardIdAndItsOwnMa
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keep);
         StandardVariantMtl* source = NewVariant();
-        source->GetShader()->GetParamBlock(0)->SetValue(16, 0, c.keep);
+        source->GetShader()
+            ->GetParamBlock(ShaderStandIn::kMainBlock)
+            ->SetValue(BlinnShader::kBaseBlend, 0, c.keep);
         std::vector<Texmap*> maps;
         for (int ch = 0; ch < source->NumChannels(); ++ch) {
             maps.push_back(NewBitmap((L"v" + std::to_wstring(ch)).c_str()));
@@ -444,11 +452,11 @@ TEST_F(StandardMaterialTest, VariantChannelsMoveToTheBaseByStandardIdAndItsOwnMa
 
 TEST_F(StandardMaterialTest, ToonVariantBuildsZonesOnTheTargetsOwnBase) {
     StandardVariantMtl* source = NewVariant(FINALTOON_SHADER_CLASS_ID);
-    SetParamValue(source->GetShader()->GetParamBlock(0), FinalToonShader::kZone2Color, 0,
-                  Color(0.0f, 0.5f, 0.0f));
+    SetParamValue(source->GetShader()->GetParamBlock(ShaderStandIn::kMainBlock), FinalToonShader::kZone2Color,
+                  0, Color(0.0f, 0.5f, 0.0f));
     Tvl3Material* out = Convert(source, CONVOPT_FT_SPECULAR_AS_ZONE);
     EXPECT_EQ(ZoneNumbers(out), (std::vector<int>{2, 3}));
-    auto* base = static_cast<StdMat2*>(out->GetSubMtl(0));
+    auto* base = static_cast<StdMat2*>(out->GetSubMtl(Tvl3Material::kSubMtlBase));
     EXPECT_NE(base, source);
     EXPECT_EQ(base->GetShader()->ClassID(), BLINN_SHADER_CLASS_ID);
     EXPECT_EQ(base->GetShader()->GetDiffuseClr(0), Color(0.0f, 0.5f, 0.0f));
@@ -486,13 +494,13 @@ TEST_F(StandardMaterialTest, StopsEarlyWhenAShaderOrBaseIsMissing) {
         RegisterStandInProducts();
         Mtl* source = c.make();
         Tvl3Material* target = NewTvl3();
-        Mtl* ownBase = target->GetSubMtl(0);
+        Mtl* ownBase = target->GetSubMtl(Tvl3Material::kSubMtlBase);
         target->SetName(source->GetName());
         EXPECT_FALSE(ConvertStandardMaterial(target, source, kDefaultConversionOptions, nullptr));
-        EXPECT_EQ(target->GetSubMtl(0), ownBase);
+        EXPECT_EQ(target->GetSubMtl(Tvl3Material::kSubMtlBase), ownBase);
         EXPECT_EQ(target->NumZones(), 0);
-        EXPECT_EQ(Block(target)->GetInt(14), -1);
-        EXPECT_EQ(Block(target)->GetInt(6), 0);
+        EXPECT_EQ(Block(target)->GetInt(Tvl3Material::kBumpOn), -1);
+        EXPECT_EQ(Block(target)->GetInt(Tvl3Material::kHighlightEdge), 0);
         EXPECT_EQ(NameOf(target), NameOf(source));
     }
 }
@@ -503,6 +511,6 @@ TEST_F(StandardMaterialTest, WithoutTheZoneClassTheHighlightIsStillWritten) {
     Tvl3Material* target = NewTvl3();
     EXPECT_TRUE(ConvertStandardMaterial(target, source, CONVOPT_MULTIPLY_BLEND, nullptr));
     EXPECT_EQ(target->NumZones(), 0);
-    EXPECT_EQ(Block(target)->GetInt(6), 98);
-    EXPECT_FLOAT_EQ(Block(target)->GetFloat(1), 0.0f);
+    EXPECT_EQ(Block(target)->GetInt(Tvl3Material::kHighlightEdge), 98);
+    EXPECT_FLOAT_EQ(Block(target)->GetFloat(Tvl3Material::kBaseBlend), 0.0f);
 }

@@ -32,7 +32,8 @@ protected:
     }
     static std::vector<float> ZoneMarks(Tvl3Material* m) {
         std::vector<float> marks;
-        for (int i = 0; i < m->NumZones(); ++i) marks.push_back(Block(m->GetZone(i))->GetFloat(4));
+        for (int i = 0; i < m->NumZones(); ++i)
+            marks.push_back(Block(m->GetZone(i))->GetFloat(Tvl3Zone::kMapAmount));
         return marks;
     }
 };
@@ -52,20 +53,20 @@ TEST_F(Tavelin2MaterialTest, MainParametersMoveOnlyBetweenTheSameIdAndType) {
     s->SetValue(19, 0, 0.9f);
 
     IParamBlock2* d = Block(Convert(source, 0));
-    EXPECT_EQ(d->GetInt(0), 7);  // a float never lands in an int
-    EXPECT_FLOAT_EQ(d->GetFloat(1), 12.5f);
-    EXPECT_EQ(d->GetColor(2), Color(0.1f, 0.2f, 0.3f));
-    EXPECT_EQ(d->GetInt(3), 2);
-    EXPECT_EQ(d->GetInt(5), 30);
-    ASSERT_NE(d->GetControllerByID(11), nullptr);
-    EXPECT_NE(d->GetControllerByID(11), outline);
-    EXPECT_FLOAT_EQ(d->GetFloat(11, 50), 4.0f);
-    ASSERT_EQ(d->Count(12), 6);
-    EXPECT_FLOAT_EQ(d->GetFloat(12, 0, 0), 0.75f);
-    EXPECT_FLOAT_EQ(d->GetFloat(12, 0, 5), 9.0f);
-    EXPECT_EQ(std::wstring(d->GetStr(13)), L"Tavelin 2");
-    EXPECT_EQ(d->GetTexmap(16), nullptr);
-    EXPECT_FLOAT_EQ(d->GetFloat(19), 0.5f);
+    EXPECT_EQ(d->GetInt(Tvl3Material::kShadingStyle), 7);  // a float never lands in an int
+    EXPECT_FLOAT_EQ(d->GetFloat(Tvl3Material::kBaseBlend), 12.5f);
+    EXPECT_EQ(d->GetColor(Tvl3Material::kHighlightColor), Color(0.1f, 0.2f, 0.3f));
+    EXPECT_EQ(d->GetInt(Tvl3Material::kHighlightAddBlend), 2);
+    EXPECT_EQ(d->GetInt(Tvl3Material::kHighlightSharpness), 30);
+    ASSERT_NE(d->GetControllerByID(Tvl3Material::kOutlineWidth), nullptr);
+    EXPECT_NE(d->GetControllerByID(Tvl3Material::kOutlineWidth), outline);
+    EXPECT_FLOAT_EQ(d->GetFloat(Tvl3Material::kOutlineWidth, 50), 4.0f);
+    ASSERT_EQ(d->Count(Tvl3Material::kBandWeights), 6);
+    EXPECT_FLOAT_EQ(d->GetFloat(Tvl3Material::kBandWeights, 0, 0), 0.75f);
+    EXPECT_FLOAT_EQ(d->GetFloat(Tvl3Material::kBandWeights, 0, 5), 9.0f);
+    EXPECT_EQ(std::wstring(d->GetStr(Tvl3Material::kNotes)), L"Tavelin 2");
+    EXPECT_EQ(d->GetTexmap(Tvl3Material::kDetailMap), nullptr);
+    EXPECT_FLOAT_EQ(d->GetFloat(Tvl3Material::kOpacity), 0.5f);
 }
 
 TEST_F(Tavelin2MaterialTest, ZonesAreRebuiltInSourceOrderWithTheirObjects) {
@@ -80,11 +81,11 @@ TEST_F(Tavelin2MaterialTest, ZonesAreRebuiltInSourceOrderWithTheirObjects) {
     EXPECT_EQ(ZoneMarks(out), (std::vector<float>{10, 20, 30, 40}));
     for (int i = 0; i < 4; ++i) EXPECT_EQ(ZoneOf(out, i)->GetMap(), i == 2 ? shade : nullptr) << i;
     IParamBlock2* zone = Block(out->GetZone(1));
-    EXPECT_EQ(zone->GetColor(3), Color(0.3f, 0.2f, 0.1f));
-    EXPECT_EQ(std::wstring(zone->GetStr(14)), L"Tavelin 2 zone");
-    EXPECT_EQ(zone->GetInt(15), 5);                 // a float never lands in an int
-    EXPECT_EQ(zone->GetTexmap(10, 0, 0), nullptr);  // map tables are not carried
-    EXPECT_FLOAT_EQ(zone->GetFloat(13), 0.5f);
+    EXPECT_EQ(zone->GetColor(Tvl3Zone::kColor), Color(0.3f, 0.2f, 0.1f));
+    EXPECT_EQ(std::wstring(zone->GetStr(Tvl3Zone::kLabel)), L"Tavelin 2 zone");
+    EXPECT_EQ(zone->GetInt(Tvl3Zone::kPriority), 5);                    // a float never lands in an int
+    EXPECT_EQ(zone->GetTexmap(Tvl3Zone::kPatternMaps, 0, 0), nullptr);  // map tables are not carried
+    EXPECT_FLOAT_EQ(zone->GetFloat(Tvl3Zone::kMix), 0.5f);
 }
 
 TEST_F(Tavelin2MaterialTest, ZonesWithoutAreaAreDroppedOnlyWhenAsked) {
@@ -98,30 +99,30 @@ TEST_F(Tavelin2MaterialTest, ZonesWithoutAreaAreDroppedOnlyWhenAsked) {
         {"zone 1 squeezed to nothing",
          kSkipAreaOff,
          [](Tvl2Material* m) {
-             m->GetZoneBlock(0)->SetValue(1, 0, 40.0f);
-             m->GetZoneBlock(2)->SetValue(0, 0, 40.0f);
+             m->GetZoneBlock(0)->SetValue(Tvl2Material::kZoneUpperBound, 0, 40.0f);
+             m->GetZoneBlock(2)->SetValue(Tvl2Material::kZoneLowerBound, 0, 40.0f);
          },
          {1, 3, 4}},
         {"the same, not asked",
          0,
          [](Tvl2Material* m) {
-             m->GetZoneBlock(0)->SetValue(1, 0, 40.0f);
-             m->GetZoneBlock(2)->SetValue(0, 0, 40.0f);
+             m->GetZoneBlock(0)->SetValue(Tvl2Material::kZoneUpperBound, 0, 40.0f);
+             m->GetZoneBlock(2)->SetValue(Tvl2Material::kZoneLowerBound, 0, 40.0f);
          },
          {1, 2, 3, 4}},
         {"zone 3 starts at the top",
          kSkipAreaOff,
-         [](Tvl2Material* m) { m->GetZoneBlock(2)->SetValue(1, 0, 100.0f); },
+         [](Tvl2Material* m) { m->GetZoneBlock(2)->SetValue(Tvl2Material::kZoneUpperBound, 0, 100.0f); },
          {1, 2, 3}},
         {"zone 0 ends at the bottom",
          kSkipAreaOff,
-         [](Tvl2Material* m) { m->GetZoneBlock(1)->SetValue(0, 0, 0.0f); },
+         [](Tvl2Material* m) { m->GetZoneBlock(1)->SetValue(Tvl2Material::kZoneLowerBound, 0, 0.0f); },
          {2, 3, 4}},
         {"limits that are not numbers never meet",
          kSkipAreaOff,
          [nan](Tvl2Material* m) {
-             m->GetZoneBlock(0)->SetValue(1, 0, nan);
-             m->GetZoneBlock(2)->SetValue(0, 0, nan);
+             m->GetZoneBlock(0)->SetValue(Tvl2Material::kZoneUpperBound, 0, nan);
+             m->GetZoneBlock(2)->SetValue(Tvl2Material::kZoneLowerBound, 0, nan);
          },
          {1, 2, 3, 4}},
     };
@@ -164,7 +165,7 @@ TEST_F(Tavelin2MaterialTest, SwitchedOffStrokesAreDroppedOrKeptInPlace) {
         const int switches[6] = {0, 1, 0, 1, 1, 1};
         for (int j = 0; j < 6; ++j) {
             source->SetStrokeSlot(1, j, slots[j]);
-            source->GetZoneBlock(1)->SetValue(Tvl2Material::kStrokeSwitches, 0, switches[j], j);
+            source->GetZoneBlock(1)->SetValue(Tvl2Material::kZoneStrokeSwitches, 0, switches[j], j);
         }
         ConversionMap runMap;
         auto* out = static_cast<Tvl3Material*>(ConvertMaterial(source, c.options, nullptr, runMap));
@@ -182,7 +183,7 @@ TEST_F(Tavelin2MaterialTest, SwitchedOffStrokesAreDroppedOrKeptInPlace) {
         ASSERT_NE(runMap.Lookup(a), nullptr);
         EXPECT_EQ(runMap.Lookup(a)->ClassID(), TVL3_STROKE_MAP_CLASS_ID);
         EXPECT_EQ(NameOf(dynamic_cast<MtlBase*>(runMap.Lookup(b))), L"Brush");
-        EXPECT_EQ(IntTable(zone->GetParamBlock(0), 9), c.switches);
+        EXPECT_EQ(IntTable(zone->GetParamBlock(Tvl3Zone::kMainBlock), Tvl3Zone::kStrokeSwitches), c.switches);
         EXPECT_EQ(ZoneOf(out, 0)->NumStrokes(), 6);  // empty slots that are switched on stay in place
     }
 }
@@ -408,11 +409,11 @@ TEST_F(Tavelin2MaterialTest, AreaIsTestedAtFrameZeroAndSwitchesAtTheCurrentTime)
     Tvl2Material* source = MarkedTvl2();
     // Zone 1 has no area at frame 0 only.
     source->GetZoneBlock(0)->SetControllerByID(1, 0, KeyedFloat({{0, 40.0f}, {100, 30.0f}}), FALSE);
-    source->GetZoneBlock(2)->SetValue(0, 0, 40.0f);
+    source->GetZoneBlock(2)->SetValue(Tvl2Material::kZoneLowerBound, 0, 40.0f);
     // Stroke slot 0 of zone 0 is switched off at frame 100 only.
     BitmapTex* bitmap = NewBitmap(_M("paper.png"));
     source->SetStrokeSlot(0, 0, bitmap);
-    source->GetZoneBlock(0)->SetControllerByID(Tvl2Material::kStrokeSwitches, 0,
+    source->GetZoneBlock(0)->SetControllerByID(Tvl2Material::kZoneStrokeSwitches, 0,
                                                KeyedFloat({{0, 1.0f}, {100, 0.0f}}), FALSE);
     HostCore::Get().SetTime(100);
 

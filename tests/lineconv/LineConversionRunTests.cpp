@@ -185,8 +185,8 @@ TEST_F(LineRunTest, BrushesAndMapsSharedAcrossEffectsAreMadeOnceInARun) {
     Tvl2BrushMap* brush = NewBrush(_M("ink"));
     BitmapTex* paper = NewBitmap(_M("paper.png"));
     Tvl2BrushMap* other = NewBrush(_M("pencil"));
-    other->SetSubTexmap(2, paper);
-    brush->SetSubTexmap(0, paper);
+    other->SetSubTexmap(Tvl2BrushMap::kSubMapTexture, paper);
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapPattern, paper);
     Tvl2LineSet* first = NewSet();
     Tvl2LineSet* second = NewSet();
     first->SetBrush(0, 0, brush);
@@ -203,13 +203,13 @@ TEST_F(LineRunTest, BrushesAndMapsSharedAcrossEffectsAreMadeOnceInARun) {
     ASSERT_TRUE(setA && setB);
     auto* newBrush = AsBrush(setA->GetBrush(0, 0));
     ASSERT_NE(newBrush, nullptr);
-    EXPECT_EQ(setB->GetReference(23), newBrush);  // group 1, second slot
-    EXPECT_EQ(setB->GetReference(22), newBrush);
+    EXPECT_EQ(setB->GetReference(Tvl3LineSet::kRefBrushGroup1 + 2), newBrush);
+    EXPECT_EQ(setB->GetReference(Tvl3LineSet::kRefBrushGroup1 + 1), newBrush);
     auto* newOther = AsBrush(setB->GetBrush(0, 0));
     ASSERT_NE(newOther, nullptr);
-    ASSERT_NE(newBrush->GetSubTexmap(1), nullptr);
-    EXPECT_NE(newBrush->GetSubTexmap(1), paper);
-    EXPECT_EQ(newOther->GetSubTexmap(2), newBrush->GetSubTexmap(1));
+    ASSERT_NE(newBrush->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), nullptr);
+    EXPECT_NE(newBrush->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), paper);
+    EXPECT_EQ(newOther->GetSubTexmap(Tvl3BrushMap::kSubMapTexture), newBrush->GetSubTexmap(Tvl3BrushMap::kSubMapPattern));
 }
 
 TEST_F(LineRunTest, ASpoiledEffectIsReplacedWithoutLineSetsAndALaterOneStillGetsTheSharedSet) {

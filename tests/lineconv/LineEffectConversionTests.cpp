@@ -309,8 +309,8 @@ TEST_F(LineEffectConversion, EdgeSwitchesArePutRightInBothEdgeBlocks) {
         }
         Tvl3LineSet* made = ConvertSet(set);
         ASSERT_NE(made, nullptr);
-        IParamBlock2* visible = made->GetParamBlockByID(2);
-        IParamBlock2* hidden = made->GetParamBlockByID(3);
+        IParamBlock2* visible = made->GetParamBlockByID(Tvl3LineSet::kVisibleEdgeBlock);
+        IParamBlock2* hidden = made->GetParamBlockByID(Tvl3LineSet::kHiddenEdgeBlock);
         EXPECT_EQ(visible->GetInt(Tvl3LineSet::kEdgeOverride), c.outOverride);
         EXPECT_EQ(visible->GetInt(Tvl3LineSet::kEdgeInherit), c.outInherit);
         EXPECT_EQ(hidden->GetInt(Tvl3LineSet::kEdgeOverride), hiddenOverride ? 1 : c.inherit);
@@ -323,7 +323,7 @@ TEST_F(LineEffectConversion, EdgeSwitchesArePutRightInBothEdgeBlocks) {
 
 TEST_F(LineEffectConversion, TheObjectTableGrowsToTheSourceCountAndSharesItsNodes) {
     Tvl2LineSet* set = NewSet();
-    IParamBlock2* pb = set->GetParamBlockByID(4);
+    IParamBlock2* pb = set->GetParamBlockByID(Tvl2LineSet::kVisibilityBlock);
     pb->SetCount(27, 4);
     std::vector<INode*> nodes;
     for (int i = 0; i < 4; ++i) {
@@ -332,7 +332,7 @@ TEST_F(LineEffectConversion, TheObjectTableGrowsToTheSourceCountAndSharesItsNode
     }
     Tvl3LineSet* made = ConvertSet(set);
     ASSERT_NE(made, nullptr);
-    IParamBlock2* out = made->GetParamBlockByID(4);
+    IParamBlock2* out = made->GetParamBlockByID(Tvl3LineSet::kVisibilityBlock);
     ASSERT_EQ(out->Count(2), 4);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(out->GetINode(2, 0, i), nodes[static_cast<size_t>(i)]);
 }
@@ -400,8 +400,10 @@ TEST_F(LineEffectConversion, BrushesLandInTheirSlotsAndEachGroupRepeatsItsSecond
         EXPECT_EQ(brush->GetName().wstring(), BrushName(s.from));
         EXPECT_EQ(map_.Lookup(set->GetReference(s.from)), brush);
     }
-    EXPECT_EQ(made->GetReference(11), made->GetReference(12));
-    EXPECT_EQ(made->GetReference(22), made->GetReference(23));
+    EXPECT_EQ(made->GetReference(Tvl3LineSet::kRefBrushGroup0 + 1),
+              made->GetReference(Tvl3LineSet::kRefBrushGroup0 + 2));
+    EXPECT_EQ(made->GetReference(Tvl3LineSet::kRefBrushGroup1 + 1),
+              made->GetReference(Tvl3LineSet::kRefBrushGroup1 + 2));
     for (int ref : {17, 18, 19, 20}) EXPECT_EQ(made->GetReference(ref), nullptr) << ref;
 }
 
@@ -416,8 +418,8 @@ TEST_F(LineEffectConversion, OnlyTavelin2BrushesAreConvertedAndTheRepeatedSlotFo
     ASSERT_NE(made, nullptr);
     for (int ref : {10, 11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25, 26})
         EXPECT_EQ(made->GetReference(ref), nullptr) << ref;
-    ASSERT_NE(AsBrush(made->GetReference(27)), nullptr);
-    EXPECT_EQ(Text(AsBrush(made->GetReference(27))->GetName()), "kept");
+    ASSERT_NE(AsBrush(made->GetReference(Tvl3LineSet::kRefBrushGroup1 + 6)), nullptr);
+    EXPECT_EQ(Text(AsBrush(made->GetReference(Tvl3LineSet::kRefBrushGroup1 + 6))->GetName()), "kept");
 }
 
 TEST_F(LineEffectConversion, ABrushUsedInSeveralSlotsAndSetsIsConvertedOnce) {
@@ -435,7 +437,7 @@ TEST_F(LineEffectConversion, ABrushUsedInSeveralSlotsAndSetsIsConvertedOnce) {
     Tvl3LineSet* newOther = AsSet(made->GetLineSet(1));
     ASSERT_TRUE(newOne && newOther);
     for (int ref : {10, 22, 23}) EXPECT_EQ(newOne->GetReference(ref), newBrush) << ref;
-    EXPECT_EQ(newOther->GetReference(24), newBrush);
+    EXPECT_EQ(newOther->GetReference(Tvl3LineSet::kRefBrushGroup1 + 3), newBrush);
 }
 
 TEST_F(LineEffectConversion, WithoutTheTavelin3BrushClassTheBrushSlotsStayEmpty) {
@@ -452,7 +454,7 @@ TEST_F(LineEffectConversion, WithoutTheTavelin3BrushClassTheBrushSlotsStayEmpty)
 
 TEST_F(LineEffectConversion, BrushParametersFollowTheirRenumberingAndTheNameIsKept) {
     Tvl2BrushMap* brush = NewBrush(_M("Soft round"));
-    MarkBlock(brush->GetParamBlockByID(0));
+    MarkBlock(brush->GetParamBlockByID(Tvl2BrushMap::kMainBlock));
     Tvl3BrushMap* made = ConvertBrush(brush);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(Text(made->GetName()), "Soft round");
@@ -473,12 +475,12 @@ TEST_F(LineEffectConversion, BrushSubMapsMoveOneSlotAndTheOwnSubMapIsConverted) 
     BitmapTex* pattern = NewBitmap(_M("pattern.png"));
     BitmapTex* texture = NewBitmap(_M("texture.png"));
     Tvl2BrushSubMap* stroke = NewSubMap(_M("stroke"));
-    brush->SetSubTexmap(0, pattern);
-    brush->SetSubTexmap(1, stroke);
-    brush->SetSubTexmap(2, texture);
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapPattern, pattern);
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapStroke, stroke);
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapTexture, texture);
     Tvl3BrushMap* made = ConvertBrush(brush);
     ASSERT_NE(made, nullptr);
-    Tvl3BrushSubMap* newStroke = AsSubMap(made->GetSubTexmap(0));
+    Tvl3BrushSubMap* newStroke = AsSubMap(made->GetSubTexmap(Tvl3BrushMap::kSubMapStroke));
     ASSERT_NE(newStroke, nullptr);
     EXPECT_EQ(Text(newStroke->GetName()), "stroke");
     EXPECT_EQ(map_.Lookup(stroke), newStroke);
@@ -493,21 +495,21 @@ TEST_F(LineEffectConversion, BrushSubMapsMoveOneSlotAndTheOwnSubMapIsConverted) 
         EXPECT_NE(copy, c.source);
         EXPECT_EQ(copy->GetMapName(), c.source->GetMapName());
     }
-    EXPECT_EQ(brush->GetSubTexmap(0), pattern);  // the source keeps its own maps
+    EXPECT_EQ(brush->GetSubTexmap(Tvl2BrushMap::kSubMapPattern), pattern);  // the source keeps its own maps
 }
 
 TEST_F(LineEffectConversion, ABitmapInTheOwnSubMapSlotIsLeftBehindWhileTheOtherSlotsAreCopied) {
     Tvl2BrushMap* brush = NewBrush(_M("brush"));
     BitmapTex* notASubMap = NewBitmap(_M("stroke.png"));
-    brush->SetSubTexmap(0, NewBitmap(_M("pattern.png")));
-    brush->SetSubTexmap(1, notASubMap);
-    brush->SetSubTexmap(2, NewBitmap(_M("texture.png")));
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapPattern, NewBitmap(_M("pattern.png")));
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapStroke, notASubMap);
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapTexture, NewBitmap(_M("texture.png")));
     Tvl3BrushMap* made = ConvertBrush(brush);
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->GetSubTexmap(0), nullptr);
+    EXPECT_EQ(made->GetSubTexmap(Tvl3BrushMap::kSubMapStroke), nullptr);
     EXPECT_EQ(map_.Lookup(notASubMap), nullptr);
-    EXPECT_NE(made->GetSubTexmap(1), nullptr);
-    EXPECT_NE(made->GetSubTexmap(2), nullptr);
+    EXPECT_NE(made->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), nullptr);
+    EXPECT_NE(made->GetSubTexmap(Tvl3BrushMap::kSubMapTexture), nullptr);
 }
 
 TEST_F(LineEffectConversion, MapsSharedByTwoBrushesAreCopiedOrConvertedOnce) {
@@ -515,18 +517,20 @@ TEST_F(LineEffectConversion, MapsSharedByTwoBrushesAreCopiedOrConvertedOnce) {
     Tvl2BrushSubMap* stroke = NewSubMap(_M("stroke"));
     Tvl2BrushMap* a = NewBrush(_M("a"));
     Tvl2BrushMap* b = NewBrush(_M("b"));
-    a->SetSubTexmap(0, paper);
-    b->SetSubTexmap(2, paper);
-    a->SetSubTexmap(1, stroke);
-    b->SetSubTexmap(1, stroke);
+    a->SetSubTexmap(Tvl2BrushMap::kSubMapPattern, paper);
+    b->SetSubTexmap(Tvl2BrushMap::kSubMapTexture, paper);
+    a->SetSubTexmap(Tvl2BrushMap::kSubMapStroke, stroke);
+    b->SetSubTexmap(Tvl2BrushMap::kSubMapStroke, stroke);
     Tvl3BrushMap* newA = ConvertBrush(a);
     Tvl3BrushMap* newB = ConvertBrush(b);
     ASSERT_TRUE(newA && newB);
-    ASSERT_NE(newA->GetSubTexmap(1), nullptr);
-    EXPECT_NE(newA->GetSubTexmap(1), paper);
-    EXPECT_EQ(newB->GetSubTexmap(2), newA->GetSubTexmap(1));
-    ASSERT_NE(newA->GetSubTexmap(0), nullptr);
-    EXPECT_EQ(newB->GetSubTexmap(0), newA->GetSubTexmap(0));
+    ASSERT_NE(newA->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), nullptr);
+    EXPECT_NE(newA->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), paper);
+    EXPECT_EQ(newB->GetSubTexmap(Tvl3BrushMap::kSubMapTexture),
+              newA->GetSubTexmap(Tvl3BrushMap::kSubMapPattern));
+    ASSERT_NE(newA->GetSubTexmap(Tvl3BrushMap::kSubMapStroke), nullptr);
+    EXPECT_EQ(newB->GetSubTexmap(Tvl3BrushMap::kSubMapStroke),
+              newA->GetSubTexmap(Tvl3BrushMap::kSubMapStroke));
 }
 
 // One brush sub-map copied as brush a's sub-map 0 and converted as brush b's own sub-map 1, in either
@@ -538,15 +542,15 @@ TEST_F(LineEffectConversion, ASubMapCopiedByOneBrushAndConvertedByAnotherGetsBot
         Tvl2BrushSubMap* shared = NewSubMap(_M("shared"));
         Tvl2BrushMap* a = NewBrush(_M("a"));
         Tvl2BrushMap* b = NewBrush(_M("b"));
-        a->SetSubTexmap(0, shared);
-        b->SetSubTexmap(1, shared);
+        a->SetSubTexmap(Tvl2BrushMap::kSubMapPattern, shared);
+        b->SetSubTexmap(Tvl2BrushMap::kSubMapStroke, shared);
         Texmap* first = ConvertBrushMap(copiedFirst ? a : b, run);
         Texmap* second = ConvertBrushMap(copiedFirst ? b : a, run);
         Tvl3BrushMap* newA = AsBrush(copiedFirst ? first : second);
         Tvl3BrushMap* newB = AsBrush(copiedFirst ? second : first);
         ASSERT_TRUE(newA && newB);
-        Texmap* copy = newA->GetSubTexmap(1);
-        Texmap* converted = newB->GetSubTexmap(0);
+        Texmap* copy = newA->GetSubTexmap(Tvl3BrushMap::kSubMapPattern);
+        Texmap* converted = newB->GetSubTexmap(Tvl3BrushMap::kSubMapStroke);
         ASSERT_TRUE(copy && converted);
         EXPECT_EQ(copy->ClassID(), TVL2_BRUSH_SUBMAP_CLASS_ID);
         EXPECT_NE(copy, shared);
@@ -560,21 +564,21 @@ TEST_F(LineEffectConversion, AnEmptySourceSubMapLeavesTheTargetSlotAsItWas) {
     Tvl2BrushMap* source = NewBrush(_M("source"));
     auto* target = Make<Tvl3BrushMap>();
     BitmapTex* kept = NewBitmap(_M("kept.png"));
-    target->SetSubTexmap(1, kept);
+    target->SetSubTexmap(Tvl3BrushMap::kSubMapPattern, kept);
     TransferSubMap(source, 0, target, 1, map_);
-    EXPECT_EQ(target->GetSubTexmap(1), kept);
+    EXPECT_EQ(target->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), kept);
     EXPECT_EQ(map_.Count(), 0);
 }
 
 TEST_F(LineEffectConversion, WithoutTheTavelin3SubMapClassOnlyTheOwnSubMapSlotStaysEmpty) {
     HostCore::Get().SetClassLoaded(TEXMAP_CLASS_ID, TVL3_BRUSH_SUBMAP_CLASS_ID, false);
     Tvl2BrushMap* brush = NewBrush(_M("brush"));
-    brush->SetSubTexmap(0, NewBitmap(_M("pattern.png")));
-    brush->SetSubTexmap(1, NewSubMap(_M("stroke")));
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapPattern, NewBitmap(_M("pattern.png")));
+    brush->SetSubTexmap(Tvl2BrushMap::kSubMapStroke, NewSubMap(_M("stroke")));
     Tvl3BrushMap* made = ConvertBrush(brush);
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->GetSubTexmap(0), nullptr);
-    EXPECT_NE(made->GetSubTexmap(1), nullptr);
+    EXPECT_EQ(made->GetSubTexmap(Tvl3BrushMap::kSubMapStroke), nullptr);
+    EXPECT_NE(made->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), nullptr);
 }
 
 TEST_F(LineEffectConversion, SubMapParametersOfTheSameIDAndTypeAreCopiedAndItsMapsAreCopied) {
@@ -584,8 +588,8 @@ TEST_F(LineEffectConversion, SubMapParametersOfTheSameIDAndTypeAreCopiedAndItsMa
     sub->GetParamBlockByID(0)->SetValue(3, 0, static_cast<Texmap*>(NewBitmap(_M("param.png"))));
     BitmapTex* shape = NewBitmap(_M("shape.png"));
     BitmapTex* grain = NewBitmap(_M("grain.png"));
-    sub->SetSubTexmap(0, shape);
-    sub->SetSubTexmap(1, grain);
+    sub->SetSubTexmap(Tvl2BrushSubMap::kSubMapShape, shape);
+    sub->SetSubTexmap(Tvl2BrushSubMap::kSubMapGrain, grain);
     Tvl3BrushSubMap* made = ConvertSub(sub);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(Text(made->GetName()), "Dry stroke");

@@ -158,8 +158,8 @@ TEST_F(ConversionRunTest, OneNewMaterialReplacesEveryUseAndUndoPutsTheOldOneBack
     for (Mtl* m : {a->GetMtl(), b->GetMtl(), static_cast<Mtl*>(Slot(3)), static_cast<Mtl*>(Slot(7))})
         EXPECT_EQ(m, red);
     // Making the new material was no part of the step: undo leaves it whole, ready for redo.
-    EXPECT_NE(converted->GetParamBlock(0), nullptr);
-    EXPECT_EQ(converted->GetSubMtl(0), red);
+    EXPECT_NE(converted->GetParamBlock(Tvl3Material::kMainBlock), nullptr);
+    EXPECT_EQ(converted->GetSubMtl(Tvl3Material::kSubMtlBase), red);
     ASSERT_EQ(Listed(list_), std::vector<MtlBase*>{red});
     EXPECT_EQ(Text(list_.Items().front().fullName), L"Red (Standard)");
 }
@@ -211,7 +211,7 @@ TEST_F(ConversionRunTest, UndoRestoresAndRedoRepeatsEveryKindOfUse) {
     EXPECT_EQ(robe->GetSubMtl(0), newCloth);
     EXPECT_EQ(robe->GetSubMtl(1), newToon);
     EXPECT_EQ(robe->GetSubMtl(2), newCloth);
-    EXPECT_EQ(newToon->GetSubMtl(0), toonBase);
+    EXPECT_EQ(newToon->GetSubMtl(Tvl3Material::kSubMtlBase), toonBase);
     // The slot now shows what the new material's base shows.
     EXPECT_EQ(robe->GetActiveTexmap(), toonMap);
     EXPECT_TRUE(Shown(toonMap));

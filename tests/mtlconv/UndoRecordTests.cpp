@@ -128,8 +128,8 @@ TEST_F(UndoRecordTest, SubMaterialChangeAndItsUndoAndRedoLeaveExactlyWhatWasShow
         std::vector<MtlBase*> involved;
 
         Tvl3Material* fresh = NewTvl3(_M("New"));
-        if (!c.newHasBase) fresh->SetSubMtl(0, nullptr);
-        Mtl* base = fresh->GetSubMtl(0);
+        if (!c.newHasBase) fresh->SetSubMtl(Tvl3Material::kSubMtlBase, nullptr);
+        Mtl* base = fresh->GetSubMtl(Tvl3Material::kSubMtlBase);
         ASSERT_EQ(base != nullptr, c.newHasBase);
         if (c.baseShows == Shows::Itself) base->SetMtlFlag(MTL_TEX_DISPLAY_ENABLED);
         if (c.baseShows == Shows::ItsMap) {

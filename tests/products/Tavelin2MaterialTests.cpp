@@ -328,7 +328,7 @@ TEST_F(Tavelin2Test, Clone_IsIndependentButKeepsSharingInside) {
     Tvl2StrokeMap* stroke = NewStroke();
     mtl->SetStrokeSlot(0, 2, stroke);
     mtl->SetStrokeSlot(3, 5, stroke);
-    mtl->GetZoneBlock(1)->SetValue(Tvl2Material::kStrokeSwitches, 0, 0, 4);
+    mtl->GetZoneBlock(1)->SetValue(Tvl2Material::kZoneStrokeSwitches, 0, 0, 4);
     auto* settings = static_cast<Tvl2Settings*>(mtl->GetSettings());
     settings->SetName(L"Paper");
     NewMaterial()->SetSettings(settings);  // shared settings are allowed
@@ -339,7 +339,7 @@ TEST_F(Tavelin2Test, Clone_IsIndependentButKeepsSharingInside) {
     EXPECT_NE(copied, stroke);
     EXPECT_EQ(copy->GetStrokeSlot(3, 5), copied);
     EXPECT_NE(copied->GetReference(Tvl2StrokeMap::kRefCurve), stroke->GetReference(Tvl2StrokeMap::kRefCurve));
-    EXPECT_EQ(copy->GetZoneBlock(1)->GetInt(Tvl2Material::kStrokeSwitches, 0, 4), 0);
+    EXPECT_EQ(copy->GetZoneBlock(1)->GetInt(Tvl2Material::kZoneStrokeSwitches, 0, 4), 0);
     EXPECT_EQ(copy->GetZoneBlock(1)->GetOwner(), copy);
 
     auto* copiedSettings = dynamic_cast<Tvl2Settings*>(copy->GetSettings());

@@ -9,6 +9,7 @@
 class ShaderStandIn : public StandIn<Shader> {
 public:
     enum : int { kRefBlock, kNumRefs };
+    enum : BlockID { kMainBlock = 0 };
 
     ShaderStandIn(const StandInClassInfo& info, const ParamBlockDesc2* params, bool bare);
 

@@ -9,6 +9,14 @@
 class StandardVariantMtl : public StdMtlBase {
 public:
     static const StandInClassInfo kInfo;
+    // Channels the converter reads as they are, beside those it reaches by standard map id.
+    enum : int {
+        kChannelGlossiness = 3,
+        kChannelSpecularLevel = 4,
+        kChannelExtra1 = 8,
+        kChannelExtra2 = 9,
+        kChannelExtra3 = 10,
+    };
 
     StandardVariantMtl() : StandardVariantMtl(false) {}
 

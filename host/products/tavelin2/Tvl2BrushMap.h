@@ -11,6 +11,8 @@ struct Tvl2BrushMapLayout {
     static const StandInClassInfo kInfo;
     static const ParamBlockDesc2* const kBlocks[1];
     enum : int { kRefBlock = 0, kRefFirstSubMap = 1, kNumRefs = 4 };
+    enum : BlockID { kMainBlock = 0 };
+    enum : int { kSubMapPattern = 0, kSubMapStroke = 1, kSubMapTexture = 2 };
     static const MCHAR* const kSubMapNames[3];
     static constexpr std::array<int, 0> kCurveRefs{};
 };

@@ -11,6 +11,7 @@ struct Tvl2BrushSubMapLayout {
     static const StandInClassInfo kInfo;
     static const ParamBlockDesc2* const kBlocks[2];
     enum : int { kRefFirstBlock = 0, kRefFirstSubMap = 2, kRefCurve1 = 8, kRefCurve2 = 9, kNumRefs = 10 };
+    enum : int { kSubMapShape = 0, kSubMapGrain = 1 };
     static const MCHAR* const kSubMapNames[2];
     static constexpr int kCurveRefs[] = {kRefCurve1, kRefCurve2};
 };

@@ -9,21 +9,21 @@ namespace {
 
 Color Grey(float v) { return Color(v, v, v); }
 
-const ParamBlockDesc2 kMainBlock(0, _M("lineSet"),
-                                 {
-                                     ParamDef::Int(0, _M("on"), 100),
-                                     ParamDef::Int(1, _M("lineType"), 101),
-                                     ParamDef::Float(2, _M("width"), 2.5f),
-                                     ParamDef::Float(3, _M("widthJitter"), 3.5f),
-                                     ParamDef::Int(4, _M("sampling"), 104),
-                                     ParamDef::Float(5, _M("threshold"), 5.5f),
-                                     ParamDef::Rgba(6, _M("tint"), Grey(0.06f)),
-                                     ParamDef::Int(7, _M("priority"), 107),
-                                     ParamDef::Float(8, _M("opacity"), 8.5f),
-                                     ParamDef::Float(9, _M("smoothing"), 9.5f),
-                                     ParamDef::Int(10, _M("seed"), 110),
-                                     ParamDef::Rgba(11, _M("lineColor"), Grey(0.11f)),
-                                 });
+const ParamBlockDesc2 kMainBlockDesc(0, _M("lineSet"),
+                                     {
+                                         ParamDef::Int(0, _M("on"), 100),
+                                         ParamDef::Int(1, _M("lineType"), 101),
+                                         ParamDef::Float(2, _M("width"), 2.5f),
+                                         ParamDef::Float(3, _M("widthJitter"), 3.5f),
+                                         ParamDef::Int(4, _M("sampling"), 104),
+                                         ParamDef::Float(5, _M("threshold"), 5.5f),
+                                         ParamDef::Rgba(6, _M("tint"), Grey(0.06f)),
+                                         ParamDef::Int(7, _M("priority"), 107),
+                                         ParamDef::Float(8, _M("opacity"), 8.5f),
+                                         ParamDef::Float(9, _M("smoothing"), 9.5f),
+                                         ParamDef::Int(10, _M("seed"), 110),
+                                         ParamDef::Rgba(11, _M("lineColor"), Grey(0.11f)),
+                                     });
 
 // Visible edges (block 1) and hidden edges (block 2) share one layout.
 const ParamBlockDesc2 kVisibleEdgesBlock(1, _M("visibleEdges"),
@@ -45,11 +45,11 @@ const ParamBlockDesc2 kVisibleEdgesBlock(1, _M("visibleEdges"),
 
 const ParamBlockDesc2 kHiddenEdgesBlock = BlockWithID(kVisibleEdgesBlock, 2, _M("hiddenEdges"));
 
-const ParamBlockDesc2 kOptionsBlock(3, _M("options"),
-                                    {
-                                        ParamDef::Int(46, _M("sampling"), 146),
-                                        ParamDef::Float(47, _M("smoothing"), 47.5f),
-                                    });
+const ParamBlockDesc2 kOptionsBlockDesc(3, _M("options"),
+                                        {
+                                            ParamDef::Int(46, _M("sampling"), 146),
+                                            ParamDef::Float(47, _M("smoothing"), 47.5f),
+                                        });
 
 const ParamBlockDesc2 kObjectsBlock(4, _M("objects"),
                                     {
@@ -86,5 +86,6 @@ const StandInClassInfo Tvl2LineSetLayout::kInfo = {RENDER_EFFECT_CLASS_ID, TVL2_
                                                    _M("Tavelin 2 Line Set"), _M("Tvl2LineSet"),
                                                    PRODUCT_TAVELIN2};
 
-const ParamBlockDesc2* const Tvl2LineSetLayout::kBlocks[6] = {
-    &kMainBlock, &kVisibleEdgesBlock, &kHiddenEdgesBlock, &kOptionsBlock, &kObjectsBlock, &kDistortionBlock};
+const ParamBlockDesc2* const Tvl2LineSetLayout::kBlocks[6] = {&kMainBlockDesc,    &kVisibleEdgesBlock,
+                                                              &kHiddenEdgesBlock, &kOptionsBlockDesc,
+                                                              &kObjectsBlock,     &kDistortionBlock};

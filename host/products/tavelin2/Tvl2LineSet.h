@@ -21,6 +21,14 @@ struct Tvl2LineSetLayout {
         kNumRefs = 33
     };
     static constexpr int kBrushesPerGroup = 6;
+    enum : BlockID {
+        kGeneralBlock = 0,
+        kVisibleEdgeBlock = 1,
+        kHiddenEdgeBlock = 2,
+        kOptionsBlock = 3,
+        kVisibilityBlock = 4,
+        kReductionBlock = 5,
+    };
 };
 
 using Tvl2LineSet = LineSetStandIn<Tvl2LineSetLayout>;

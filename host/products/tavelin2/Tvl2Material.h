@@ -24,9 +24,14 @@ public:
     static constexpr int kStrokeSlots = 6;
     static constexpr int kRefsPerZone = 1 + kStrokeSlots;
     static constexpr int kNumSubMaps = 5;
-    static constexpr BlockID kFirstZoneBlockID = 2;
-    // Zone block parameter: the stroke switch table, one entry per stroke slot.
-    static constexpr ParamID kStrokeSwitches = 9;
+    enum : BlockID { kMainBlock = 0, kFirstZoneBlock = 2 };
+    // Zone block parameters with a role of their own.
+    enum : ParamID {
+        kZoneLowerBound = 0,      // float, percent
+        kZoneUpperBound = 1,      // float, percent
+        kZoneStrokeSwitches = 9,  // int table, one entry per stroke slot
+        kZoneNumber = 11,         // int, in the numbered layout only
+    };
 
     // Makes the material with its settings object; zone objects, strokes and sub-objects start empty.
     Tvl2Material() : Tvl2Material(false) {}
@@ -48,7 +53,7 @@ public:
 
     // Zone i (0 to 3): its block, its object and its stroke slots j (0 to 5).
     IParamBlock2* GetZoneBlock(int zone) {
-        return GetParamBlockByID(static_cast<BlockID>(kFirstZoneBlockID + zone));
+        return GetParamBlockByID(static_cast<BlockID>(kFirstZoneBlock + zone));
     }
     static int ZoneObjectRef(int zone) { return kRefFirstZoneObject + kRefsPerZone * zone; }
     static int StrokeSlotRef(int zone, int slot) { return ZoneObjectRef(zone) + 1 + slot; }

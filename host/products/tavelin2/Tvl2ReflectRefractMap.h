@@ -7,7 +7,25 @@
 struct Tvl2ReflectRefractMapLayout {
     static const StandInClassInfo kInfo;
     static const ParamBlockDesc2* const kBlocks[2];
-    enum : ParamID { kFirstSwitch = 6, kLastSwitch = 10, kReflectionMap = 11, kRefractionMap = 12 };
+    enum : BlockID { kMainBlock = 0, kEnvironmentBlock = 1 };
+    enum : ParamID {
+        kReflectAmount = 0,   // float
+        kRefractAmount = 1,   // float
+        kTint = 2,            // colour
+        kIor = 3,             // float
+        kSamples = 4,         // int
+        kBlur = 5,            // float
+        kReflectOn = 6,       // bool
+        kRefractOn = 7,       // bool
+        kFresnelOn = 8,       // bool
+        kTintOn = 9,          // bool
+        kShadowsOn = 10,      // bool
+        kReflectionMap = 11,  // map
+        kRefractionMap = 12,  // map
+        kLegacyFalloff = 13,  // float
+        kFirstSwitch = kReflectOn,
+        kLastSwitch = kShadowsOn,
+    };
 };
 
 using Tvl2ReflectRefractMap = ReflectRefractMapStandIn<Tvl2ReflectRefractMapLayout>;

@@ -6,19 +6,19 @@ namespace {
 
 // Defaults lie outside every value a conversion writes (-1 throughout), so a value left unwritten shows.
 
-const ParamBlockDesc2 kMainBlock(0, _M("lineSet"),
-                                 {
-                                     ParamDef::Int(0, _M("on"), -1),
-                                     ParamDef::Int(1, _M("lineType"), -1),
-                                     ParamDef::Float(2, _M("width"), -1.0f),
-                                     ParamDef::Float(3, _M("widthJitter"), -1.0f),
-                                 });
+const ParamBlockDesc2 kMainBlockDesc(0, _M("lineSet"),
+                                     {
+                                         ParamDef::Int(0, _M("on"), -1),
+                                         ParamDef::Int(1, _M("lineType"), -1),
+                                         ParamDef::Float(2, _M("width"), -1.0f),
+                                         ParamDef::Float(3, _M("widthJitter"), -1.0f),
+                                     });
 
-const ParamBlockDesc2 kOptionsBlock(1, _M("options"),
-                                    {
-                                        ParamDef::Int(0, _M("sampling"), -1),
-                                        ParamDef::Float(1, _M("smoothing"), -1.0f),
-                                    });
+const ParamBlockDesc2 kOptionsBlockDesc(1, _M("options"),
+                                        {
+                                            ParamDef::Int(0, _M("sampling"), -1),
+                                            ParamDef::Float(1, _M("smoothing"), -1.0f),
+                                        });
 
 // Visible edges (block 2) and hidden edges (block 3) share one layout.
 const ParamBlockDesc2 kVisibleEdgesBlock(
@@ -67,5 +67,6 @@ const StandInClassInfo Tvl3LineSetLayout::kInfo = {REF_TARGET_CLASS_ID, TVL3_LIN
                                                    _M("Tavelin 3 Line Set"), _M("Tvl3LineSet"),
                                                    PRODUCT_TAVELIN3};
 
-const ParamBlockDesc2* const Tvl3LineSetLayout::kBlocks[6] = {
-    &kMainBlock, &kOptionsBlock, &kVisibleEdgesBlock, &kHiddenEdgesBlock, &kObjectsBlock, &kDistortionBlock};
+const ParamBlockDesc2* const Tvl3LineSetLayout::kBlocks[6] = {&kMainBlockDesc,     &kOptionsBlockDesc,
+                                                              &kVisibleEdgesBlock, &kHiddenEdgesBlock,
+                                                              &kObjectsBlock,      &kDistortionBlock};

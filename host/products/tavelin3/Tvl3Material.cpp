@@ -10,29 +10,30 @@ namespace {
 
 // Block 0, the main parameters. Every default lies outside the values a conversion writes, so a
 // parameter left alone shows as such.
-const ParamBlockDesc2 kMainBlock(0, _M("main"),
-                                 {
-                                     ParamDef::Int(0, _M("shadingStyle"), 7),
-                                     ParamDef::Float(1, _M("baseBlend"), 50.0f),
-                                     ParamDef::Rgba(2, _M("highlightColor"), Color(-1.0f, -1.0f, -1.0f)),
-                                     ParamDef::Int(3, _M("highlightAddBlend"), 0),
-                                     ParamDef::Int(4, _M("highlightWidth"), -1),
-                                     ParamDef::Int(5, _M("highlightSharpness"), -1),
-                                     ParamDef::Int(6, _M("highlightEdge"), 0),
-                                     ParamDef::Int(7, _M("anisotropyU"), -1),
-                                     ParamDef::Int(8, _M("anisotropyV"), -1),
-                                     ParamDef::Float(9, _M("highlightMapAmount"), -1.0f),
-                                     ParamDef::Int(10, _M("highlightMapOn"), -1),
-                                     ParamDef::Float(11, _M("outlineWidth"), 0.5f),
-                                     ParamDef::FloatTable(12, _M("bandWeights"), 4, 0.25f),
-                                     ParamDef::Str(13, _M("notes"), _M("Tavelin 3")),
-                                     ParamDef::Int(14, _M("bumpOn"), -1),
-                                     ParamDef::Int(15, _M("bumpAmount"), -1),
-                                     ParamDef::Ref(16, _M("detailMap"), TYPE_TEXMAP),
-                                     ParamDef::Int(17, _M("reflectionOn"), -1),
-                                     ParamDef::Int(18, _M("reflectionAmount"), -1),
-                                     ParamDef::Float(19, _M("opacity"), 0.5f, TYPE_PCNT_FRAC),
-                                 });
+const ParamBlockDesc2 kMainBlockDesc(
+    Tvl3Material::kMainBlock, _M("main"),
+    {
+        ParamDef::Int(Tvl3Material::kShadingStyle, _M("shadingStyle"), 7),
+        ParamDef::Float(Tvl3Material::kBaseBlend, _M("baseBlend"), 50.0f),
+        ParamDef::Rgba(Tvl3Material::kHighlightColor, _M("highlightColor"), Color(-1.0f, -1.0f, -1.0f)),
+        ParamDef::Int(Tvl3Material::kHighlightAddBlend, _M("highlightAddBlend"), 0),
+        ParamDef::Int(Tvl3Material::kHighlightWidth, _M("highlightWidth"), -1),
+        ParamDef::Int(Tvl3Material::kHighlightSharpness, _M("highlightSharpness"), -1),
+        ParamDef::Int(Tvl3Material::kHighlightEdge, _M("highlightEdge"), 0),
+        ParamDef::Int(Tvl3Material::kAnisotropyU, _M("anisotropyU"), -1),
+        ParamDef::Int(Tvl3Material::kAnisotropyV, _M("anisotropyV"), -1),
+        ParamDef::Float(Tvl3Material::kHighlightMapAmount, _M("highlightMapAmount"), -1.0f),
+        ParamDef::Int(Tvl3Material::kHighlightMapOn, _M("highlightMapOn"), -1),
+        ParamDef::Float(Tvl3Material::kOutlineWidth, _M("outlineWidth"), 0.5f),
+        ParamDef::FloatTable(Tvl3Material::kBandWeights, _M("bandWeights"), 4, 0.25f),
+        ParamDef::Str(Tvl3Material::kNotes, _M("notes"), _M("Tavelin 3")),
+        ParamDef::Int(Tvl3Material::kBumpOn, _M("bumpOn"), -1),
+        ParamDef::Int(Tvl3Material::kBumpAmount, _M("bumpAmount"), -1),
+        ParamDef::Ref(Tvl3Material::kDetailMap, _M("detailMap"), TYPE_TEXMAP),
+        ParamDef::Int(Tvl3Material::kReflectionOn, _M("reflectionOn"), -1),
+        ParamDef::Int(Tvl3Material::kReflectionAmount, _M("reflectionAmount"), -1),
+        ParamDef::Float(Tvl3Material::kOpacity, _M("opacity"), 0.5f, TYPE_PCNT_FRAC),
+    });
 
 const MCHAR* const kSubMapNames[Tvl3Material::kNumSubMaps] = {
     _M("Highlight Colour"), _M("Highlight Level"), _M("Highlight Gloss"), _M("Bump"), _M("Reflection"),
@@ -44,7 +45,7 @@ const StandInClassInfo Tvl3Material::kInfo = {MATERIAL_CLASS_ID, TVL3_MATERIAL_C
                                               _M("Tavelin 3 Material"), _M("Tvl3Material"), PRODUCT_TAVELIN3};
 
 Tvl3Material::Tvl3Material(bool bare)
-    : StandIn(kInfo, kRefFirstZone, {{kRefMainBlock, &kMainBlock}}, bare), zoneList_(*this) {
+    : StandIn(kInfo, kRefFirstZone, {{kRefMainBlock, &kMainBlockDesc}}, bare), zoneList_(*this) {
     if (bare) return;
     withheld_ = WithheldInterfaceScope::Active();
     ReplaceReference(kRefSettings, new Tvl3Settings);

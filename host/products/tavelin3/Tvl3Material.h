@@ -20,6 +20,39 @@ public:
         kRefFirstZone = 11,
     };
     static constexpr int kNumSubMaps = 5;
+    enum : int { kSubMtlBase = 0 };
+    enum : int {
+        kSubMapHighlightColor = 0,
+        kSubMapHighlightLevel = 1,
+        kSubMapHighlightGloss = 2,
+        kSubMapBump = 3,
+        kSubMapReflection = 4,
+    };
+
+    // Block 0, the main parameters.
+    enum : BlockID { kMainBlock = 0 };
+    enum : ParamID {
+        kShadingStyle = 0,        // int
+        kBaseBlend = 1,           // float, percent
+        kHighlightColor = 2,      // colour
+        kHighlightAddBlend = 3,   // int
+        kHighlightWidth = 4,      // int
+        kHighlightSharpness = 5,  // int, percent
+        kHighlightEdge = 6,       // int, percent
+        kAnisotropyU = 7,         // int, percent
+        kAnisotropyV = 8,         // int, percent
+        kHighlightMapAmount = 9,  // float, percent
+        kHighlightMapOn = 10,     // int
+        kOutlineWidth = 11,       // float
+        kBandWeights = 12,        // float table
+        kNotes = 13,              // string
+        kBumpOn = 14,             // int
+        kBumpAmount = 15,         // int, percent
+        kDetailMap = 16,          // map
+        kReflectionOn = 17,       // int
+        kReflectionAmount = 18,   // int, percent
+        kOpacity = 19,            // float, fraction
+    };
 
     // Functions of the zone-list interface.
     enum : FunctionID { kFnSetZones = 1, kFnNumZones = 2, kFnGetZone = 3 };

@@ -6,25 +6,26 @@ namespace {
 
 // Block 0. A new zone has no strokes, so its switch table starts empty; its map table has a fixed
 // length of four. Defaults lie outside the values a conversion writes.
-const ParamBlockDesc2 kZoneBlock(0, _M("zone"),
-                                 {
-                                     ParamDef::Float(0, _M("lowerBound"), -1.0f),
-                                     ParamDef::Float(1, _M("upperBound"), -2.0f),
-                                     ParamDef::Int(2, _M("visible"), 1, TYPE_BOOL),
-                                     ParamDef::Rgba(3, _M("color"), Color(-1.0f, -1.0f, -1.0f)),
-                                     ParamDef::Float(4, _M("mapAmount"), -1.0f),
-                                     ParamDef::Int(5, _M("mapOn"), -1),
-                                     ParamDef::Pt3(6, _M("offset"), Point3(1.0f, 2.0f, 3.0f)),
-                                     ParamDef::Int(7, _M("blendMode"), 0),
-                                     ParamDef::Float(8, _M("blend"), -1.0f),
-                                     ParamDef::Table(9, _M("strokeOn"), TYPE_INT_TAB, 0),
-                                     ParamDef::Table(10, _M("patternMaps"), TYPE_TEXMAP_TAB, 4),
-                                     ParamDef::Int(11, _M("zoneNumber"), 0),
-                                     ParamDef::Ref(12, _M("shadeMap"), TYPE_TEXMAP),
-                                     ParamDef::Float(13, _M("mix"), 0.5f, TYPE_PCNT_FRAC),
-                                     ParamDef::Str(14, _M("label"), _M("zone")),
-                                     ParamDef::Int(15, _M("priority"), 5),
-                                 });
+const ParamBlockDesc2 kZoneBlock(
+    Tvl3Zone::kMainBlock, _M("zone"),
+    {
+        ParamDef::Float(Tvl3Zone::kLowerBound, _M("lowerBound"), -1.0f),
+        ParamDef::Float(Tvl3Zone::kUpperBound, _M("upperBound"), -2.0f),
+        ParamDef::Int(Tvl3Zone::kVisible, _M("visible"), 1, TYPE_BOOL),
+        ParamDef::Rgba(Tvl3Zone::kColor, _M("color"), Color(-1.0f, -1.0f, -1.0f)),
+        ParamDef::Float(Tvl3Zone::kMapAmount, _M("mapAmount"), -1.0f),
+        ParamDef::Int(Tvl3Zone::kMapOn, _M("mapOn"), -1),
+        ParamDef::Pt3(Tvl3Zone::kOffset, _M("offset"), Point3(1.0f, 2.0f, 3.0f)),
+        ParamDef::Int(Tvl3Zone::kBlendMode, _M("blendMode"), 0),
+        ParamDef::Float(Tvl3Zone::kBlend, _M("blend"), -1.0f),
+        ParamDef::Table(Tvl3Zone::kStrokeSwitches, _M("strokeOn"), TYPE_INT_TAB, 0),
+        ParamDef::Table(Tvl3Zone::kPatternMaps, _M("patternMaps"), TYPE_TEXMAP_TAB, 4),
+        ParamDef::Int(Tvl3Zone::kZoneNumber, _M("zoneNumber"), 0),
+        ParamDef::Ref(Tvl3Zone::kShadeMap, _M("shadeMap"), TYPE_TEXMAP),
+        ParamDef::Float(Tvl3Zone::kMix, _M("mix"), 0.5f, TYPE_PCNT_FRAC),
+        ParamDef::Str(Tvl3Zone::kLabel, _M("label"), _M("zone")),
+        ParamDef::Int(Tvl3Zone::kPriority, _M("priority"), 5),
+    });
 
 }  // namespace
 

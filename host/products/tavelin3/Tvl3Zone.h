@@ -11,8 +11,28 @@ public:
     static const StandInClassInfo kInfo;
 
     enum : int { kRefBlock = 0, kRefMap = 1, kRefFirstStroke = 2 };
-    // Block 0 parameters with a role of their own.
-    enum : ParamID { kLowerBound = 0, kUpperBound = 1, kStrokeSwitches = 9, kZoneNumber = 11 };
+    // Block 0.
+    enum : BlockID { kMainBlock = 0 };
+    enum : ParamID {
+        kLowerBound = 0,      // float, percent
+        kUpperBound = 1,      // float, percent
+        kVisible = 2,         // bool
+        kColor = 3,           // colour
+        kMapAmount = 4,       // float, percent
+        kMapOn = 5,           // int
+        kOffset = 6,          // point
+        kBlendMode = 7,       // int
+        kBlend = 8,           // float, percent
+        kStrokeSwitches = 9,  // int table, one entry per stroke
+        kPatternMaps = 10,    // map table of four
+        kZoneNumber = 11,     // int
+        kShadeMap = 12,       // map
+        kMix = 13,            // float, fraction
+        kLabel = 14,          // string
+        kPriority = 15,       // int
+    };
+    enum : int { kBlendMultiply = 3 };
+    enum : int { kFirstZoneNumber = 1, kLastZoneNumber = 8 };
 
     // Functions of the stroke-list interface.
     enum : FunctionID { kFnSetStrokes = 0, kFnNumStrokes = 1, kFnGetStroke = 2 };
