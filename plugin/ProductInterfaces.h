@@ -4,11 +4,12 @@
 #include "iFnPub.h"
 #include "maxtypes.h"
 
-// What the converter relies on of the Tavelin 3 product beyond its identifiers: the functions its
-// interfaces publish. A setter takes one table of reference targets by reference (TYPE_REFTARG_TAB_BR);
-// afterwards the object holds exactly those objects, in that order, and refers to each. Counts answer an
-// int; getters take one TYPE_INT index and answer a reference target. An object that does not offer the
-// interface ignores the setters, and the converter then reads a count of 0 and no objects.
+// What the converter relies on of the products beyond their identifiers: the functions the Tavelin 3
+// interfaces publish, then the blocks, parameters and references it reads and writes. A setter takes one
+// table of reference targets by reference (TYPE_REFTARG_TAB_BR); afterwards the object holds exactly those
+// objects, in that order, and refers to each. Counts answer an int; getters take one TYPE_INT index and
+// answer a reference target. An object that does not offer the interface ignores the setters, and the
+// converter then reads a count of 0 and no objects.
 
 // TVL3_MATERIAL_INTERFACE_ID
 enum Tvl3MaterialFunction : FunctionID {
@@ -29,9 +30,8 @@ enum Tvl3LineFunction : FunctionID {
     TVL3_LINE_FN_SET_LINE_SETS = 0,
 };
 
-// Parameter blocks, parameters and references of the products that the converter reads or writes, one
-// namespace per class. Blocks are named by ID; a block is found by index where only its position is known
-// (GetParamBlock) and both agree for every block named here. "Switch" is an int that is 0 or 1.
+// Parameter blocks, parameters and references, one namespace per class. Blocks are named by ID; those
+// read by index (GetParamBlock) sit at the index of their ID. A switch is an int that is 0 or 1.
 
 // Block 0 of the Standard material's shaders, as the host's shaders number it.
 namespace FinalToonShaderIds {
@@ -95,18 +95,19 @@ enum Param : ParamID {
 namespace VariantShaderIds {
 enum Block : BlockID { kMainBlock = 0 };
 enum Param : ParamID {
-    kBaseBlend = 16,  // float, fraction; non-zero: the variant's extra channels stand in for its specular ones
+    kBaseBlend =
+        16,  // float, fraction; non-zero: the variant's extra channels stand in for its specular ones
 };
 }  // namespace VariantShaderIds
 
 // The Standard variant material's own channels, beside those it reaches by standard map id.
 namespace StdMatVariantIds {
 enum Channel : int {
-    kChannelGlossiness = 3,      // the channel of ID_SH, read as is
-    kChannelSpecularLevel = 4,   // the channel of ID_SS, read as is
-    kChannelExtra1 = 8,          // its first extra map, for ambient
-    kChannelExtra2 = 9,          // its second extra map, for diffuse
-    kChannelExtra3 = 10,         // its third extra map, for specular colour
+    kChannelGlossiness = 3,     // the channel of ID_SH, read as is
+    kChannelSpecularLevel = 4,  // the channel of ID_SS, read as is
+    kChannelExtra1 = 8,         // its first extra map, for ambient
+    kChannelExtra2 = 9,         // its second extra map, for diffuse
+    kChannelExtra3 = 10,        // its third extra map, for specular colour
 };
 }  // namespace StdMatVariantIds
 
@@ -130,9 +131,9 @@ enum Param : ParamID {
     kReflectionAmount = 18,   // int, percent
 };
 enum Ref : int {
-    kRefBaseMtl = 3,       // Mtl: the base material, sub-material 0
-    kRefSettings = 4,      // the render settings, which the material makes when it is created
-    kRefFirstSubMap = 6,   // Texmap: sub-maps 0 to 4 follow in order
+    kRefBaseMtl = 3,      // Mtl: the base material, sub-material 0
+    kRefSettings = 4,     // the render settings, which the material makes when it is created
+    kRefFirstSubMap = 6,  // Texmap: sub-maps 0 to 4 follow in order
 };
 enum SubMtl : int { kSubMtlBase = 0 };  // the base material
 enum SubMap : int {
@@ -149,15 +150,15 @@ enum SubMap : int {
 namespace Tvl3ZoneIds {
 enum Block : BlockID { kMainBlock = 0 };
 enum Param : ParamID {
-    kLowerBound = 0,       // float, percent
-    kUpperBound = 1,       // float, percent
-    kColor = 3,            // colour
-    kMapAmount = 4,        // float, percent
-    kMapOn = 5,            // int switch
-    kBlendMode = 7,        // int, one of BlendMode
-    kBlend = 8,            // float, percent: how much of the zone colour shows
-    kStrokeSwitches = 9,   // int table, one switch per stroke
-    kZoneNumber = 11,      // int, kFirstZoneNumber to kLastZoneNumber
+    kLowerBound = 0,      // float, percent
+    kUpperBound = 1,      // float, percent
+    kColor = 3,           // colour
+    kMapAmount = 4,       // float, percent
+    kMapOn = 5,           // int switch
+    kBlendMode = 7,       // int, one of BlendMode
+    kBlend = 8,           // float, percent: how much of the zone colour shows
+    kStrokeSwitches = 9,  // int table, one switch per stroke
+    kZoneNumber = 11,     // int, kFirstZoneNumber to kLastZoneNumber
 };
 enum BlendMode : int { kBlendMultiply = 3 };
 enum ZoneNumber : int { kFirstZoneNumber = 1, kLastZoneNumber = 8 };
@@ -177,7 +178,7 @@ enum Block : BlockID {
     kMainBlock = 0,
     kFirstZoneBlock = 2,  // zone i has block kFirstZoneBlock + i
 };
-enum Param : ParamID {  // of a zone block
+enum Param : ParamID {        // of a zone block
     kZoneLowerBound = 0,      // float, percent
     kZoneUpperBound = 1,      // float, percent
     kZoneStrokeSwitches = 9,  // int table, one switch per stroke slot
@@ -199,7 +200,7 @@ enum Ref : int { kRefBlock = 0 };  // IParamBlock2
 // The reflection/refraction maps of both products.
 namespace Tvl2ReflectRefractMapIds {
 enum Block : BlockID { kMainBlock = 0, kEnvironmentBlock = 1 };
-enum Param : ParamID {  // of block 0
+enum Param : ParamID {    // of block 0
     kReflectAmount = 0,   // float
     kRefractAmount = 1,   // float
     kTint = 2,            // colour
@@ -218,21 +219,21 @@ enum Param : ParamID {  // of block 0
 
 namespace Tvl3ReflectRefractMapIds {
 enum Block : BlockID { kMainBlock = 0, kEnvironmentBlock = 1 };
-enum Param : ParamID {  // of block 0; the switches mean the opposite of their Tavelin 2 sources
-    kReflectAmount = 0,   // float
-    kRefractAmount = 1,   // float
-    kTint = 2,            // colour
-    kReflectionMap = 3,   // Texmap
-    kRefractionMap = 4,   // Texmap
-    kIor = 5,             // float
-    kSamples = 6,         // int
-    kBlur = 7,            // int
-    kOutlineOff = 8,      // bool
-    kReflectOff = 9,      // bool
-    kRefractOff = 10,     // bool
-    kFresnelOff = 11,     // bool
-    kTintOff = 12,        // bool
-    kShadowsOff = 13,     // bool
+enum Param : ParamID {   // of block 0; the switches mean the opposite of their Tavelin 2 sources
+    kReflectAmount = 0,  // float
+    kRefractAmount = 1,  // float
+    kTint = 2,           // colour
+    kReflectionMap = 3,  // Texmap
+    kRefractionMap = 4,  // Texmap
+    kIor = 5,            // float
+    kSamples = 6,        // int
+    kBlur = 7,           // int
+    kOutlineOff = 8,     // bool
+    kReflectOff = 9,     // bool
+    kRefractOff = 10,    // bool
+    kFresnelOff = 11,    // bool
+    kTintOff = 12,       // bool
+    kShadowsOff = 13,    // bool
 };
 }  // namespace Tvl3ReflectRefractMapIds
 
