@@ -5,7 +5,7 @@
 namespace {
 
 // Block 0. Defaults carry the parameter's ID (ints 100 + ID, floats ID + 0.5, colours the grey ID/100).
-const ParamBlockDesc2 kBrushBlock(0, _M("brush"),
+const ParamBlockDesc2 kBrushBlock(Tvl2BrushMapLayout::kMainBlock, _M("brush"),
                                   {
                                       ParamDef::Float(0, _M("size"), 0.5f),
                                       ParamDef::Float(1, _M("pressure"), 1.5f),

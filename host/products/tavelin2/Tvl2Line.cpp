@@ -8,7 +8,7 @@ using L = Tvl2Line;
 
 // Block 0. Defaults carry the parameter's ID (ints 100 + ID, floats ID + 0.5, colours the grey ID/100),
 // so a value that arrives elsewhere tells where it came from.
-const ParamBlockDesc2 kMainBlockDesc(0, _M("line"),
+const ParamBlockDesc2 kMainBlockDesc(LineEffectStandIn::kMainBlock, _M("line"),
                                      {
                                          ParamDef::Float(L::kWidth, _M("width"), 0.5f),
                                          ParamDef::Int(L::kQuality, _M("quality"), 101),

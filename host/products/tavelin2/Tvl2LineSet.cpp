@@ -9,24 +9,24 @@ namespace {
 
 Color Grey(float v) { return Color(v, v, v); }
 
-const ParamBlockDesc2 kMainBlockDesc(0, _M("lineSet"),
-                                     {
-                                         ParamDef::Int(0, _M("on"), 100),
-                                         ParamDef::Int(1, _M("lineType"), 101),
-                                         ParamDef::Float(2, _M("width"), 2.5f),
-                                         ParamDef::Float(3, _M("widthJitter"), 3.5f),
-                                         ParamDef::Int(4, _M("sampling"), 104),
-                                         ParamDef::Float(5, _M("threshold"), 5.5f),
-                                         ParamDef::Rgba(6, _M("tint"), Grey(0.06f)),
-                                         ParamDef::Int(7, _M("priority"), 107),
-                                         ParamDef::Float(8, _M("opacity"), 8.5f),
-                                         ParamDef::Float(9, _M("smoothing"), 9.5f),
-                                         ParamDef::Int(10, _M("seed"), 110),
-                                         ParamDef::Rgba(11, _M("lineColor"), Grey(0.11f)),
-                                     });
+const ParamBlockDesc2 kGeneralBlockDesc(Tvl2LineSetLayout::kGeneralBlock, _M("lineSet"),
+                                        {
+                                            ParamDef::Int(0, _M("on"), 100),
+                                            ParamDef::Int(1, _M("lineType"), 101),
+                                            ParamDef::Float(2, _M("width"), 2.5f),
+                                            ParamDef::Float(3, _M("widthJitter"), 3.5f),
+                                            ParamDef::Int(4, _M("sampling"), 104),
+                                            ParamDef::Float(5, _M("threshold"), 5.5f),
+                                            ParamDef::Rgba(6, _M("tint"), Grey(0.06f)),
+                                            ParamDef::Int(7, _M("priority"), 107),
+                                            ParamDef::Float(8, _M("opacity"), 8.5f),
+                                            ParamDef::Float(9, _M("smoothing"), 9.5f),
+                                            ParamDef::Int(10, _M("seed"), 110),
+                                            ParamDef::Rgba(11, _M("lineColor"), Grey(0.11f)),
+                                        });
 
 // Visible edges (block 1) and hidden edges (block 2) share one layout.
-const ParamBlockDesc2 kVisibleEdgesBlock(1, _M("visibleEdges"),
+const ParamBlockDesc2 kVisibleEdgesBlock(Tvl2LineSetLayout::kVisibleEdgeBlock, _M("visibleEdges"),
                                          {
                                              ParamDef::Int(12, _M("mode"), 112),
                                              ParamDef::Float(13, _M("lengthMax"), 13.5f),
@@ -43,15 +43,16 @@ const ParamBlockDesc2 kVisibleEdgesBlock(1, _M("visibleEdges"),
                                              ParamDef::Int(24, _M("edgeType"), 124),
                                          });
 
-const ParamBlockDesc2 kHiddenEdgesBlock = BlockWithID(kVisibleEdgesBlock, 2, _M("hiddenEdges"));
+const ParamBlockDesc2 kHiddenEdgesBlock =
+    BlockWithID(kVisibleEdgesBlock, Tvl2LineSetLayout::kHiddenEdgeBlock, _M("hiddenEdges"));
 
-const ParamBlockDesc2 kOptionsBlockDesc(3, _M("options"),
+const ParamBlockDesc2 kOptionsBlockDesc(Tvl2LineSetLayout::kOptionsBlock, _M("options"),
                                         {
                                             ParamDef::Int(46, _M("sampling"), 146),
                                             ParamDef::Float(47, _M("smoothing"), 47.5f),
                                         });
 
-const ParamBlockDesc2 kObjectsBlock(4, _M("objects"),
+const ParamBlockDesc2 kObjectsBlock(Tvl2LineSetLayout::kVisibilityBlock, _M("objects"),
                                     {
                                         ParamDef::Int(25, _M("objectsOn"), 125),
                                         ParamDef::Int(26, _M("objectMode"), 126),
@@ -67,7 +68,7 @@ const ParamBlockDesc2 kObjectsBlock(4, _M("objects"),
                                         ParamDef::Float(36, _M("depthMax2"), 36.5f),
                                     });
 
-const ParamBlockDesc2 kDistortionBlock(5, _M("distortion"),
+const ParamBlockDesc2 kDistortionBlock(Tvl2LineSetLayout::kReductionBlock, _M("distortion"),
                                        {
                                            ParamDef::Float(37, _M("distortion"), 37.5f),
                                            ParamDef::Int(38, _M("seed"), 138),
@@ -86,6 +87,6 @@ const StandInClassInfo Tvl2LineSetLayout::kInfo = {RENDER_EFFECT_CLASS_ID, TVL2_
                                                    _M("Tavelin 2 Line Set"), _M("Tvl2LineSet"),
                                                    PRODUCT_TAVELIN2};
 
-const ParamBlockDesc2* const Tvl2LineSetLayout::kBlocks[6] = {&kMainBlockDesc,    &kVisibleEdgesBlock,
+const ParamBlockDesc2* const Tvl2LineSetLayout::kBlocks[6] = {&kGeneralBlockDesc, &kVisibleEdgesBlock,
                                                               &kHiddenEdgesBlock, &kOptionsBlockDesc,
                                                               &kObjectsBlock,     &kDistortionBlock};

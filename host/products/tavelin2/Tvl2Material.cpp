@@ -9,7 +9,7 @@
 namespace {
 
 // Block 0, the main parameters. 0 is a float where Tavelin 3 has an int, and 20 is Tavelin 2 only.
-const ParamBlockDesc2 kMainBlockDesc(0, _M("main"),
+const ParamBlockDesc2 kMainBlockDesc(Tvl2Material::kMainBlock, _M("main"),
                                      {
                                          ParamDef::Float(0, _M("shadingStyle"), 1.5f),
                                          ParamDef::Float(1, _M("baseBlend"), 40.0f),

@@ -6,7 +6,7 @@ namespace {
 
 // Block 0. Defaults lie outside every value a conversion writes (-1 throughout), so a value left
 // unwritten shows.
-const ParamBlockDesc2 kBrushBlock(0, _M("brush"),
+const ParamBlockDesc2 kBrushBlock(Tvl3BrushMapLayout::kMainBlock, _M("brush"),
                                   {
                                       ParamDef::Float(0, _M("size"), -1.0f),
                                       ParamDef::Float(1, _M("pressure"), -1.0f),

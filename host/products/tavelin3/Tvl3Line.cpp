@@ -8,7 +8,7 @@ using L = Tvl3Line;
 
 // Block 0. Defaults lie outside every value a conversion writes (-1 throughout, strings empty, the
 // switch off), so a value left unwritten shows.
-const ParamBlockDesc2 kMainBlockDesc(0, _M("line"),
+const ParamBlockDesc2 kMainBlockDesc(LineEffectStandIn::kMainBlock, _M("line"),
                                      {
                                          ParamDef::Float(L::kWidth, _M("width"), -1.0f),
                                          ParamDef::Int(L::kQuality, _M("quality"), -1),

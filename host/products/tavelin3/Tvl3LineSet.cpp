@@ -6,15 +6,15 @@ namespace {
 
 // Defaults lie outside every value a conversion writes (-1 throughout), so a value left unwritten shows.
 
-const ParamBlockDesc2 kMainBlockDesc(0, _M("lineSet"),
-                                     {
-                                         ParamDef::Int(0, _M("on"), -1),
-                                         ParamDef::Int(1, _M("lineType"), -1),
-                                         ParamDef::Float(2, _M("width"), -1.0f),
-                                         ParamDef::Float(3, _M("widthJitter"), -1.0f),
-                                     });
+const ParamBlockDesc2 kGeneralBlockDesc(Tvl3LineSetLayout::kGeneralBlock, _M("lineSet"),
+                                        {
+                                            ParamDef::Int(0, _M("on"), -1),
+                                            ParamDef::Int(1, _M("lineType"), -1),
+                                            ParamDef::Float(2, _M("width"), -1.0f),
+                                            ParamDef::Float(3, _M("widthJitter"), -1.0f),
+                                        });
 
-const ParamBlockDesc2 kOptionsBlockDesc(1, _M("options"),
+const ParamBlockDesc2 kOptionsBlockDesc(Tvl3LineSetLayout::kOptionsBlock, _M("options"),
                                         {
                                             ParamDef::Int(0, _M("sampling"), -1),
                                             ParamDef::Float(1, _M("smoothing"), -1.0f),
@@ -22,7 +22,7 @@ const ParamBlockDesc2 kOptionsBlockDesc(1, _M("options"),
 
 // Visible edges (block 2) and hidden edges (block 3) share one layout.
 const ParamBlockDesc2 kVisibleEdgesBlock(
-    2, _M("visibleEdges"),
+    Tvl3LineSetLayout::kVisibleEdgeBlock, _M("visibleEdges"),
     {
         ParamDef::Int(Tvl3LineSetLayout::kEdgeOverride, _M("override"), -1),
         ParamDef::Int(Tvl3LineSetLayout::kEdgeInherit, _M("inherit"), -1),
@@ -41,9 +41,10 @@ const ParamBlockDesc2 kVisibleEdgesBlock(
         ParamDef::Float(14, _M("lengthMax"), -1.0f),
     });
 
-const ParamBlockDesc2 kHiddenEdgesBlock = BlockWithID(kVisibleEdgesBlock, 3, _M("hiddenEdges"));
+const ParamBlockDesc2 kHiddenEdgesBlock =
+    BlockWithID(kVisibleEdgesBlock, Tvl3LineSetLayout::kHiddenEdgeBlock, _M("hiddenEdges"));
 
-const ParamBlockDesc2 kObjectsBlock(4, _M("objects"),
+const ParamBlockDesc2 kObjectsBlock(Tvl3LineSetLayout::kVisibilityBlock, _M("objects"),
                                     {
                                         ParamDef::Int(0, _M("objectsOn"), -1),
                                         ParamDef::Int(1, _M("objectMode"), -1),
@@ -55,7 +56,7 @@ const ParamBlockDesc2 kObjectsBlock(4, _M("objects"),
                                         ParamDef::Rgba(7, _M("depthColor"), Color(-1.0f, -1.0f, -1.0f)),
                                     });
 
-const ParamBlockDesc2 kDistortionBlock(5, _M("distortion"),
+const ParamBlockDesc2 kDistortionBlock(Tvl3LineSetLayout::kReductionBlock, _M("distortion"),
                                        {
                                            ParamDef::Float(8, _M("distortion"), -1.0f),
                                            ParamDef::Int(9, _M("seed"), -1),
@@ -67,6 +68,6 @@ const StandInClassInfo Tvl3LineSetLayout::kInfo = {REF_TARGET_CLASS_ID, TVL3_LIN
                                                    _M("Tavelin 3 Line Set"), _M("Tvl3LineSet"),
                                                    PRODUCT_TAVELIN3};
 
-const ParamBlockDesc2* const Tvl3LineSetLayout::kBlocks[6] = {&kMainBlockDesc,     &kOptionsBlockDesc,
+const ParamBlockDesc2* const Tvl3LineSetLayout::kBlocks[6] = {&kGeneralBlockDesc,  &kOptionsBlockDesc,
                                                               &kVisibleEdgesBlock, &kHiddenEdgesBlock,
                                                               &kObjectsBlock,      &kDistortionBlock};
