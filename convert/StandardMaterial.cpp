@@ -170,7 +170,7 @@ Tab<ReferenceTarget*> MakeAutomaticZones(TimeValue t) {
     return zones;
 }
 
-// The colour of automatic zone k, ramp being its place from dark to light: under the multiply blend a grey
+// The colour of an automatic zone, ramp being its place from dark to light: under the multiply blend a grey
 // (or the self-illumination colour screened over it), otherwise the diffuse colour scaled by the ramp.
 Color AutomaticZoneColor(float ramp, bool multiply, const SelfIllumination& self, Color diffuse) {
     const Color& lit = self.color;
@@ -268,18 +268,18 @@ void CopyZoneParams(IParamBlock2* to, IParamBlock2* from, bool copies, TimeValue
 }
 
 // The reference zone's strokes, the same objects or copies, and their switches.
-void CopyZoneStrokes(ReferenceTarget* zone, IParamBlock2* to, ReferenceTarget* from, IParamBlock2* fromBlock,
-                     bool copies, TimeValue t) {
-    const int k = GetZoneStrokeCount(from);
+void CopyZoneStrokes(ReferenceTarget* zone, IParamBlock2* zoneBlock, ReferenceTarget* referenceZone,
+                     IParamBlock2* referenceBlock, bool copies, TimeValue t) {
+    const int k = GetZoneStrokeCount(referenceZone);
     Tab<ReferenceTarget*> strokes;
     strokes.SetCount(k);
     for (int e = 0; e < k; ++e) {
-        ReferenceTarget* s = GetZoneStroke(from, e);
+        ReferenceTarget* s = GetZoneStroke(referenceZone, e);
         strokes[e] = (s && copies) ? CloneRefHierarchy(s) : s;
     }
     SetZoneStrokes(zone, strokes);
     for (int e = 0; e < k; ++e)
-        to->SetValue(Zone::kStrokeSwitches, t, fromBlock->GetInt(Zone::kStrokeSwitches, t, e), e);
+        zoneBlock->SetValue(Zone::kStrokeSwitches, t, referenceBlock->GetInt(Zone::kStrokeSwitches, t, e), e);
 }
 
 // Zones copied from the reference material's zones, with their strokes when asked. A new zone stays in

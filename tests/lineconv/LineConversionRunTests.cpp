@@ -209,7 +209,8 @@ TEST_F(LineRunTest, BrushesAndMapsSharedAcrossEffectsAreMadeOnceInARun) {
     ASSERT_NE(newOther, nullptr);
     ASSERT_NE(newBrush->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), nullptr);
     EXPECT_NE(newBrush->GetSubTexmap(Tvl3BrushMap::kSubMapPattern), paper);
-    EXPECT_EQ(newOther->GetSubTexmap(Tvl3BrushMap::kSubMapTexture), newBrush->GetSubTexmap(Tvl3BrushMap::kSubMapPattern));
+    EXPECT_EQ(newOther->GetSubTexmap(Tvl3BrushMap::kSubMapTexture),
+              newBrush->GetSubTexmap(Tvl3BrushMap::kSubMapPattern));
 }
 
 TEST_F(LineRunTest, ASpoiledEffectIsReplacedWithoutLineSetsAndALaterOneStillGetsTheSharedSet) {
