@@ -21,8 +21,9 @@ inline BitArray ItemFlags(unsigned value) {
     return flags;
 }
 
+// A flag set as a value: flag i as bit i.
+unsigned FlagValue(const BitArray& flags);
+
 // The flags kept on list items and on tree items; together they split any flag set.
 const unsigned kListItemFlags = 0x05;  // ITEM_ELIGIBLE, ITEM_SELECTED
 const unsigned kTreeItemFlags = 0x1A;  // ITEM_VISIBLE, ITEM_IN_SCENE, ITEM_IN_MTL_EDITOR
-const BitArray& ListItemMask();
-const BitArray& TreeItemMask();

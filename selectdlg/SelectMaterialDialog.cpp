@@ -19,16 +19,16 @@ const unsigned kMergeSubMaterial = 0x18;
 
 void SetEligible(BitArray& flags, int answer) { flags.Set(ITEM_ELIGIBLE, answer == SELMTL_ELIGIBLE); }
 
-}  // namespace
-
-const BitArray& ListItemMask() {
-    static const BitArray mask = ItemFlags(kListItemFlags);
-    return mask;
+void StoreFlags(BitArray& flags, unsigned value) {
+    for (int i = 0; i < kNumItemFlags; ++i) flags.Set(i, (value >> i) & 1u);
 }
 
-const BitArray& TreeItemMask() {
-    static const BitArray mask = ItemFlags(kTreeItemFlags);
-    return mask;
+}  // namespace
+
+unsigned FlagValue(const BitArray& flags) {
+    unsigned value = 0;
+    for (int i = 0; i < kNumItemFlags && i < flags.GetSize(); ++i) value |= flags[i] ? 1u << i : 0u;
+    return value;
 }
 
 void SelectMaterialDialog::ListItemData::SetMaterial(MtlBase* mtl) {
@@ -49,16 +49,17 @@ SelectMaterialDialog::~SelectMaterialDialog() { root_.DeleteChildren(); }
 
 // ---- items and their flags
 
-void SelectMaterialDialog::SetFlags(SubtreeItemData* item, const BitArray& flags) {
-    item->flags_ = flags & TreeItemMask();
-    item->list_->flags_ = flags & ListItemMask();
+// Flags are combined as values, bit i of a value for flag i, and written back bit by bit.
+void SelectMaterialDialog::SetFlags(SubtreeItemData* item, unsigned flags) {
+    StoreFlags(item->flags_, flags & kTreeItemFlags);
+    StoreFlags(item->list_->flags_, flags & kListItemFlags);
 }
 
-void SelectMaterialDialog::MergeFlags(SubtreeItemData* item, const BitArray& flags, const BitArray& mask) {
-    const BitArray found = flags & mask;
-    item->flags_ = item->flags_ | (found & TreeItemMask());
+void SelectMaterialDialog::MergeFlags(SubtreeItemData* item, unsigned flags, unsigned mask) {
+    const unsigned found = flags & mask;
+    StoreFlags(item->flags_, FlagValue(item->flags_) | (found & kTreeItemFlags));
     BitArray& listFlags = item->list_->flags_;
-    listFlags = (listFlags & ~mask) | (found & ListItemMask());
+    StoreFlags(listFlags, (FlagValue(listFlags) & ~mask) | (found & kListItemFlags));
 }
 
 SelectMaterialDialog::ListItemData* SelectMaterialDialog::FindListItem(MtlBase* mtl) {
@@ -91,16 +92,14 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddItem(TreeItem* parent, 
     if (!parent) parent = &root_;
     ListItemData* list = FindListItem(mtl);
     if (!list) {
-        listStore_.push_back(std::make_unique<ListItemData>(*this, mtl));
-        list = listStore_.back().get();
+        list = &listStore_.emplace_back(*this, mtl);
         listItems_.Append(1, &list);
         listIndex_.emplace(mtl, list);
     }
-    treeStore_.push_back(std::make_unique<SubtreeItemData>(list));
-    SubtreeItemData* data = treeStore_.back().get();
+    SubtreeItemData* data = &treeStore_.emplace_back(list);
     (list->last_ ? list->last_->next_ : list->first_) = data;
     list->last_ = data;
-    SetFlags(data, flags);
+    SetFlags(data, FlagValue(flags));
 
     data->node_ = new TreeItem(data);
     parent->AddChildFront(data->node_);
@@ -123,7 +122,6 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddItemWithSubMaterials(Tr
     };
     std::vector<Frame> frames;
     if (auto* m = dynamic_cast<Mtl*>(mtl)) frames.push_back({top, m, 0});
-    const BitArray mergeMask = ItemFlags(kMergeSubMaterial);
     while (!frames.empty()) {
         Frame& frame = frames.back();
         if (frame.next >= frame.mtl->NumSubMtls()) {
@@ -140,7 +138,7 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddItemWithSubMaterials(Tr
         for (TreeItem* c = item->FirstChild(); c && !found; c = c->NextSibling())
             if (c->Data()->GetMaterial() == sub) found = c;
         if (found) {
-            MergeFlags(found->Data(), flags, mergeMask);
+            MergeFlags(found->Data(), FlagValue(flags), kMergeSubMaterial);
             continue;
         }
         const int answer = callback_->CheckSubMaterial(owner, sub, i);
@@ -153,13 +151,13 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddItemWithSubMaterials(Tr
 
 template <class Check>
 void SelectMaterialDialog::AddTopLevel(MtlBase* mtl, unsigned flagValue, unsigned mergeMask, Check check) {
-    BitArray flags = ItemFlags(flagValue);
     if (TreeItem* found = FindTopLevel(mtl)) {
-        MergeFlags(found->Data(), flags, ItemFlags(mergeMask));
+        MergeFlags(found->Data(), flagValue, mergeMask);
         return;
     }
     const int answer = check();
     if (answer == SELMTL_LEAVE_OUT) return;
+    BitArray flags = ItemFlags(flagValue);
     SetEligible(flags, answer);
     AddItemWithSubMaterials(&root_, mtl, flags);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <memory>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -141,8 +141,8 @@ protected:
     void SetWindowHandle(HWND hWnd) { hWnd_ = hWnd; }
 
 private:
-    static void SetFlags(SubtreeItemData* item, const BitArray& flags);
-    static void MergeFlags(SubtreeItemData* item, const BitArray& flags, const BitArray& mask);
+    static void SetFlags(SubtreeItemData* item, unsigned flags);
+    static void MergeFlags(SubtreeItemData* item, unsigned flags, unsigned mask);
     // The top-level item of mtl, the first in child order.
     TreeItem* FindTopLevel(MtlBase* mtl);
     // A repeated find at the top level merges the flags under mask; a new one is asked with check and
@@ -169,8 +169,8 @@ private:
 
     // Owners of the items, and the indexes that keep gathering linear: material to list item (the first in
     // table order) and material to top-level item (the first among the root's children).
-    std::vector<std::unique_ptr<ListItemData>> listStore_;
-    std::vector<std::unique_ptr<SubtreeItemData>> treeStore_;
+    std::deque<ListItemData> listStore_;
+    std::deque<SubtreeItemData> treeStore_;
     std::unordered_map<MtlBase*, ListItemData*> listIndex_;
     std::unordered_map<MtlBase*, TreeItem*> topIndex_;
     bool indexValid_ = true;

@@ -51,7 +51,12 @@ int CharsFitting(const MSTR& text, int room) {
     return i;
 }
 
-int UnitCount(const MSTR& text) { return static_cast<int>(CodeUnits(text).size()); }
+// The length of text in UTF-16 code units.
+int UnitCount(const MSTR& text) {
+    int units = 0;
+    for (int i = 0; i < text.Length(); ++i) units += static_cast<uint32_t>(text[i]) >= 0x10000 ? 2 : 1;
+    return units;
+}
 
 }  // namespace
 
@@ -124,6 +129,10 @@ void SelectMaterialDialog::Sort() {
         root_.SortChildren(byKeys);
         preorderValid_ = false;
     }
+    for (ListItemData* list : listItems_) {
+        std::u16string().swap(list->nameKey_);
+        std::u16string().swap(list->typeKey_);
+    }
     // The first list item and top-level item of a material may have moved.
     indexValid_ = false;
 }
@@ -131,19 +140,21 @@ void SelectMaterialDialog::Sort() {
 // ---- the lines of the list box
 
 MSTR SelectMaterialDialog::RowText(TreeItem* item) {
-    const MSTR name = item->Data()->GetMaterial()->GetFullName();
+    MSTR name = item->Data()->GetMaterial()->GetFullName();
     const int room = kLineBuffer - 1;
     const int nameUnits = UnitCount(name);
     int indent = std::min(kIndentPerLevel * (item->Depth() - 1), room);
+    if (indent == 0 && nameUnits <= room) return name;
     if (indent + nameUnits > room)
         indent = std::max(0, std::min(indent, room - std::min(nameUnits, kNameKept)));
     MSTR text(std::wstring(static_cast<size_t>(indent), L' '));
-    text += name.Substr(0, CharsFitting(name, room - indent));
+    text += indent + nameUnits <= room ? name : name.Substr(0, CharsFitting(name, room - indent));
     return text;
 }
 
 const std::vector<SelectMaterialDialog::ListRow>& SelectMaterialDialog::FillRows() {
     rows_.clear();
+    rows_.reserve(static_cast<size_t>(listItems_.Count()));
     if (flatList_) {
         for (ListItemData* list : listItems_)
             if (list->IsVisible())
