@@ -154,6 +154,9 @@ private:
     // Position in tree order; computed again when the tree has changed.
     size_t PreorderIndex(TreeItem* item);
     MSTR RowText(TreeItem* item);
+    // The comparisons of the sorts, on the keys Sort prepares.
+    static int CompareKeys(ListItemData* a, ListItemData* b);
+    static int CompareTreeKeys(SubtreeItemData* a, SubtreeItemData* b);
 
     int flatList_ = 1;
     int sortMode_ = 0;

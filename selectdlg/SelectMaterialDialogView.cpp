@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <unordered_set>
 
 #include "SelectMaterialDialog.h"
@@ -103,6 +104,16 @@ int SelectMaterialDialog::CompareByType(ItemDataTmpl* a, ItemDataTmpl* b) {
     return byClass ? byClass : CompareByName(a, b);
 }
 
+// By name the type keys are all empty, so the names alone decide.
+int SelectMaterialDialog::CompareKeys(ListItemData* a, ListItemData* b) {
+    const int byClass = Sign(a->typeKey_.compare(b->typeKey_));
+    return byClass ? byClass : Sign(a->nameKey_.compare(b->nameKey_));
+}
+
+int SelectMaterialDialog::CompareTreeKeys(SubtreeItemData* a, SubtreeItemData* b) {
+    return CompareKeys(a->list_, b->list_);
+}
+
 // The names are read once per sort into keys on the list items; the sorts compare the keys.
 void SelectMaterialDialog::Sort() {
     const bool byType = sortMode_ == 1;
@@ -110,23 +121,13 @@ void SelectMaterialDialog::Sort() {
         list->nameKey_ = CodeUnits(list->mtl_->GetFullName());
         list->typeKey_ = byType ? CodeUnits(ClassName(list->mtl_)) : std::u16string();
     }
-    auto compare = [](ListItemData* a, ListItemData* b) {
-        const int byClass = Sign(a->typeKey_.compare(b->typeKey_));
-        return byClass ? byClass : Sign(a->nameKey_.compare(b->nameKey_));
-    };
     if (flatList_) {
         std::vector<ListItemData*> items(listItems_.begin(), listItems_.end());
         std::stable_sort(items.begin(), items.end(),
-                         [&](ListItemData* a, ListItemData* b) { return compare(a, b) < 0; });
+                         [](ListItemData* a, ListItemData* b) { return CompareKeys(a, b) < 0; });
         std::copy(items.begin(), items.end(), listItems_.begin());
     } else {
-        // By name the type keys are all empty, so the names alone decide.
-        static int (*const byKeys)(SubtreeItemData*, SubtreeItemData*) = [](SubtreeItemData* a,
-                                                                            SubtreeItemData* b) {
-            const int byClass = Sign(a->list_->typeKey_.compare(b->list_->typeKey_));
-            return byClass ? byClass : Sign(a->list_->nameKey_.compare(b->list_->nameKey_));
-        };
-        root_.SortChildren(byKeys);
+        root_.SortChildren(CompareTreeKeys);
         preorderValid_ = false;
     }
     for (ListItemData* list : listItems_) {
@@ -143,10 +144,10 @@ MSTR SelectMaterialDialog::RowText(TreeItem* item) {
     MSTR name = item->Data()->GetMaterial()->GetFullName();
     const int room = kLineBuffer - 1;
     const int nameUnits = UnitCount(name);
-    int indent = std::min(kIndentPerLevel * (item->Depth() - 1), room);
+    int indent = (std::min)(kIndentPerLevel * (item->Depth() - 1), room);
     if (indent == 0 && nameUnits <= room) return name;
     if (indent + nameUnits > room)
-        indent = std::max(0, std::min(indent, room - std::min(nameUnits, kNameKept)));
+        indent = (std::max)(0, (std::min)(indent, room - (std::min)(nameUnits, kNameKept)));
     MSTR text(std::wstring(static_cast<size_t>(indent), L' '));
     text += indent + nameUnits <= room ? name : name.Substr(0, CharsFitting(name, room - indent));
     return text;
