@@ -97,26 +97,29 @@ protected:
     }
 
     // The tree in pre-order, one item per line: two spaces per level below the top, the material's name
-    // and the item's flags: E eligible, V visible, X selected (of its list item), S scene, M editor.
+    // and the flags of the item and its list item: E eligible, V visible, X selected, S scene, M editor.
     std::string Tree() {
         std::string out;
         for (auto* t = dialog->Root()->FirstChild(); t; t = t->NextInPreorder()) {
-            auto* d = t->Data();
-            BitArray& list = d->List()->Flags();
-            BitArray& tree = d->Flags();
+            const unsigned flags = FlagValue(t->Data()->Flags()) | FlagValue(t->Data()->List()->Flags());
             out += std::string(static_cast<size_t>(2 * (t->Depth() - 1)), ' ') +
-                   Utf8(d->GetMaterial()->GetName()) + ":" + (list[ITEM_ELIGIBLE] ? "E" : "") +
-                   (tree[ITEM_VISIBLE] ? "V" : "") + (list[ITEM_SELECTED] ? "X" : "") +
-                   (tree[ITEM_IN_SCENE] ? "S" : "") + (tree[ITEM_IN_MTL_EDITOR] ? "M" : "") + "\n";
+                   Utf8(t->Data()->GetMaterial()->GetName()) + ":";
+            for (int i = 0; i < kNumItemFlags; ++i)
+                if ((flags >> i) & 1u) out += "EVXSM"[i];
+            out += "\n";
         }
         return out;
     }
 
-    // The list box lines, names only (tree lines with their indentation), and which are selected.
-    std::vector<std::string> Lines(bool withSelection = false) {
+    // The list box lines, and which of them are selected ("1" for a selected line).
+    std::vector<std::string> Lines() const {
         std::vector<std::string> out;
-        for (const auto& row : dialog->Rows())
-            out.push_back(Utf8(row.text) + (withSelection && row.selected ? " *" : ""));
+        for (const auto& row : dialog->Rows()) out.push_back(Utf8(row.text));
+        return out;
+    }
+    std::string Marks() const {
+        std::string out;
+        for (const auto& row : dialog->Rows()) out += row.selected ? '1' : '0';
         return out;
     }
 

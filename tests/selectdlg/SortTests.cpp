@@ -20,7 +20,6 @@ TEST_F(SelectDialogTest, Sort_CodeUnitOrderInBothViews) {
          {{kStd, L"\uFF21"}, {kStd, L"\U0001F600"}, {kStd, L"z"}},
          0,
          {"z", "\U0001F600", "\uFF21"}},
-        {"a shorter name first", {{kStd, L"ab"}, {kStd, L"a"}}, 0, {"a", "ab"}},
         // Class names: "Multi/Sub-Object" < "Standard" < "StandardVariant".
         {"by type, then name",
          {{kVariant, L"a"}, {kStd, L"c"}, {kMulti, L"z"}, {kStd, L"b"}, {kMulti, L"y"}},
@@ -51,46 +50,24 @@ TEST_F(SelectDialogTest, Sort_CodeUnitOrderInBothViews) {
     }
 }
 
-// The single comparisons the window may use answer like the sorts.
-TEST_F(SelectDialogTest, Compare_NameThenType) {
-    Node(Std(_M("b")));
-    Node(Multi(_M("a"), {}));
-    Gather();
-    auto* std = dialog->FindListItem(dialog->Root()->FirstChild()->NextSibling()->Data()->GetMaterial());
-    auto* multi = dialog->FindListItem(dialog->Root()->FirstChild()->Data()->GetMaterial());
-    EXPECT_GT(SelectMaterialDialog::CompareByName(std, multi), 0);  // "b (Standard)" after "a (Multi...)"
-    EXPECT_LT(SelectMaterialDialog::CompareByType(multi, std), 0);  // "Multi/Sub-Object" before "Standard"
-    EXPECT_EQ(SelectMaterialDialog::CompareByName(std, std), 0);
-}
-
-// In tree mode every level is sorted, and a tree line is indented four spaces per level below the top.
-TEST_F(SelectDialogTest, Sort_TreeLevelsAndIndentation) {
+// In tree mode every level is sorted and a line is indented four spaces per level below the top; a line
+// fits 255 characters, where deep indentation gives way to at least 64 characters of the name.
+TEST_F(SelectDialogTest, TreeLines_SortedIndentedAndFitted) {
     Node(Multi(_M("M"), {Std(_M("y")), Multi(_M("N"), {Std(_M("q")), Std(_M("p"))}), Std(_M("x"))}));
-    Node(Std(_M("A")));
+    Mtl* chain = Std(std::wstring(300, L'n').c_str());
+    for (int i = 0; i < 70; ++i) chain = Multi(_M("m"), {chain});
+    Node(chain);
     Gather();
     dialog->SetFlatList(0);
     dialog->UpdateVisibility();
     dialog->Sort();
     dialog->FillRows();
-    EXPECT_EQ(Lines(),
-              (std::vector<std::string>{"A (Standard)", "M (Multi/Sub-Object)", "    N (Multi/Sub-Object)",
+    std::vector<std::string> lines = Lines(), fitted(lines.begin() + 7, lines.end());
+    lines.resize(7);
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"M (Multi/Sub-Object)", "    N (Multi/Sub-Object)",
                                         "        p (Standard)", "        q (Standard)", "    x (Standard)",
-                                        "    y (Standard)"}));
-}
-
-// A tree line fits 255 characters: a long name keeps its start, and deep indentation gives way to it.
-TEST_F(SelectDialogTest, TreeLine_FitsTheLineBuffer) {
-    const std::wstring longName(300, L'n');
-    Mtl* top = Std(longName.c_str());
-    Mtl* chain = top;
-    for (int i = 0; i < 70; ++i) chain = Multi(_M("m"), {chain});  // top lies 70 levels below the last
-    Node(chain);
-    Gather();
-    dialog->SetFlatList(0);
-    dialog->UpdateVisibility();
-    const auto& rows = dialog->FillRows();
-    const std::string deepest = Utf8(rows.back().text);
-    EXPECT_EQ(deepest.size(), 255u);
-    EXPECT_EQ(deepest.find_first_not_of(' '), 255u - 64u);  // at least 64 characters of the name are shown
-    EXPECT_EQ(Utf8(rows[1].text), "    m (Multi/Sub-Object)");
+                                        "    y (Standard)", "m (Multi/Sub-Object)"}));
+    EXPECT_EQ(fitted.back().size(), 255u);
+    EXPECT_EQ(fitted.back().find_first_not_of(' '), 255u - 64u);
 }

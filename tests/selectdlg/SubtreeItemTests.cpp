@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <string>
 #include <vector>
 
 #include "SubtreeItem.h"
@@ -50,35 +49,6 @@ TEST(SubtreeItemTest, SortChildren_OrderOfTheExchangeSort) {
         EXPECT_EQ(Children(*first), (std::vector<int>{0, 10}));
         root.DeleteChildren();
     }
-}
-
-// Links after each change: pre-order walk, depths, child counts.
-TEST(SubtreeItemTest, Links_PreorderDepthAndUnlink) {
-    Item root;
-    Item* a = new Item(1);
-    Item* b = new Item(2);
-    Item* c = new Item(3);
-    Item* d = new Item(4);
-    root.AddChildFront(b);
-    root.AddChildFront(a);  // a, b
-    a->AddChildFront(c);
-    c->AddChildFront(d);
-    auto walk = [&] {
-        std::string out;
-        for (Item* t = root.FirstChild(); t; t = t->NextInPreorder())
-            out += std::to_string(t->Data()) + ":" + std::to_string(t->Depth()) + " ";
-        return out;
-    };
-    EXPECT_EQ(walk(), "1:1 3:2 4:3 2:1 ");
-    EXPECT_EQ(root.CountChildren(), 2);
-
-    c->Unlink();
-    EXPECT_EQ(walk(), "1:1 2:1 ");
-    b->InsertAfter(c);
-    EXPECT_EQ(walk(), "1:1 2:1 3:1 4:2 ");
-    EXPECT_EQ(root.CountChildren(), 3);
-    root.DeleteChildren();
-    EXPECT_EQ(root.FirstChild(), nullptr);
 }
 
 // Walks are loops: a chain far deeper than any call stack allows is walked, sorted and freed.

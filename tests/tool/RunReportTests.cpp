@@ -39,20 +39,19 @@ TEST(RunReportTest, TextNamesOptionsAndSpeaksConditionallyInADryRun) {
         bool dryRun;
         std::vector<std::string> lines;
     } cases[] = {
-        {false,
-         {"  options 0x00000009: multiply-blend, copy-strokes\n",
-          "  A (Standard): converted to Tavelin 3 Material, 4 zones, 1 stroke\n",
-          "  B (Standard): skipped: not used by", "Total: 2 listed, 1 converted, 1 skipped\n",
-          "  L: converted to \"L_TVL3\", 2 line sets; the Tavelin 2 effect was deleted\n",
-          "  Fog: left as it is: not a Tavelin 2 line effect\n", "Total: 2 effects, 1 converted\n"}},
-        {true,
-         {"  options 0x00000009: multiply-blend, copy-strokes\n",
-          "  A (Standard): would be converted to Tavelin 3 Material, 4 zones, 1 stroke\n",
-          "  B (Standard): would be skipped: not used by",
-          "Total: 2 listed, 1 would be converted, 1 would be skipped\n",
-          "  L: would be converted to \"L_TVL3\", 2 line sets; the Tavelin 2 effect would be deleted\n",
-          "  Fog: would be left as it is: not a Tavelin 2 line effect\n",
-          "Total: 2 effects, 1 would be converted\n"}},
+        // clang-format off
+        {false, {"  options 0x00000009: multiply-blend, copy-strokes\n",
+                 "  A (Standard): converted to Tavelin 3 Material, 4 zones, 1 stroke\n",
+                 "  B (Standard): skipped: not used by", "Total: 2 listed, 1 converted, 1 skipped\n",
+                 "  L: converted to \"L_TVL3\", 2 line sets; the Tavelin 2 effect was deleted\n",
+                 "  Fog: left as it is: not a Tavelin 2 line effect\n", "Total: 2 effects, 1 converted\n"}},
+        {true, {"  A (Standard): would be converted to Tavelin 3 Material, 4 zones, 1 stroke\n",
+                "  B (Standard): would be skipped: not used by",
+                "Total: 2 listed, 1 would be converted, 1 would be skipped\n",
+                "  L: would be converted to \"L_TVL3\", 2 line sets; the Tavelin 2 effect would be deleted\n",
+                "  Fog: would be left as it is: not a Tavelin 2 line effect\n",
+                "Total: 2 effects, 1 would be converted\n"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const std::string text = Text(Sample(c.dryRun));
@@ -73,11 +72,13 @@ TEST(RunReportTest, ReasonsForNoZonesAndNotConverted) {
         MtlRunOutcome outcome;
         const char* reason;
     } cases[] = {
+        // clang-format off
         {"variant", STDMAT_VARIANT_CLASS_ID, nullptr, MtlRunOutcome::Converted,
          "a Standard variant material without a toon shader gets none"},
         {"standard", STANDARD_MATERIAL_CLASS_ID, nullptr, MtlRunOutcome::Converted, ""},
         {"no product", STANDARD_MATERIAL_CLASS_ID, PRODUCT_TAVELIN3, MtlRunOutcome::NotConverted,
          "the Tavelin 3 material class is not available"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
