@@ -55,7 +55,10 @@ int CharsFitting(const MSTR& text, int room) {
 // The length of text in UTF-16 code units.
 int UnitCount(const MSTR& text) {
     int units = 0;
-    for (int i = 0; i < text.Length(); ++i) units += static_cast<uint32_t>(text[i]) >= 0x10000 ? 2 : 1;
+    for (int i = 0; i < text.Length(); ++i) {
+        const auto c = static_cast<uint32_t>(text[i]);
+        units += c >= 0x10000 ? 2 : 1;  // one character of UTF-32 text, two units in UTF-16
+    }
     return units;
 }
 

@@ -55,8 +55,8 @@ std::string NoZonesReason(MtlBase* source, ConversionOptions options, Mtl* refer
     const Class_ID cls = source->ClassID();
     if (cls == TVL2_MATERIAL_CLASS_ID)
         return options & CONVOPT_SKIP_AREA_OFF_ZONES ? "none of its Tavelin 2 zones has an area" : "";
-    auto* std = dynamic_cast<StdMat2*>(source);
-    Shader* shader = std ? std->GetShader() : nullptr;
+    auto* standard = dynamic_cast<StdMat2*>(source);
+    Shader* shader = standard ? standard->GetShader() : nullptr;
     if (!shader) return "";
     const Class_ID shaderClass = shader->ClassID();
     if (shaderClass == FINALTOON_SHADER_CLASS_ID || shaderClass == ILLUSTRATE_SHADER_CLASS_ID)
@@ -108,7 +108,8 @@ void ReportingObserver::OnEntry(const MtlConvData& entry, MtlRunOutcome outcome,
             ReferenceTarget* zone = GetMaterialZone(result, z);
             for (int k = 0; k < GetZoneStrokeCount(zone); ++k) r.strokes += GetZoneStroke(zone, k) ? 1 : 0;
         }
-        if (r.zones == 0) r.reason = NoZonesReason(entry.material, report_.options, reference_);
+        if (r.zones == 0 && outcome == MtlRunOutcome::Converted)
+            r.reason = NoZonesReason(entry.material, report_.options, reference_);
     } else if (outcome == MtlRunOutcome::NotConverted) {
         r.reason = NotConvertedReason(entry.material);
     }
