@@ -123,7 +123,7 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
 
     HostCore& host = HostCore::Get();
     if (!req.quiet) host.SetProgressSink(&progress);
-    ReportingObserver observer(report);
+    ReportingObserver observer(report, reference);
     const int undoMark = theHold.NumUndoEntries();
     if (!list.Empty()) RunMtlConversion(list, req.options, reference, &observer);
     host.SetProgressSink(nullptr);

@@ -15,12 +15,15 @@ struct MaterialReport {
     std::string resultClass;  // for converted materials
     int zones = 0;
     int strokes = 0;
+    std::string
+        reason;  // why it was not converted, or why it got no zones; empty when there is nothing to say
 };
 
 // What a line run did with one effect of the render-effect list.
 struct LineEffectReport {
     std::string name;
     std::string outcome;  // "converted", "not-converted" (a Tavelin 2 line effect that could not be), "other"
+    std::string reason;   // why it was not converted or left alone
     std::string newName;
     int lineSets = 0;
     bool active = false;
@@ -49,12 +52,18 @@ struct RunReport {
 
 const char* OutcomeName(MtlRunOutcome o);
 
-// Collects the report of each entry as the run goes.
+// The names of the options set in the word, in the panel's order (the tool's flags without "--").
+std::vector<std::string> OptionNames(ConversionOptions options);
+
+// Collects the report of each entry as the run goes; the run's reference material, if any, tells why a
+// material got no zones.
 class ReportingObserver : public MtlRunObserver {
 public:
-    explicit ReportingObserver(RunReport& report) : report_(report) {}
+    explicit ReportingObserver(RunReport& report, Mtl* reference = nullptr)
+        : report_(report), reference_(reference) {}
     void OnEntry(const MtlConvData& entry, MtlRunOutcome outcome, Mtl* result) override;
 
 private:
     RunReport& report_;
+    Mtl* reference_;
 };

@@ -51,4 +51,11 @@ struct POINT {
     LONG x;
     LONG y;
 };
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
 #endif
