@@ -20,8 +20,8 @@ int CountLineSets(Effect* e) {
 
 }  // namespace
 
-void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* result,
-                       const MCHAR* undoName) {
+void RunLineConversion(const MCHAR* suffix, bool deleteSources, const MCHAR* undoName,
+                       LineRunResult* result) {
     if (suffix && !*suffix) suffix = nullptr;
     Interface* ip = GetCOREInterface();
     if (!ip) return;
