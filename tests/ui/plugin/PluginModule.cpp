@@ -1,0 +1,51 @@
+#include "PluginModule.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+template <class F>
+void Find(HMODULE module, const char* name, F& f) {
+    f = reinterpret_cast<F>(GetProcAddress(module, name));
+    EXPECT_NE(f, nullptr) << name << " is not exported";
+}
+
+PluginModule Load() {
+    PluginModule p{};
+    p.module = LoadLibraryW(L"Tavelin3_Converter.dlu");
+    if (!p.module) {
+        ADD_FAILURE() << "Tavelin3_Converter.dlu not loaded (error " << GetLastError() << ")";
+        return p;
+    }
+    Find(p.module, "LibDescription", p.LibDescription);
+    Find(p.module, "LibNumberClasses", p.LibNumberClasses);
+    Find(p.module, "LibClassDesc", p.LibClassDesc);
+    Find(p.module, "LibVersion", p.LibVersion);
+    Find(p.module, "LibInitialize", p.LibInitialize);
+    Find(p.module, "CanAutoDefer", p.CanAutoDefer);
+    return p;
+}
+
+}  // namespace
+
+const PluginModule& Plugin() {
+    static const PluginModule plugin = Load();
+    return plugin;
+}
+
+std::vector<NotifyRegistration> PluginRegistrations() {
+    std::vector<NotifyRegistration> out;
+    for (const NotifyRegistration& r : NotifyRegistrations()) {
+        HMODULE owner = nullptr;
+        GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(r.proc), &owner);
+        if (owner && owner == Plugin().module) out.push_back(r);
+    }
+    return out;
+}
+
+UtilityObj* PluginUtility(int i) {
+    ClassDesc* d = Plugin().LibClassDesc ? Plugin().LibClassDesc(i) : nullptr;
+    return d ? static_cast<UtilityObj*>(d->Create()) : nullptr;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// The plug-in module as the host meets it: loaded by file name, its exports looked up by name.
+
+#include <vector>
+
+#include "hostnotify.h"
+#include "maxapi.h"
+#include "utilapi.h"
+
+struct PluginModule {
+    HMODULE module;
+    const MCHAR* (*LibDescription)();
+    int (*LibNumberClasses)();
+    ClassDesc* (*LibClassDesc)(int i);
+    ULONG (*LibVersion)();
+    int (*LibInitialize)();
+    int (*CanAutoDefer)();
+};
+
+// Loaded on first use and kept for the rest of the process, as the host keeps its plug-ins.
+const PluginModule& Plugin();
+
+// The host's notification registrations whose procedure lies in the plug-in module.
+std::vector<NotifyRegistration> PluginRegistrations();
+
+// The utility object of descriptor i, as the host gets it to open the utility.
+UtilityObj* PluginUtility(int i);
