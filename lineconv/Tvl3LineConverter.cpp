@@ -93,8 +93,11 @@ void Tvl3LineConverter::BeginEditParams(Interface* ip, IUtil* iu) {
 }
 
 void Tvl3LineConverter::EndEditParams(Interface* ip, IUtil*) {
-    for (LinePanelOptions::Check& c : theLinePanelOptions.checks) c.checked = IsChecked(panel_, c.control);
-    if (CustEditRef edit{panel_, IDC_SUFFIX}) theLinePanelOptions.suffix = edit.Text();
+    // A panel the host could not open has nothing to save: the settings stay as they were.
+    if (panel_) {
+        for (LinePanelOptions::Check& c : theLinePanelOptions.checks) c.checked = IsChecked(panel_, c.control);
+        if (CustEditRef edit{panel_, IDC_SUFFIX}) theLinePanelOptions.suffix = edit.Text();
+    }
     ip_ = nullptr;
     iu_ = nullptr;
     ip->DeleteRollupPage(panel_);

@@ -7,7 +7,8 @@
 
 #define TVL_EXPORT extern "C" __declspec(dllexport)
 
-BOOL WINAPI DllMain(HINSTANCE hinstDLL, DWORD fdwReason, LPVOID) {
+// The C runtime calls DllMain by its C name.
+extern "C" BOOL WINAPI DllMain(HINSTANCE hinstDLL, DWORD fdwReason, LPVOID) {
     if (fdwReason == DLL_PROCESS_ATTACH) {
         hInstance = hinstDLL;
         DisableThreadLibraryCalls(hInstance);
