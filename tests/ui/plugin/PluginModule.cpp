@@ -10,6 +10,17 @@ void Find(HMODULE module, const char* name, F& f) {
     EXPECT_NE(f, nullptr) << name << " is not exported";
 }
 
+std::vector<NotifyRegistration> RegistrationsOf(HMODULE module) {
+    std::vector<NotifyRegistration> out;
+    for (const NotifyRegistration& r : NotifyRegistrations()) {
+        HMODULE owner = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(r.proc), &owner);
+        if (owner && owner == module) out.push_back(r);
+    }
+    return out;
+}
+
 PluginModule Load() {
     PluginModule p{};
     p.module = LoadLibraryW(L"Tavelin3_Converter.dlu");
@@ -23,6 +34,8 @@ PluginModule Load() {
     Find(p.module, "LibVersion", p.LibVersion);
     Find(p.module, "LibInitialize", p.LibInitialize);
     Find(p.module, "CanAutoDefer", p.CanAutoDefer);
+    p.registrationsBeforeFirstCall = RegistrationsOf(p.module).size();
+    p.firstClassDesc = p.LibClassDesc ? p.LibClassDesc(0) : nullptr;
     return p;
 }
 
@@ -33,17 +46,7 @@ const PluginModule& Plugin() {
     return plugin;
 }
 
-std::vector<NotifyRegistration> PluginRegistrations() {
-    std::vector<NotifyRegistration> out;
-    for (const NotifyRegistration& r : NotifyRegistrations()) {
-        HMODULE owner = nullptr;
-        GetModuleHandleExW(
-            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-            reinterpret_cast<LPCWSTR>(r.proc), &owner);
-        if (owner && owner == Plugin().module) out.push_back(r);
-    }
-    return out;
-}
+std::vector<NotifyRegistration> PluginRegistrations() { return RegistrationsOf(Plugin().module); }
 
 UtilityObj* PluginUtility(int i) {
     ClassDesc* d = Plugin().LibClassDesc ? Plugin().LibClassDesc(i) : nullptr;

@@ -2,6 +2,7 @@
 
 // The plug-in module as the host meets it: loaded by file name, its exports looked up by name.
 
+#include <cstddef>
 #include <vector>
 
 #include "hostnotify.h"
@@ -16,6 +17,9 @@ struct PluginModule {
     ULONG (*LibVersion)();
     int (*LibInitialize)();
     int (*CanAutoDefer)();
+    // Right after loading, before any other export, the loader asks LibClassDesc(0) as a host may.
+    size_t registrationsBeforeFirstCall;
+    ClassDesc* firstClassDesc;
 };
 
 // Loaded on first use and kept for the rest of the process, as the host keeps its plug-ins.
