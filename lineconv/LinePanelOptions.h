@@ -17,10 +17,4 @@ struct LinePanelOptions {
         {IDC_APPEND_SUFFIX, false},  // append the text below to the new effects' names
     };
     MSTR suffix = _M("_TVL3");  // the text to append (edit IDC_SUFFIX)
-
-    bool IsChecked(int control) const {
-        for (const Check& c : checks)
-            if (c.control == control) return c.checked;
-        return false;
-    }
 };

@@ -88,14 +88,17 @@ void RunLineConversion(HWND panel) {
 void Tvl3LineConverter::BeginEditParams(Interface* ip, IUtil* iu) {
     ip_ = ip;
     iu_ = iu;
-    panel_ = ip->AddRollupPage(hInstance, MAKEINTRESOURCEW(IDD_LINE_CONVERTER), LineConverterDlgProc,
-                               LoadResString(IDS_LINE_CONVERTER), 0, 0, ROLLUP_CAT_STANDARD);
+    // The title is copied: the page's initialisation may load other strings into the shared buffer.
+    const MSTR title(LoadResString(IDS_LINE_CONVERTER));
+    panel_ = ip->AddRollupPage(hInstance, MAKEINTRESOURCEW(IDD_LINE_CONVERTER), LineConverterDlgProc, title,
+                               0, 0, ROLLUP_CAT_STANDARD);
 }
 
 void Tvl3LineConverter::EndEditParams(Interface* ip, IUtil*) {
     // A panel the host could not open has nothing to save: the settings stay as they were.
     if (panel_) {
-        for (LinePanelOptions::Check& c : theLinePanelOptions.checks) c.checked = IsChecked(panel_, c.control);
+        for (LinePanelOptions::Check& c : theLinePanelOptions.checks)
+            c.checked = IsChecked(panel_, c.control);
         if (CustEditRef edit{panel_, IDC_SUFFIX}) theLinePanelOptions.suffix = edit.Text();
     }
     ip_ = nullptr;

@@ -25,8 +25,10 @@ INT_PTR CALLBACK MtlConverterDlgProc(HWND hWnd, UINT msg, WPARAM, LPARAM) {
 void Tvl3MtlConverter::BeginEditParams(Interface* ip, IUtil* iu) {
     ip_ = ip;
     iu_ = iu;
-    panel_ = ip->AddRollupPage(hInstance, MAKEINTRESOURCEW(IDD_MTL_CONVERTER), MtlConverterDlgProc,
-                               LoadResString(IDS_MTL_CONVERTER), 0, 0, ROLLUP_CAT_STANDARD);
+    // The title is copied: the page's initialisation may load other strings into the shared buffer.
+    const MSTR title(LoadResString(IDS_MTL_CONVERTER));
+    panel_ = ip->AddRollupPage(hInstance, MAKEINTRESOURCEW(IDD_MTL_CONVERTER), MtlConverterDlgProc, title, 0,
+                               0, ROLLUP_CAT_STANDARD);
 }
 
 void Tvl3MtlConverter::EndEditParams(Interface* ip, IUtil*) {

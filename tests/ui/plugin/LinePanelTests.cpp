@@ -35,23 +35,7 @@ void PrintTo(const PanelState& s, std::ostream* os) {
         << MSTR(s.suffix.c_str()).ToUTF8() << "\" " << (s.suffixEnabled ? "enabled" : "disabled") << "}";
 }
 
-// The panel whose controls are the line converter's, wherever the host placed it.
-BOOL CALLBACK FindPanelIn(HWND window, LPARAM found) {
-    wchar_t name[32] = {};
-    GetClassNameW(GetDlgItem(window, IDC_SUFFIX), name, 32);
-    if (std::wstring(name) == L"CustEdit" && GetDlgItem(window, IDC_LINE_CONVERT)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    EnumChildWindows(window, FindPanelIn, found);
-    return *reinterpret_cast<HWND*>(found) == nullptr;
-}
-
-HWND FindLinePanel() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindPanelIn, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+HWND FindLinePanel() { return FindPanel(IDC_SUFFIX, L"CustEdit"); }
 
 // The suffix edit through the host's interface, given back at once.
 template <class F>

@@ -28,5 +28,9 @@ const PluginModule& Plugin();
 // The host's notification registrations whose procedure lies in the plug-in module.
 std::vector<NotifyRegistration> PluginRegistrations();
 
+// The dialog among the thread's windows (the host's command panel included) that has a control of this ID
+// and window class; null when there is none.
+HWND FindPanel(int controlId, const wchar_t* controlClass);
+
 // The utility object of descriptor i, as the host gets it to open the utility.
 UtilityObj* PluginUtility(int i);
