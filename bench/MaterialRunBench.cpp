@@ -5,7 +5,9 @@
 #include "BenchScene.h"
 #include "ConversionRun.h"
 #include "MtlConverterState.h"
+#include "StringTable.h"
 #include "hostcore.h"
+#include "resource.h"
 
 // A whole material run over n listed materials, each used by ten nodes, and the undo of that run. Each
 // iteration builds a fresh scene untimed; the counter per_material is the time of one material.
@@ -13,6 +15,8 @@
 namespace {
 
 const int kNodesPerMaterial = 10;
+const MCHAR* const kUndoName = StringTableText(IDS_CONVERT_UNDO);
+const MCHAR* const kTitle = StringTableText(IDS_MTL_CONVERTER);
 
 void ListAll(const std::vector<Mtl*>& materials) {
     MtlConvList& list = TheMtlConverterState().List();
@@ -32,7 +36,8 @@ void BM_MaterialRun(benchmark::State& state) {
         state.PauseTiming();
         ListAll(BuildBenchScene(n, kNodesPerMaterial));
         state.ResumeTiming();
-        RunMtlConversion(TheMtlConverterState().List(), kDefaultConversionOptions, nullptr);
+        RunMtlConversion(TheMtlConverterState().List(), kDefaultConversionOptions, nullptr, kUndoName,
+                         kTitle);
     }
     Report(state, n);
 }
@@ -42,7 +47,8 @@ void BM_MaterialRunUndo(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         ListAll(BuildBenchScene(n, kNodesPerMaterial));
-        RunMtlConversion(TheMtlConverterState().List(), kDefaultConversionOptions, nullptr);
+        RunMtlConversion(TheMtlConverterState().List(), kDefaultConversionOptions, nullptr, kUndoName,
+                         kTitle);
         state.ResumeTiming();
         HostCore::Get().Undo();
     }

@@ -43,8 +43,8 @@ std::vector<Effect*> ConvertLineEffects(const MCHAR* suffix, ConversionMap& map,
 
 }  // namespace
 
-void RunLineConversion(const MCHAR* suffix, bool deleteSources, LineRunResult* result,
-                       const MCHAR* undoName) {
+void RunLineConversion(const MCHAR* suffix, bool deleteSources, const MCHAR* undoName,
+                       LineRunResult* result) {
     if (suffix && !*suffix) suffix = nullptr;
     Interface* ip = GetCOREInterface();
     if (!ip) return;

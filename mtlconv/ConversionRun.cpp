@@ -123,8 +123,8 @@ void CollectMaterialsInUse(MtlBaseLib& lib) {
     }
 }
 
-void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* reference, MtlRunObserver* observer,
-                      const MCHAR* undoName, const MCHAR* title) {
+void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* reference, const MCHAR* undoName,
+                      const MCHAR* title, MtlRunObserver* observer) {
     Interface* ip = GetCOREInterface();
     MtlBaseLib inUse;
     CollectMaterialsInUse(inUse);

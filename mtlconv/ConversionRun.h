@@ -21,18 +21,14 @@ protected:
     ~MtlRunObserver() = default;
 };
 
-// The host's undo step of a run, and the title of its progress bar.
-#define TVL3_CONVERT_UNDO_NAME _M("Tavelin 3 コンバート")
-#define TVL3_MTL_CONVERTER_TITLE _M("Tavelin 3 マテリアル コンバータ")
-
 // Adds to lib every material the scene uses: node materials, the material editor's materials and, below
 // each gathered material that is neither a Tavelin 2 nor a Tavelin 3 material, its sub-materials.
 void CollectMaterialsInUse(MtlBaseLib& lib);
 
 // The material run after the panel has been read and the user has confirmed: converts every listed
 // material in use and puts each new material wherever its source was used, all in one undo step named
-// undoName, then empties the list. The host's progress bar shows the progress; a cancel request stops
-// the run before the next entry, and what was converted stays.
-void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* reference,
-                      MtlRunObserver* observer = nullptr, const MCHAR* undoName = TVL3_CONVERT_UNDO_NAME,
-                      const MCHAR* title = TVL3_MTL_CONVERTER_TITLE);
+// undoName, then empties the list. The host's progress bar shows the progress under title; a cancel
+// request stops the run before the next entry, and what was converted stays. The texts come from the
+// caller's string table (strings 2 and 100).
+void RunMtlConversion(MtlConvList& list, ConversionOptions options, Mtl* reference, const MCHAR* undoName,
+                      const MCHAR* title, MtlRunObserver* observer = nullptr);

@@ -6,10 +6,12 @@
 #include "EffectListRecords.h"
 #include "LineConvTestScene.h"
 #include "LineConversionRun.h"
+#include "StringTable.h"
+#include "resource.h"
 
 namespace {
 
-const MCHAR kStepName[] = _M("Tavelin 3 コンバート");
+const MCHAR* const kStepName = StringTableText(IDS_CONVERT_UNDO);
 
 using EffectList = std::vector<Effect*>;
 
@@ -35,7 +37,7 @@ protected:
     static void Add(Effect* e) { GetCOREInterface()->AddEffect(e); }
     void Run(bool deleteSources = true, const MCHAR* suffix = nullptr) {
         result_ = LineRunResult();
-        RunLineConversion(suffix, deleteSources, &result_);
+        RunLineConversion(suffix, deleteSources, kStepName, &result_);
     }
     Tvl3Line* Converted(size_t entry) {
         return entry < result_.entries.size() ? AsLine(result_.entries[entry].converted) : nullptr;
@@ -86,7 +88,7 @@ TEST_F(LineRunTest, OneUndoStepPutsTheListBackExactlyAndRedoRepeatsTheRun) {
         ASSERT_NE(after, before);
 
         ASSERT_EQ(theHold.NumUndoEntries(), 1);
-        EXPECT_EQ(Text(theHold.UndoName(0)), Text(MSTR(kStepName)));
+        EXPECT_EQ(Text(theHold.UndoName(0)), "Tavelin 3 コンバート");
         ASSERT_TRUE(HostCore::Get().Undo());
         EXPECT_EQ(Effects(), before);
         // The new effects were made before the step: undo takes them out of the list, whole.

@@ -6,8 +6,14 @@
 
 #include "ConversionRun.h"
 #include "MtlConvTestScene.h"
+#include "StringTable.h"
+#include "resource.h"
 
 namespace {
+
+// The texts the plug-in gives the run: its undo step's name and its progress bar's title.
+const MCHAR* const kStepName = StringTableText(IDS_CONVERT_UNDO);
+const MCHAR* const kProgressTitle = StringTableText(IDS_MTL_CONVERTER);
 
 // Reports what became of each entry, as the host tool's report does.
 class OutcomeLog : public MtlRunObserver {
@@ -64,7 +70,7 @@ bool IsTavelin3(MtlBase* m) { return m && m->ClassID() == TVL3_MATERIAL_CLASS_ID
 class ConversionRunTest : public MtlConvTest {
 protected:
     void Run(ConversionOptions options = kDefaultConversionOptions) {
-        RunMtlConversion(list_, options, nullptr, &log_);
+        RunMtlConversion(list_, options, nullptr, kStepName, kProgressTitle, &log_);
     }
 
     MtlConvList list_;

@@ -20,8 +20,13 @@
 #include "LineConversionRun.h"
 #include "Products.h"
 #include "SceneFile.h"
+#include "StringTable.h"
+#include "resource.h"
 
 namespace {
+
+const MCHAR* const kUndoName = StringTableText(IDS_CONVERT_UNDO);
+const MCHAR* const kProgressTitle = StringTableText(IDS_MTL_CONVERTER);
 
 const ConversionOptions kOptionBits[] = {
     CONVOPT_MULTIPLY_BLEND,      CONVOPT_HIGHLIGHT_ADD_BLEND,  CONVOPT_APPLY_STROKES,
@@ -132,9 +137,9 @@ TEST_F(RandomRunUndoTest, UndoAndRedoOfBothRunsGiveEachSceneBackExactly) {
         scene.Shuffle(list);
 
         const std::string loaded = SaveSceneText();
-        RunMtlConversion(list, scene.options, scene.reference, nullptr);
+        RunMtlConversion(list, scene.options, scene.reference, kUndoName, kProgressTitle);
         const std::string afterMaterials = SaveSceneText();
-        RunLineConversion(scene.suffix, scene.deleteLineSources);
+        RunLineConversion(scene.suffix, scene.deleteLineSources, kUndoName);
         const std::string converted = SaveSceneText();
         host.SetAnimateButtonState(FALSE);
 

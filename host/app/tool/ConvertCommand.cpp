@@ -11,7 +11,9 @@
 #include "RunReport.h"
 #include "SceneFile.h"
 #include "SceneWriter.h"
+#include "StringTable.h"
 #include "TerminalProgress.h"
+#include "resource.h"
 
 namespace fs = std::filesystem;
 
@@ -125,14 +127,17 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
     if (!req.quiet) host.SetProgressSink(&progress);
     ReportingObserver observer(report, reference);
     const int undoMark = theHold.NumUndoEntries();
-    if (!list.Empty()) RunMtlConversion(list, req.options, reference, &observer);
+    if (!list.Empty())
+        RunMtlConversion(list, req.options, reference, StringTableText(IDS_CONVERT_UNDO),
+                         StringTableText(IDS_MTL_CONVERTER), &observer);
     host.SetProgressSink(nullptr);
     clock.Add(&ConvertTimings::materials);
 
     if (req.lines) {
         LineRunResult lines;
         WStr suffix = WStr::FromUTF8(req.lineSuffix);
-        RunLineConversion(suffix.isNull() ? nullptr : suffix.data(), !req.keepLineSources, &lines);
+        RunLineConversion(suffix.isNull() ? nullptr : suffix.data(), !req.keepLineSources,
+                          StringTableText(IDS_CONVERT_UNDO), &lines);
         report.AddLineRun(lines);
     }
     clock.Add(&ConvertTimings::lines);

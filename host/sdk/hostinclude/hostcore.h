@@ -96,6 +96,8 @@ public:
     MtlBase* DoMaterialBrowseDlg(HWND hParent, DWORD flags, BOOL& newMat, BOOL& cancel) override;
     HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
                        LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) override;
+    HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
+                       LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) override;
     void DeleteRollupPage(HWND hRollup) override;
 
     // ---- Interface7 ----

@@ -52,8 +52,13 @@ public:
 
     virtual MtlBase* DoMaterialBrowseDlg(HWND hParent, DWORD flags, BOOL& newMat, BOOL& cancel) = 0;
 
+    // A page of the command panel: the dialog of template dlgTemplate (a resource of hInst, or one built in
+    // memory) below a title bar. Answers the dialog's window, null when it could not be made.
     virtual HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
                                LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
+    virtual HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
+                               LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
+    // Destroys the page whose dialog is hRollup (the dialog gets WM_DESTROY); any other handle is ignored.
     virtual void DeleteRollupPage(HWND hRollup) = 0;
 };
 

@@ -7,6 +7,10 @@
 #include "hold.h"
 #include "notify.h"
 
+#ifdef _WIN32
+#include "HostUi.h"
+#endif
+
 namespace {
 
 // The material editor: its slots are references of the host.
@@ -276,11 +280,30 @@ MtlBase* HostCore::DoMaterialBrowseDlg(HWND, DWORD, BOOL& newMat, BOOL& cancel) 
     return nullptr;
 }
 
+// The command panel is a window (host/ui): there is none in the native build.
+#ifdef _WIN32
+HWND HostCore::AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
+                             LPARAM param, DWORD, int) {
+    return HostUi::AddRollupPage(hInst, dlgTemplate, nullptr, dlgProc, title, param);
+}
+
+HWND HostCore::AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
+                             LPARAM param, DWORD, int) {
+    return HostUi::AddRollupPage(hInst, nullptr, dlgTemplate, dlgProc, title, param);
+}
+
+void HostCore::DeleteRollupPage(HWND hRollup) { HostUi::DeleteRollupPage(hRollup); }
+#else
 HWND HostCore::AddRollupPage(HINSTANCE, const MCHAR*, DLGPROC, const MCHAR*, LPARAM, DWORD, int) {
     return nullptr;
 }
 
+HWND HostCore::AddRollupPage(HINSTANCE, DLGTEMPLATE*, DLGPROC, const MCHAR*, LPARAM, DWORD, int) {
+    return nullptr;
+}
+
 void HostCore::DeleteRollupPage(HWND) {}
+#endif
 
 // ---- Interface ----
 

@@ -1,22 +1,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "notify.h"
+#include "hostnotify.h"
 
 namespace {
-struct Registration {
-    NOTIFYPROC proc;
-    void* param;
-    int code;
-    bool operator==(const Registration& r) const {
-        return proc == r.proc && param == r.param && code == r.code;
-    }
-};
+using Registration = NotifyRegistration;
 std::vector<Registration>& Registrations() {
     static std::vector<Registration> list;
     return list;
 }
 }  // namespace
+
+std::vector<NotifyRegistration> NotifyRegistrations() { return Registrations(); }
 
 int RegisterNotification(NOTIFYPROC proc, void* param, int code) {
     if (!proc) return 0;
@@ -25,9 +20,10 @@ int RegisterNotification(NOTIFYPROC proc, void* param, int code) {
 }
 
 int UnRegisterNotification(NOTIFYPROC proc, void* param, int code) {
-    Registration r{proc, param, code};
     auto& list = Registrations();
-    auto it = std::find(list.begin(), list.end(), r);
+    auto it = std::find_if(list.begin(), list.end(), [&](const Registration& r) {
+        return r.proc == proc && r.param == param && r.code == code;
+    });
     if (it == list.end()) return 0;
     list.erase(it);
     return 1;

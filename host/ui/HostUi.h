@@ -1,0 +1,36 @@
+#pragma once
+
+// The host's window services as the host's own code sees them (Windows build only). The plug-in never
+// includes this header: it reaches the same services through Interface, custcont.h and winutil.h.
+#include "maxapi.h"
+
+namespace HostUi {
+
+// The SDK module itself, whose window classes the services register.
+CoreExport HINSTANCE Module();
+// The font of the host's windows, one with Japanese glyphs where the system has one.
+CoreExport HFONT UiFont();
+
+// ---- custom controls ----
+// Registers the window classes CustButton and CustEdit for every module of the process; done when the
+// SDK module attaches, so any dialog template naming them creates in any host program.
+void RegisterControlClasses(HINSTANCE module);
+void UnregisterControlClasses(HINSTANCE module);
+// Control interfaces taken with GetICustButton/GetICustEdit and not given back yet.
+CoreExport int NumHeldControls();
+
+// ---- command panel ----
+// The command panel's window, created on first use: a child of the main window when the host has one
+// (HostCore::SetMainWindow), else a top-level window of its own.
+CoreExport HWND CommandPanelWindow();
+// Moves the command panel to r (in its parent's client coordinates).
+CoreExport void PlaceCommandPanel(const RECT& r);
+// The rollup pages shown, top to bottom: each answer is the page's dialog window.
+CoreExport int NumRollupPages();
+CoreExport HWND RollupPage(int i);
+// Creates a page from a template named in hInst (tmplName) or given in memory (tmpl).
+HWND AddRollupPage(HINSTANCE hInst, const MCHAR* tmplName, const DLGTEMPLATE* tmpl, DLGPROC dlgProc,
+                   const MCHAR* title, LPARAM param);
+void DeleteRollupPage(HWND hRollup);
+
+}  // namespace HostUi

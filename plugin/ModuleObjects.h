@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ClassDescs.h"
+#include "Tvl3LineConverter.h"
+#include "Tvl3MtlConverter.h"
+#include "tab.h"
+
+// The module-wide objects (ModuleObjects.cpp): one of each, living as long as the module is loaded.
+extern Tab<ClassDesc*> theClassDescList;
+extern CDescTvl3MtlConverter theMtlConverterDesc;
+extern CDescTvl3LineConverter theLineConverterDesc;
+extern Tvl3MtlConverter theTvl3MtlConverter;
+extern Tvl3LineConverter theTvl3LineConverter;
+// theLinePanelOptions: Tvl3LineConverter.h
