@@ -9,6 +9,8 @@
 #include "ProductClassIds.h"
 #include "Products.h"
 #include "RunReport.h"
+#include "StringTable.h"
+#include "resource.h"
 
 namespace {
 
@@ -93,7 +95,8 @@ TEST(RunReportTest, ReasonsForNoZonesAndNotConverted) {
         RunReport report;
         report.options = kDefaultConversionOptions;
         ReportingObserver observer(report);
-        RunMtlConversion(list, report.options, nullptr, &observer);
+        RunMtlConversion(list, report.options, nullptr, StringTableText(IDS_CONVERT_UNDO),
+                         StringTableText(IDS_MTL_CONVERTER), &observer);
         if (c.unloaded) HostCore::Get().SetProductLoaded(c.unloaded, true);
         ASSERT_EQ(report.materials.size(), 1u);
         EXPECT_EQ(report.materials[0].outcome, c.outcome);
