@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "DialogTemplate.h"
+#include "DialogRecord.h"
 #include "HostUi.h"
 #include "custcont.h"
 #include "winutil.h"
