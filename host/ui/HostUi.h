@@ -54,4 +54,17 @@ enum : int { kBrowserList = 100 };
 #define HOST_BROWSER_CAPTION L"Material/Map Browser"
 #define HOST_BROWSER_NONE L"None"
 
+// ---- Utilities page ----
+// The command panel's page listing the public utility classes by name (kUtilityList) with a Close button
+// (kUtilityClose). Choosing an entry opens that utility: the host makes it with its descriptor's Create
+// and calls BeginEditParams; Close, choosing another, closing the command panel or the utility's own
+// IUtil::CloseUtility call EndEditParams, then DeleteThis.
+CoreExport HWND ShowUtilitiesPage();  // adds the page once; answers its dialog
+CoreExport void RefreshUtilities();   // lists the classes registered since (closes the open utility)
+CoreExport bool OpenUtility(int i);   // i: the entry of the list
+CoreExport void CloseUtility();
+CoreExport int OpenUtilityIndex();  // -1 when none is open
+enum : int { kUtilityList = 200, kUtilityClose };
+#define HOST_UTILITIES_TITLE L"Utilities"
+
 }  // namespace HostUi
