@@ -64,6 +64,8 @@ CoreExport void RefreshUtilities();   // lists the classes registered since (clo
 CoreExport bool OpenUtility(int i);   // i: the entry of the list
 CoreExport void CloseUtility();
 CoreExport int OpenUtilityIndex();  // -1 when none is open
+CoreExport int NumUtilities();
+CoreExport ClassDesc* UtilityClass(int i);  // the descriptor of entry i
 enum : int { kUtilityList = 200, kUtilityClose };
 #define HOST_UTILITIES_TITLE L"Utilities"
 

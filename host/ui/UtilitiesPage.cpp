@@ -77,6 +77,10 @@ public:
     }
 
     int OpenIndex() const { return openIndex_; }
+    int Count() const { return static_cast<int>(utilities_.size()); }
+    ClassDesc* Class(int i) const {
+        return i >= 0 && i < Count() ? utilities_[static_cast<size_t>(i)].desc : nullptr;
+    }
 
     // IUtil
     void CloseUtility() override { Close(); }
@@ -137,3 +141,7 @@ bool HostUi::OpenUtility(int i) { return UtilitiesPage::Get().Open(i); }
 void HostUi::CloseUtility() { UtilitiesPage::Get().Close(); }
 
 int HostUi::OpenUtilityIndex() { return UtilitiesPage::Get().OpenIndex(); }
+
+int HostUi::NumUtilities() { return UtilitiesPage::Get().Count(); }
+
+ClassDesc* HostUi::UtilityClass(int i) { return UtilitiesPage::Get().Class(i); }

@@ -38,6 +38,21 @@ wine_ui_prefix() {
     fi
 }
 
+# Dialogs name Japanese fonts of Windows ("ＭＳ Ｐゴシック" and the like) that Wine does not have: it
+# draws their texts with the IPA Gothic fonts instead, which have the glyphs. Once per prefix $1.
+wine_ui_fonts() {
+    local prefix="$1" face stamp="$1/tvl-font-replacements"
+    [[ -f "$stamp" ]] && return 0
+    local -A replacements=(
+        ["ＭＳ Ｐゴシック"]=IPAPGothic ["MS PGothic"]=IPAPGothic ["ＭＳ ＵＩ ゴシック"]=IPAPGothic
+        ["MS UI Gothic"]=IPAPGothic ["ＭＳ ゴシック"]=IPAGothic ["MS Gothic"]=IPAGothic)
+    for face in "${!replacements[@]}"; do
+        LC_ALL=C.UTF-8 WINEPREFIX="$prefix" WINEDEBUG=-all /usr/lib/wine/wine64 reg add \
+            'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "${replacements[$face]}" /f >/dev/null
+    done
+    touch "$stamp"
+}
+
 # A Linux path as Wine sees it (drive Z: is the root folder).
 wine_ui_path() {
     local abs
