@@ -6,7 +6,6 @@
 // Release a giving back. A release that matches no taking (given back twice, or never taken) is a fault
 // of the caller and stops the program with a message, as memory corruption would in the host. An object
 // still taken when its window is destroyed stays alive, detached from the window, until it is released.
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -117,8 +116,8 @@ public:
                 dragging_ = false;
                 break;
             case WM_MOUSEMOVE:
-                if (dragType_ && (abs(p.x - dragStart_.x) > GetSystemMetrics(SM_CXDRAG) ||
-                                  abs(p.y - dragStart_.y) > GetSystemMetrics(SM_CYDRAG)))
+                if (dragType_ && (std::abs(p.x - dragStart_.x) > GetSystemMetrics(SM_CXDRAG) ||
+                                  std::abs(p.y - dragStart_.y) > GetSystemMetrics(SM_CYDRAG)))
                     dragging_ = true;
                 break;
             case WM_LBUTTONUP:

@@ -1,14 +1,15 @@
 // The host's main window of `tvl3host ui`: its Edit menu and its lists follow the scene's undo history.
-#include "HostTestObjects.h"
 #include "MainWindow.h"  // the window system first: commctrl.h needs it
-#include "hold.h"
-#include "hostcore.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
+
+#include "HostTestObjects.h"
+#include "hold.h"
+#include "hostcore.h"
 
 namespace {
 
