@@ -46,7 +46,8 @@ public:
             DestroyWindow(frame);
             return nullptr;
         }
-        pages_.back().dialog = dlg;
+        for (Page& p : pages_)  // found again: the dialog may have added pages of its own meanwhile
+            if (p.frame == frame) p.dialog = dlg;
         SetWindowPos(dlg, nullptr, 0, kTitleHeight, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(dlg, SW_SHOWNA);
         ShowWindow(frame, SW_SHOWNA);
