@@ -35,6 +35,7 @@ public:
     HWND AddPage(HINSTANCE hInst, const MCHAR* tmplName, const DLGTEMPLATE* tmpl, DLGPROC proc,
                  const MCHAR* title, LPARAM param) {
         if (!Window()) return nullptr;
+        if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWNOACTIVATE);
         HWND frame = CreateWindowExW(0, kPageClass, title ? title : L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0,
                                      kPanelWidth, kTitleHeight, window_, nullptr, HostUi::Module(), nullptr);
         if (!frame) return nullptr;
@@ -45,7 +46,8 @@ public:
             DestroyWindow(frame);
             return nullptr;
         }
-        pages_.back().dialog = dlg;
+        for (Page& p : pages_)  // found again: the dialog may have added pages of its own meanwhile
+            if (p.frame == frame) p.dialog = dlg;
         SetWindowPos(dlg, nullptr, 0, kTitleHeight, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(dlg, SW_SHOWNA);
         ShowWindow(frame, SW_SHOWNA);
@@ -217,7 +219,8 @@ private:
             case WM_MOUSEWHEEL:
                 self.ScrollTo(self.scroll_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * kLine);
                 return 0;
-            case WM_CLOSE:  // a panel of its own hides; its pages belong to the plug-ins
+            case WM_CLOSE:  // a panel of its own closes the open utility and hides
+                HostUi::CloseUtility();
                 ShowWindow(hwnd, SW_HIDE);
                 return 0;
             case WM_DESTROY:

@@ -94,19 +94,62 @@ public:
     using ControlImpl::ControlImpl;
 };
 
+ICustomControl* ControlOf(HWND hwnd) {
+    return hwnd && IsWindow(hwnd) ? static_cast<ICustomControl*>(GetPropW(hwnd, kControlProp)) : nullptr;
+}
+
+// A button takes part in drag and drop through its manager: a left-button drag that starts where the
+// manager answers a drag type and ends on another button whose manager accepts the dragged object drops
+// it there. The button's own behaviour goes on beside it: released away from the button, it sends no click.
 class CustButtonImpl : public ControlImpl<ICustButton> {
 public:
     using ControlImpl::ControlImpl;
     void SetDADMgr(DADMgr* dad) override { dad_ = dad; }
     DADMgr* GetDADMgr() override { return dad_; }
 
-private:
-    DADMgr* dad_ = nullptr;
-};
+    void OnMouse(UINT msg, LPARAM lParam) {
+        const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        switch (msg) {
+            case WM_LBUTTONDOWN:
+                dragType_ = dad_ ? dad_->GetDragType(hwnd_, p) : 0;
+                dragStart_ = p;
+                dragging_ = false;
+                break;
+            case WM_MOUSEMOVE:
+                if (dragType_ && (std::abs(p.x - dragStart_.x) > GetSystemMetrics(SM_CXDRAG) ||
+                                  std::abs(p.y - dragStart_.y) > GetSystemMetrics(SM_CYDRAG)))
+                    dragging_ = true;
+                break;
+            case WM_LBUTTONUP:
+                if (dragging_) DropAt(p);
+                dragType_ = 0;
+                dragging_ = false;
+                break;
+            default:
+                break;
+        }
+    }
 
-ICustomControl* ControlOf(HWND hwnd) {
-    return hwnd && IsWindow(hwnd) ? static_cast<ICustomControl*>(GetPropW(hwnd, kControlProp)) : nullptr;
-}
+private:
+    void DropAt(POINT p) {
+        POINT screen = p;
+        ClientToScreen(hwnd_, &screen);
+        HWND to = WindowFromPoint(screen);
+        auto* target = dynamic_cast<CustButtonImpl*>(ControlOf(to));
+        if (!target || target == this || !target->dad_ || !dad_) return;
+        POINT at = screen;
+        ScreenToClient(to, &at);
+        ReferenceTarget* dropThis = dad_->GetInstance(hwnd_, dragStart_, dragType_);
+        const BOOL isNew = dad_->IsNew(hwnd_, dragStart_, dragType_);
+        if (target->dad_->OkToDrop(dropThis, hwnd_, to, at, dragType_, isNew))
+            target->dad_->Drop(dropThis, to, at, dragType_, dad_, FALSE);
+    }
+
+    DADMgr* dad_ = nullptr;
+    SClass_ID dragType_ = 0;  // while the left button is down on a draggable point
+    POINT dragStart_ = {0, 0};
+    bool dragging_ = false;
+};
 
 template <ControlKind Kind, class Impl>
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -121,6 +164,12 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             if (impl && impl->Detach()) delete impl;
             break;
         }
+        case WM_LBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+            if constexpr (Kind == kButton)
+                if (auto* impl = static_cast<Impl*>(ControlOf(hwnd))) impl->OnMouse(msg, lParam);
+            break;
         default:
             break;
     }

@@ -7,6 +7,7 @@
 #include "FormatCommand.h"
 #include "MtlConverterState.h"
 #include "Products.h"
+#include "UiCommand.h"
 #include "hostcore.h"
 
 #ifdef _WIN32
@@ -22,6 +23,7 @@ const char kUsage[] =
     "  convert SCENE|FOLDER... --out-dir DIR [-j N] [options]\n"
     "                                   convert many scenes, each on its own\n"
     "  format SCENE -o OUT              load the scene and save it in its canonical form, with no run\n"
+    "  ui [SCENE]                       open the host's window (Windows build)\n"
     "  help [convert|format]            this text, or the options of a command\n"
     "\n"
     "A scene is a JSON scene file (docs/scene-format.md).\n";
@@ -82,6 +84,7 @@ int main(int argc, char** argv) {
         return UsageError("no help on \"" + args[1] + "\" (topics: convert, format)", "");
     }
     if (args[0] == "format") return Format(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (args[0] == "ui") return RunUiCommand(std::vector<std::string>(args.begin() + 1, args.end()));
     if (args[0] != "convert") return UsageError("unknown command \"" + args[0] + "\"", "");
 
     ConvertRequest req;

@@ -213,6 +213,9 @@ void HostCore::ResetScene(int code) {
     AnimateOff();
     cancel_ = FALSE;
     progressActive_ = false;
+#ifdef _WIN32
+    HostUi::EndProgress();
+#endif
 }
 
 int HostCore::NumLiveObjects() const { return HostObjectPool::Count(); }
@@ -255,29 +258,53 @@ BOOL HostCore::Redo() {
 
 // ---- progress, redraws, window services ----
 
+// Where the window system is present the progress bar is also a window (host/ui) whose Cancel button
+// sets the cancel flag; the sink, if any, sees the same calls.
 BOOL HostCore::ProgressStart(MCHAR* title, BOOL, LPTHREAD_START_ROUTINE fn, LPVOID arg) {
     cancel_ = FALSE;
     progressActive_ = true;
     if (progressSink_) progressSink_->OnStart(title);
+#ifdef _WIN32
+    HostUi::ShowProgress(title);
+#endif
     if (fn) fn(arg);
     return TRUE;
 }
 
-void HostCore::ProgressUpdate(int pct, BOOL, const MCHAR* title) {
+void HostCore::ProgressUpdate(int pct, BOOL showPct, const MCHAR* title) {
+#ifdef _WIN32
+    HostUi::MoveProgress(pct, showPct, title);
+#else
+    (void)showPct;
+#endif
     if (progressSink_) progressSink_->OnUpdate(pct, title);
 }
 
 void HostCore::ProgressEnd() {
     progressActive_ = false;
+#ifdef _WIN32
+    HostUi::EndProgress();
+#endif
     if (progressSink_) progressSink_->OnEnd();
 }
 
-void HostCore::ForceCompleteRedraw(BOOL) { ++redraws_; }
+void HostCore::ForceCompleteRedraw(BOOL) {
+    ++redraws_;
+#ifdef _WIN32
+    if (mainWindow_) InvalidateRect(mainWindow_, nullptr, TRUE);
+#endif
+}
 
-MtlBase* HostCore::DoMaterialBrowseDlg(HWND, DWORD, BOOL& newMat, BOOL& cancel) {
+MtlBase* HostCore::DoMaterialBrowseDlg(HWND hParent, DWORD flags, BOOL& newMat, BOOL& cancel) {
     newMat = FALSE;
+#ifdef _WIN32
+    return HostUi::BrowseMaterial(hParent, flags, cancel);
+#else
+    (void)hParent;
+    (void)flags;
     cancel = TRUE;
     return nullptr;
+#endif
 }
 
 // The command panel is a window (host/ui): there is none in the native build.

@@ -4,10 +4,9 @@
 
 #include <string>
 
-#include "DialogTemplate.h"
+#include "DialogRecord.h"
 #include "HostUi.h"
 #include "custcont.h"
-#include "winutil.h"
 
 namespace {
 
@@ -138,26 +137,6 @@ TEST_F(CustControlsDeathTest, UnbalancedReleaseStopsTheProgram) {
         DADMgr* GetDADMgr() override { return nullptr; }
     } notTaken;
     EXPECT_DEATH(ReleaseICustButton(&notTaken), "not taken with GetICustButton");
-}
-
-TEST(CenterWindow, CentresOnTheParentOrTheWorkArea) {
-    HWND parent = CreateWindowExW(0, L"STATIC", L"parent", WS_POPUP, 50, 60, 400, 300, nullptr, nullptr,
-                                  nullptr, nullptr);
-    HWND child =
-        CreateWindowExW(0, L"STATIC", L"child", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    for (HWND within : {parent, static_cast<HWND>(nullptr)}) {
-        ASSERT_TRUE(CenterWindow(child, within));
-        RECT c, w = work;
-        GetWindowRect(child, &c);
-        if (within) GetWindowRect(within, &w);
-        EXPECT_NEAR((c.left + c.right) / 2, (w.left + w.right) / 2, 1);
-        EXPECT_NEAR((c.top + c.bottom) / 2, (w.top + w.bottom) / 2, 1);
-    }
-    EXPECT_FALSE(CenterWindow(nullptr, parent));
-    DestroyWindow(child);
-    DestroyWindow(parent);
 }
 
 }  // namespace

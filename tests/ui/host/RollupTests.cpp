@@ -1,7 +1,7 @@
 // Rollup pages of the command panel, as a plug-in adds and deletes them.
 #include <gtest/gtest.h>
 
-#include "DialogTemplate.h"
+#include "DialogRecord.h"
 #include "HostUi.h"
 #include "custcont.h"
 #include "hostcore.h"

@@ -2,10 +2,12 @@
 
 // A dialog template built in memory, as a resource compiler would lay it out (DLGTEMPLATE, then items
 // aligned on DWORDs), naming its controls' window classes by name.
-#include <windows.h>
-
+// The host builds its own dialogs (material browser, Utilities page) this way; tests build plug-in-like
+// dialogs with it.
 #include <cwchar>
 #include <vector>
+
+#include "WindowsDefines.h"
 
 class DialogTemplate {
 public:
@@ -17,6 +19,13 @@ public:
         Word(0);  // no menu
         Word(0);  // the dialog class
         Text(caption);
+    }
+    // The same with a font (DS_SETFONT is added to the style): point size and face.
+    DialogTemplate(DWORD style, short cx, short cy, const wchar_t* caption, WORD pointSize,
+                   const wchar_t* face)
+        : DialogTemplate(style | DS_SETFONT, cx, cy, caption) {
+        Word(pointSize);
+        Text(face);
     }
 
     DialogTemplate& Add(const wchar_t* windowClass, WORD id, const wchar_t* text, short x, short y, short cx,
@@ -45,28 +54,3 @@ private:
 
     std::vector<WORD> data_;
 };
-
-// Records what a dialog made from a DialogTemplate receives; given as the dialog's creation parameter.
-struct DialogRecord {
-    LPARAM param = 0;
-    std::vector<std::pair<WORD, WORD>> commands;  // (control ID, notification)
-    int destroyed = 0;
-};
-
-inline INT_PTR CALLBACK RecordingDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* rec = reinterpret_cast<DialogRecord*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    switch (msg) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-            reinterpret_cast<DialogRecord*>(lParam)->param = lParam;
-            return TRUE;
-        case WM_COMMAND:
-            if (rec) rec->commands.push_back({LOWORD(wParam), HIWORD(wParam)});
-            return TRUE;
-        case WM_DESTROY:
-            if (rec) ++rec->destroyed;
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
