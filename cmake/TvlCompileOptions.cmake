@@ -23,3 +23,10 @@ if(TVL_SANITIZE)
     add_compile_options(-fsanitize=${TVL_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=${TVL_SANITIZE})
 endif()
+
+# The fuzz build (scripts/fuzz, clang): every target is instrumented for libFuzzer's coverage; fuzz/ adds
+# the target that links libFuzzer itself.
+option(TVL_FUZZ "Build the libFuzzer target in fuzz/ (clang)" OFF)
+if(TVL_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

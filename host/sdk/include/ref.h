@@ -176,6 +176,7 @@ public:
     virtual void Backpatch();
 
 private:
+    RefTargetHandle CloneOne(RefTargetHandle oldTarg);
     struct Impl;
     Impl* impl_;
 };
