@@ -176,7 +176,6 @@ public:
     virtual void Backpatch();
 
 private:
-    RefTargetHandle CloneOne(RefTargetHandle oldTarg);
     struct Impl;
     Impl* impl_;
 };

@@ -57,22 +57,22 @@ RefTargetHandle RemapDir::FindMapping(RefTargetHandle from) {
 
 // A deep hierarchy would nest a Clone call per level and exhaust the call stack: it is copied from the
 // bottom up instead, each object once what it refers to is copied, so every Clone call finds the copies
-// of its references made. The copies and their sharing are the same either way.
+// of its references made. The copies and their sharing are the same either way (a copy shared inside such
+// a deep hierarchy may list its dependents in another order).
 RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
     if (!oldTarg) return nullptr;
     if (RefTargetHandle done = FindMapping(oldTarg)) return done;
+    auto cloneOne = [this](RefTargetHandle t) {
+        ++impl_->depth;
+        RefTargetHandle copy = t->Clone(*this);
+        --impl_->depth;
+        if (copy) AddEntry(t, copy);
+        return copy;
+    };
     if (impl_->depth == 0)
         for (RefTargetHandle t : DeepCopyOrder(oldTarg, *this))
-            if (t != oldTarg && !FindMapping(t)) CloneOne(t);
-    return CloneOne(oldTarg);
-}
-
-RefTargetHandle RemapDir::CloneOne(RefTargetHandle oldTarg) {
-    ++impl_->depth;
-    RefTargetHandle copy = oldTarg->Clone(*this);
-    --impl_->depth;
-    if (copy) AddEntry(oldTarg, copy);
-    return copy;
+            if (t != oldTarg && !FindMapping(t)) cloneOne(t);
+    return cloneOne(oldTarg);
 }
 
 void RemapDir::AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) { impl_->map[hfrom] = hto; }
