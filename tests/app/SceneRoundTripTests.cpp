@@ -1,5 +1,7 @@
 #include <nlohmann/json.hpp>
 
+#include <limits>
+
 #include "SceneTestSupport.h"
 
 namespace {
@@ -258,6 +260,9 @@ TEST_F(SceneRoundTrip, ParametersAreWrittenInTheirDocumentedForm) {
     pb->SetValue(kPBool, 0, 1);
     SetParamValue(pb, kPColor, 0, Color(0.5f, 1.0f, 0.0f));
     pb->SetValue(kPAngle, 0, 3.0f);
+    // Numbers that are not finite are written as finite ones, so that the file loads.
+    pb->SetValue(kPFloatTab, 0, -std::numeric_limits<float>::infinity(), 0);
+    pb->SetValue(kPFloatTab, 0, std::numeric_limits<float>::quiet_NaN(), 1);
     Json params = Json::parse(SaveSceneText())["objects"][0]["blocks"][0]["params"];
     struct Case {
         ParamID id;
@@ -272,7 +277,7 @@ TEST_F(SceneRoundTrip, ParametersAreWrittenInTheirDocumentedForm) {
         {kPPoint3, "point3", "[1.0, 2.0, 3.0]"},
         {kPString, "string", "\"hello\""},
         {kPAngle, "angle", "3.0"},
-        {kPFloatTab, "float_tab", "[0.0, 0.0]"},
+        {kPFloatTab, "float_tab", "[-3.4028235e+38, 0.0]"},
         {kPMtl, "mtl", "null"},
         {kPMap, "texmap", "null"},
         {kPNode, "inode", "null"},

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 void JsonTape::Clear() {
     nodes_.clear();
@@ -30,10 +31,11 @@ void JsonTape::Int(int64_t i) {
 void JsonTape::Uint(uint64_t u) { Add(Type::Uint).v.u = u; }
 void JsonTape::Double(double d) { Add(Type::Double).v.d = d; }
 void JsonTape::Float(float f) {
-    if (std::isfinite(f))
-        Add(Type::Float).v.f = f;
-    else
-        Null();
+    if (std::isnan(f))
+        f = 0.0f;
+    else if (std::isinf(f))
+        f = f > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest();
+    Add(Type::Float).v.f = f;
 }
 
 void JsonTape::String(std::string_view s) {

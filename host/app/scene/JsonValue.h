@@ -36,7 +36,7 @@ public:
     void Int(int64_t i);  // stored as Uint when not negative
     void Uint(uint64_t u);
     void Double(double d);
-    void Float(float f);  // a value that is not finite becomes null
+    void Float(float f);  // a value that is not finite becomes the nearest finite one (NaN: 0), so files load
     void String(std::string_view s);
     void Key(std::string_view k);
     void StartArray();
