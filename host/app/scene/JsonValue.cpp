@@ -30,12 +30,25 @@ void JsonTape::Int(int64_t i) {
 }
 void JsonTape::Uint(uint64_t u) { Add(Type::Uint).v.u = u; }
 void JsonTape::Double(double d) { Add(Type::Double).v.d = d; }
+const char* NonFiniteName(double d) { return std::isnan(d) ? "NaN" : d > 0 ? "Infinity" : "-Infinity"; }
+
+bool ParseNonFinite(std::string_view text, float* f) {
+    if (text == "NaN")
+        *f = std::numeric_limits<float>::quiet_NaN();
+    else if (text == "Infinity")
+        *f = std::numeric_limits<float>::infinity();
+    else if (text == "-Infinity")
+        *f = -std::numeric_limits<float>::infinity();
+    else
+        return false;
+    return true;
+}
+
 void JsonTape::Float(float f) {
-    if (std::isnan(f))
-        f = 0.0f;
-    else if (std::isinf(f))
-        f = f > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest();
-    Add(Type::Float).v.f = f;
+    if (std::isfinite(f))
+        Add(Type::Float).v.f = f;
+    else
+        String(NonFiniteName(f));
 }
 
 void JsonTape::String(std::string_view s) {
