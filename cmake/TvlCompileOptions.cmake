@@ -23,3 +23,11 @@ if(TVL_SANITIZE)
     add_compile_options(-fsanitize=${TVL_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=${TVL_SANITIZE})
 endif()
+
+# The fuzz build (scripts/fuzz, clang): every target is instrumented for libFuzzer's coverage; fuzz/ adds
+# the target that links libFuzzer itself.
+option(TVL_FUZZ "Build the libFuzzer target in fuzz/ (clang)" OFF)
+# The SDK's headers hide base overloads as the host's do, which clang warns about.
+if(TVL_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link -Wno-overloaded-virtual)
+endif()

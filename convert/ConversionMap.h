@@ -41,6 +41,7 @@ public:
     }
 
     int Count() const { return static_cast<int>(pairs_.size()); }
+    ConversionKind KindAt(int i) const { return kinds_[static_cast<size_t>(i)]; }
     const std::pair<ReferenceTarget*, ReferenceTarget*>& operator[](int i) const {
         return pairs_[static_cast<size_t>(i)];
     }

@@ -46,7 +46,7 @@ void DeleteConverted(const std::vector<ReferenceTarget*>& made, ConversionMap& m
     }
 
     for (int i = 0; i < map.Count(); ++i)
-        if (map[i].second && going.count(map[i].second)) map.Remove(map[i].first);
+        if (map[i].second && going.count(map[i].second)) map.Remove(map[i].first, map.KindAt(i));
 
     // Made with recording suspended, they never existed for undo; neither does their deletion.
     SuspendAll suspend(TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);

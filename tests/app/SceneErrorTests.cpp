@@ -109,6 +109,13 @@ const std::vector<BadFile>& BadFiles() {
          Scene(R"("nodes": [)" + Repeat(R"({"id": 1, "name": "n", "children": [)", 1001) +
                Repeat("]}", 1001) + "]"),
          "nodes[0]" + Repeat(".children[0]", 1000) + ": the node tree is more than 1000 levels deep"},
+        {"arrays nested too deep", Scene(R"("nodes": )" + Repeat("[", 20000) + Repeat("]", 20000)),
+         "nodes" + Repeat("[0]", 10001) + ": arrays and objects are nested more than 10000 levels deep"},
+        {"objects nested too deep",
+         Scene(R"("objects": [{"id": 2, "name": )" + Repeat(R"({"a": )", 10001) + "1" + Repeat("}", 10001) +
+               "}]"),
+         "objects[0].name" + Repeat(".a", 9999) +
+             ": arrays and objects are nested more than 10000 levels deep"},
         {"name holding U+0000", MtlFile(R"("name": "Cut\u0000Here")"),
          "objects[0].name: a text may not hold the character U+0000 (the host ends texts there)"},
         {"name of a nameless class",

@@ -1,5 +1,7 @@
 #include <nlohmann/json.hpp>
 
+#include <limits>
+
 #include "SceneTestSupport.h"
 
 namespace {
@@ -258,7 +260,11 @@ TEST_F(SceneRoundTrip, ParametersAreWrittenInTheirDocumentedForm) {
     pb->SetValue(kPBool, 0, 1);
     SetParamValue(pb, kPColor, 0, Color(0.5f, 1.0f, 0.0f));
     pb->SetValue(kPAngle, 0, 3.0f);
-    Json params = Json::parse(SaveSceneText())["objects"][0]["blocks"][0]["params"];
+    // Numbers that are not finite are written by name, so that the file loads and keeps them.
+    pb->SetValue(kPFloatTab, 0, -std::numeric_limits<float>::infinity(), 0);
+    pb->SetValue(kPFloatTab, 0, std::numeric_limits<float>::quiet_NaN(), 1);
+    const std::string saved = SaveSceneText();
+    Json params = Json::parse(saved)["objects"][0]["blocks"][0]["params"];
     struct Case {
         ParamID id;
         const char* type;
@@ -272,7 +278,7 @@ TEST_F(SceneRoundTrip, ParametersAreWrittenInTheirDocumentedForm) {
         {kPPoint3, "point3", "[1.0, 2.0, 3.0]"},
         {kPString, "string", "\"hello\""},
         {kPAngle, "angle", "3.0"},
-        {kPFloatTab, "float_tab", "[0.0, 0.0]"},
+        {kPFloatTab, "float_tab", "[\"-Infinity\", \"NaN\"]"},
         {kPMtl, "mtl", "null"},
         {kPMap, "texmap", "null"},
         {kPNode, "inode", "null"},
@@ -288,6 +294,8 @@ TEST_F(SceneRoundTrip, ParametersAreWrittenInTheirDocumentedForm) {
         EXPECT_EQ(params[k]["value"], Json::parse(cases[k].value));
         EXPECT_FALSE(params[k].contains("controller"));
     }
+    Load(saved);
+    EXPECT_EQ(SaveSceneText(), saved);
 }
 
 TEST_F(SceneRoundTrip, TheFileDecidesEveryReferenceAndOmittedValuesKeepTheirDefaults) {

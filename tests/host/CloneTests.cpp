@@ -36,6 +36,28 @@ TEST_F(CloneTest, CopyIsDeepAndKeepsSharingInside) {
     EXPECT_EQ(Dependents(shared), (std::vector<ReferenceMaker*>{left, right}));
 }
 
+// Far deeper than the call stack could nest (Wine gives the Windows build 1 MB): the copy is made all
+// the same, with its sharing, and closing the chain into a loop is refused.
+TEST_F(CloneTest, LongChainIsCopiedAndItsLoopRefused) {
+    const int n = 200000;
+    auto* shared = new BoxMap(0);
+    std::vector<BoxMap*> chain;
+    for (int k = 0; k < n; ++k) chain.push_back(new BoxMap(2));
+    for (int k = n - 1; k >= 0; --k) {
+        if (k + 1 < n) chain[static_cast<size_t>(k)]->ReplaceReference(0, chain[static_cast<size_t>(k) + 1]);
+        chain[static_cast<size_t>(k)]->ReplaceReference(1, shared);
+    }
+    EXPECT_EQ(chain.back()->ReplaceReference(0, chain.front()), REF_FAIL);
+
+    ReferenceTarget* copy = CloneRefHierarchy(chain.front());
+    std::vector<ReferenceMaker*> copies;
+    for (ReferenceTarget* t = copy; t; t = t->GetReference(0)) copies.push_back(t);
+    ASSERT_EQ(copies.size(), static_cast<size_t>(n));
+    ReferenceTarget* sharedCopy = copy->GetReference(1);
+    EXPECT_NE(sharedCopy, shared);
+    EXPECT_EQ(Dependents(sharedCopy), std::vector<ReferenceMaker*>(copies.rbegin(), copies.rend()));
+}
+
 TEST_F(CloneTest, CopyIsIndependentButSharesNodes) {
     INode* node = HostCore::Get().CreateNode(_M("n"));
     auto* mtl = new BoxMtl(0, &kBlock);

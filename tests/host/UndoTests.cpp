@@ -194,8 +194,16 @@ TEST_F(UndoTest, KeyChangesAreUndone) {
     theHold.Begin();
     key.val = 5.0f;
     ctrl->SetKey(0, &key);
+    key.time = 160;
+    key.val = 7.0f;
+    ctrl->AppendKey(&key);
     theHold.Accept(MSTR(_M("key")).dataForWrite());
     HostCore::Get().Undo();
+    ASSERT_EQ(ctrl->GetNumKeys(), 1);
     ctrl->GetKey(0, &key);
     EXPECT_FLOAT_EQ(key.val, 1.0f);
+    HostCore::Get().Redo();
+    ASSERT_EQ(ctrl->GetNumKeys(), 2);
+    EXPECT_FLOAT_EQ(ctrl->Evaluate(0), 5.0f);
+    EXPECT_FLOAT_EQ(ctrl->Evaluate(160), 7.0f);
 }

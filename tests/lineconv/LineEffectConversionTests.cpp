@@ -178,6 +178,8 @@ TEST_F(LineEffectConversion, AnOddSlotLeavesTheEffectWithoutLineSetsAndDeletesTh
         SCOPED_TRACE(odd.what);
         Tvl2BrushMap* first = NewBrush(_M("first"));
         Tvl2BrushMap* last = NewBrush(_M("last"));
+        BitmapTex* paper = NewBitmap(_M("paper.png"));
+        first->SetSubTexmap(0, paper);
         Tvl2LineSet* a = NewSetWithBrush(first);
         Tvl2LineSet* b = NewSetWithBrush(last);
         Tvl3Line* made = Convert(NewLine(_M("Tavelin 2 lines"), {a, odd.make(), b}));
@@ -188,6 +190,7 @@ TEST_F(LineEffectConversion, AnOddSlotLeavesTheEffectWithoutLineSetsAndDeletesTh
         EXPECT_EQ(map_.Lookup(b), nullptr);
         // The brushes converted for the sets went with them, and left the map too.
         for (Tvl2BrushMap* brush : {first, last}) EXPECT_EQ(map_.Lookup(brush), nullptr);
+        EXPECT_EQ(map_.Lookup(paper, ConversionKind::Cloned), nullptr);  // and so did the copy of its map
     }
 }
 

@@ -52,6 +52,8 @@ int ReadInt(JsonRef j, const JsonPath& path, What what) {
 }
 
 float ReadFloat(JsonRef j, const JsonPath& path, What what) {
+    float nonFinite;
+    if (j.IsString() && ParseNonFinite(j.Str(), &nonFinite)) return nonFinite;
     if (!j.IsNumber()) Fail(path, "expected a number" + what.Text());
     double d = j.Number();
     if (!(std::fabs(d) <= FLT_MAX)) Fail(path, j.Text() + " is out of range for a float");
@@ -63,7 +65,6 @@ void ReadTriple(JsonRef j, const JsonPath& path, const char* shape, What what, f
     if (!j.IsArray() || j.Size() != 3) Fail(path, std::string("expected ") + shape + what.Text());
     size_t k = 0;
     for (JsonRef v : j) {
-        if (!v.IsNumber()) Fail(path.Item(k), "expected a number");
         out[k] = ReadFloat(v, path.Item(k));
         ++k;
     }

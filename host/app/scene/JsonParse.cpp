@@ -1,5 +1,6 @@
 #include "JsonParse.h"
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,9 +77,9 @@ public:
             state_ = State::Top;
             return true;
         }
-        BeginValue();
+        Open();
         tape_.StartObject();
-        frames_.push_back({true, 0, 0, {}});
+        frames_.push_back({true, 0, 0, nullptr});
         return true;
     }
     bool Key(const char* s, rapidjson::SizeType n, bool) {
@@ -117,9 +118,9 @@ public:
             item_ = 0;
             return true;
         }
-        BeginValue();
+        Open();
         tape_.StartArray();
-        frames_.push_back({false, 0, 0, {}});
+        frames_.push_back({false, 0, 0, nullptr});
         return true;
     }
     bool EndArray(rapidjson::SizeType) {
@@ -147,10 +148,18 @@ private:
     enum class State { Start, Top, Done };
     struct Frame {
         bool isObject;
-        uint32_t key;                // objects: the tape index of the latest key
-        size_t next;                 // arrays: the index of the next item
-        std::set<std::string> keys;  // objects with many keys: the keys so far
+        uint32_t key;                                 // objects: the tape index of the latest key
+        size_t next;                                  // arrays: the index of the next item
+        std::unique_ptr<std::set<std::string>> keys;  // objects with many keys: the keys so far
     };
+
+    // A value opens an array or object: one more level, refused past the limit before it costs memory.
+    void Open() {
+        if (frames_.size() >= kMaxJsonNesting)
+            Fail(HerePath(), "arrays and objects are nested more than " + std::to_string(kMaxJsonNesting) +
+                                 " levels deep");
+        BeginValue();
+    }
 
     template <class Add>
     bool Scalar(Add add) {
@@ -192,10 +201,12 @@ private:
             for (uint32_t at = object + 1; at < tape_.Size() && !repeated; at = tape_.At(at + 1).end)
                 repeated = tape_.Text(at) == key;
         } else {
-            if (f.keys.empty())
+            if (!f.keys) {
+                f.keys = std::make_unique<std::set<std::string>>();
                 for (uint32_t at = object + 1; at < tape_.Size(); at = tape_.At(at + 1).end)
-                    f.keys.emplace(tape_.Text(at));
-            repeated = !f.keys.emplace(key).second;
+                    f.keys->emplace(tape_.Text(at));
+            }
+            repeated = !f.keys->emplace(key).second;
         }
         if (repeated)
             Fail(FramePath(frames_.size() - 1), "field \"" + std::string(key) + "\" is given twice");

@@ -20,9 +20,13 @@ public:
     virtual void End() = 0;
 };
 
+// How deep arrays and objects may nest, counted below the top-level object: far beyond any scene (a node
+// tree of the deepest kind the reader takes needs about 2,000 levels), and each level costs a little memory.
+constexpr size_t kMaxJsonNesting = 10000;
+
 // Reads a document whose top level must be an object. Fails with SceneError: "line L, column C: ..." for
-// text that is not JSON, "<path>: ..." for a key given twice in one object, text that is not UTF-8 and a
-// number beyond any double; a receiver's own SceneError passes through.
-// `progress`, when given, hears the share of the text read (0 to 100) as it grows.
+// text that is not JSON, "<path>: ..." for a key given twice in one object, text that is not UTF-8, a
+// number beyond any double and arrays or objects nested more than kMaxJsonNesting deep; a receiver's own
+// SceneError passes through. `progress`, when given, hears the share of the text read (0 to 100) as it grows.
 void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
                   const std::function<void(int)>& progress = nullptr);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 void JsonTape::Clear() {
     nodes_.clear();
@@ -29,11 +30,25 @@ void JsonTape::Int(int64_t i) {
 }
 void JsonTape::Uint(uint64_t u) { Add(Type::Uint).v.u = u; }
 void JsonTape::Double(double d) { Add(Type::Double).v.d = d; }
+const char* NonFiniteName(double d) { return std::isnan(d) ? "NaN" : d > 0 ? "Infinity" : "-Infinity"; }
+
+bool ParseNonFinite(std::string_view text, float* f) {
+    if (text == "NaN")
+        *f = std::numeric_limits<float>::quiet_NaN();
+    else if (text == "Infinity")
+        *f = std::numeric_limits<float>::infinity();
+    else if (text == "-Infinity")
+        *f = -std::numeric_limits<float>::infinity();
+    else
+        return false;
+    return true;
+}
+
 void JsonTape::Float(float f) {
     if (std::isfinite(f))
         Add(Type::Float).v.f = f;
     else
-        Null();
+        String(NonFiniteName(f));
 }
 
 void JsonTape::String(std::string_view s) {

@@ -6,6 +6,12 @@
 #include <string_view>
 #include <vector>
 
+// JSON has no numbers that are not finite: scene files write such a float as one of these strings and
+// read it back from it, so the value survives. NonFiniteName answers the string of a value that is not
+// finite; ParseNonFinite answers whether a text is one of them, and which value.
+const char* NonFiniteName(double d);
+bool ParseNonFinite(std::string_view text, float* f);
+
 // A JSON value stored flat, in document order: each node is followed by what it holds (in an object, a key
 // node before each value) and knows where its subtree ends. Scene files are read and written one entry at
 // a time through a tape that is cleared and refilled, so no second copy of a whole file is ever kept.
@@ -36,7 +42,7 @@ public:
     void Int(int64_t i);  // stored as Uint when not negative
     void Uint(uint64_t u);
     void Double(double d);
-    void Float(float f);  // a value that is not finite becomes null
+    void Float(float f);  // a value that is not finite becomes its name (NonFiniteName), a string
     void String(std::string_view s);
     void Key(std::string_view k);
     void StartArray();

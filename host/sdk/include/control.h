@@ -198,11 +198,26 @@ void LinearKeyController<Value, Key>::SetKey(int i, IKey* key) {
     Change(keys, constant_);
 }
 
+// A key added at the end is recorded as itself, not as the whole track before and after, so that
+// appending n keys costs time and undo memory in proportion to n.
 template <class Value, class Key>
 int LinearKeyController<Value, Key>::AppendKey(IKey* key) {
-    std::vector<Key> keys = keys_;
-    keys.push_back(*static_cast<Key*>(key));
-    Change(keys, constant_);
+    class AppendRestore : public RestoreObj {
+    public:
+        AppendRestore(LinearKeyController* c, const Key& key) : c_(c), key_(key) { PinForUndo(c_); }
+        ~AppendRestore() override { UnpinForUndo(c_); }
+        void Restore(int) override { c_->keys_.pop_back(); }
+        void Redo() override { c_->keys_.push_back(key_); }
+        MSTR Description() override { return MSTR(_M("Keys")); }
+
+    private:
+        LinearKeyController* c_;
+        Key key_;
+    };
+    const Key& k = *static_cast<Key*>(key);
+    if (theHold.Holding()) theHold.Put(new AppendRestore(this, k));
+    keys_.push_back(k);
+    NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
     return GetNumKeys() - 1;
 }
 
