@@ -19,10 +19,9 @@ public:
     void DeleteThis() override {}  // static: lives as long as the module
     void SetStartupParam(MSTR) override {}
 
-    // The panel while it is open (once the host has added its page), else null.
-    HWND PanelWindow() const { return panel_; }
     Mtl* ReferenceMaterial() const;
-    // Holds m (the object itself, never a copy) as the reference material and refreshes an open panel.
+    // Holds m (the object itself, never a copy) as the reference material and refreshes the panel once the
+    // host has added its page.
     void SetReferenceMaterial(Mtl* m);
 
 private:
