@@ -31,13 +31,6 @@ TEST(MtlPanelStates, EachCheckedControlSetsOnlyItsBit) {
     }
 }
 
-TEST(MtlPanelStates, RememberedStatesChangeTheWord) {
-    MtlPanelStates states;
-    for (MtlPanelCheck& c : states.checks) c.checked = !c.checked;
-    // Every bit but the defaults' flips; the radio pairs flip with them.
-    EXPECT_EQ(BuildConversionOptions(states), 0x0000000Eu);
-}
-
 TEST(MtlPanelStates, OptionControlsAreEnabledByZoneModeAndStrokes) {
     const struct {
         bool automatic, applyStrokes;

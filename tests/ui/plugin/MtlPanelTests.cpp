@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "DialogDriver.h"
@@ -279,25 +280,6 @@ TEST_F(MtlPanelTest, ReferenceIsATavelin3MaterialPickedInTheBrowserOrDropped) {
     Click(panel_, IDC_ZONE_AUTO);
 }
 
-namespace {
-
-// Everything a run changes that the user sees: node materials, editor slot 0 and the panel's list.
-struct RunState {
-    std::vector<Mtl*> nodes;
-    MtlBase* slot0;
-    std::vector<std::wstring> list;
-    std::string enabled;
-    bool operator==(const RunState& o) const {
-        return nodes == o.nodes && slot0 == o.slot0 && list == o.list && enabled == o.enabled;
-    }
-};
-void PrintTo(const RunState& s, std::ostream* os) {
-    *os << "{" << s.nodes.size() << " nodes, slot 0 " << s.slot0 << ", " << s.list.size()
-        << " listed, enabled " << s.enabled << "}";
-}
-
-}  // namespace
-
 TEST_F(MtlPanelTest, RunFromThePanelConvertsTheListAsOneUndoStep) {
     const struct {
         const char* what;
@@ -319,18 +301,18 @@ TEST_F(MtlPanelTest, RunFromThePanelConvertsTheListAsOneUndoStep) {
         NewNode(_M("a"), standard);
         NewNode(_M("b"), tvl2);
         SetSlot(0, tvl2);
+        // What a run changes that the user sees: node materials, editor slot 0 and the panel.
         const auto take = [&] {
             std::vector<Mtl*> nodes;
             HostCore::Get().ForEachNode([&](INode* n) {
                 if (Mtl* m = n->GetMtl()) nodes.push_back(m);
             });
-            const PanelState panel = Read(panel_);
-            return RunState{nodes, Slot(0), panel.list, panel.enabled.substr(6)};
+            return std::make_tuple(nodes, Slot(0), Read(panel_));
         };
         AddAllOffered();
-        const RunState before = take();
-        ASSERT_EQ(before.list.size(), 2u) << "the Add dialog listed the scene's materials";
-        EXPECT_EQ(before.enabled, "11") << "a listed material enables Delete and the run";
+        const auto before = take();
+        ASSERT_EQ(std::get<2>(before).list.size(), 2u) << "the Add dialog listed the scene's materials";
+        EXPECT_EQ(std::get<2>(before).enabled, "10000111") << "a listed material enables Delete and the run";
 
         if (row.referenceMode) Click(panel_, IDC_ZONE_REFERENCE);
         DialogDriver driver;
@@ -342,17 +324,18 @@ TEST_F(MtlPanelTest, RunFromThePanelConvertsTheListAsOneUndoStep) {
         EXPECT_TRUE(driver.Done());
         if (row.referenceMode) Click(panel_, IDC_ZONE_AUTO);
 
-        const RunState after = take();
+        const auto after = take();
         if (!row.converts) {
             EXPECT_EQ(after, before);
             EXPECT_EQ(theHold.NumUndoEntries(), 0);
             continue;
         }
-        ASSERT_EQ(after.nodes.size(), 2u);
-        for (Mtl* m : after.nodes) EXPECT_EQ(m->ClassID(), TVL3_MATERIAL_CLASS_ID);
-        EXPECT_EQ(after.slot0, after.nodes[1]) << "the Tavelin 2 material's one conversion is in the slot";
-        EXPECT_EQ(after.list, std::vector<std::wstring>{});
-        EXPECT_EQ(after.enabled, "00");
+        const std::vector<Mtl*>& nodes = std::get<0>(after);
+        ASSERT_EQ(nodes.size(), 2u);
+        for (Mtl* m : nodes) EXPECT_EQ(m->ClassID(), TVL3_MATERIAL_CLASS_ID);
+        EXPECT_EQ(std::get<1>(after), nodes[1]) << "the Tavelin 2 material's one conversion is in the slot";
+        EXPECT_EQ(std::get<2>(after).list, std::vector<std::wstring>{});
+        EXPECT_EQ(std::get<2>(after).enabled, "10000100");
         ASSERT_EQ(theHold.NumUndoEntries(), 1);
         EXPECT_EQ(MSTR(theHold.UndoName(0)).ToUTF8(), "Tavelin 3 コンバート");
 
