@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ClassDescs.h"
+#include "MtlConvUtilDADMgr.h"
+#include "MtlConverterPanel.h"
 #include "Tvl3LineConverter.h"
 #include "Tvl3MtlConverter.h"
 #include "tab.h"
@@ -11,4 +13,5 @@ extern CDescTvl3MtlConverter theMtlConverterDesc;
 extern CDescTvl3LineConverter theLineConverterDesc;
 extern Tvl3MtlConverter theTvl3MtlConverter;
 extern Tvl3LineConverter theTvl3LineConverter;
-// theLinePanelOptions: Tvl3LineConverter.h
+// theMtlPanelStates: Tvl3MtlConverter.h; theMtlConverterPanel: MtlConverterPanel.h;
+// theMtlConvUtilDADMgr: MtlConvUtilDADMgr.h; theLinePanelOptions: Tvl3LineConverter.h

@@ -105,6 +105,19 @@ HWND OpenLinePanel() {
     return nullptr;
 }
 
+// Opens the material converter (the utility whose internal name names materials) and captures the main
+// window with its panel.
+void CaptureMaterialPanel(HWND main) {
+    for (int i = 0; i < HostUi::NumUtilities(); ++i) {
+        const MCHAR* internal = HostUi::UtilityClass(i)->InternalName();
+        if (!internal || !wcsstr(internal, kMaterialUtility) || !HostUi::OpenUtility(i)) continue;
+        Settle(main);
+        Capture(main, L"ui-material-panel.png");
+        return;
+    }
+    shots.errors.push_back("no material converter (a utility whose internal name holds \"Material\")");
+}
+
 void ShowProgressAsForTheMaterialRun() {
     std::wstring title = L"Tavelin 3";
     for (int i = 0; i < HostUi::NumUtilities(); ++i) {
@@ -187,6 +200,7 @@ int RunScreenshots(MainWindow& window, const std::wstring& dir) {
     // The line run shows no progress bar; the material run does, under the material converter's name. Until
     // a run showed it, the host shows its progress window itself as it would for that run.
     if (!shots.progress) ShowProgressAsForTheMaterialRun();
+    if (run) CaptureMaterialPanel(main);
     HostUi::CloseUtility();
     DestroyWindow(main);
     for (const std::string& e : shots.errors) Note(e);

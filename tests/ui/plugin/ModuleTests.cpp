@@ -279,17 +279,3 @@ TEST(PluginModule, DialogTemplatesAreExactlyAsDesigned) {
         EXPECT_EQ(got, want);
     }
 }
-
-// Until the material converter's panel is built, its page shows the version and offers nothing to press.
-TEST(PluginModule, MaterialPanelShowsItsVersionAndNothingToPress) {
-    UtilityObj* utility = PluginUtility(0);
-    ASSERT_NE(utility, nullptr);
-    utility->BeginEditParams(GetCOREInterface(), nullptr);
-    HWND panel = FindPanel(IDC_REFERENCE_MTL, L"CustButton");
-    ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(ControlText(panel, IDC_VERSION), L"Version 0.89");
-    for (int id : {IDC_MTL_LIST, IDC_MTL_ADD, IDC_MTL_CONVERT, IDC_ZONE_AUTO, IDC_REFERENCE_MTL})
-        EXPECT_FALSE(IsControlEnabled(panel, id)) << "control " << id;
-    utility->EndEditParams(GetCOREInterface(), nullptr);
-    EXPECT_EQ(FindPanel(IDC_REFERENCE_MTL, L"CustButton"), nullptr);
-}
