@@ -225,8 +225,16 @@ SelectMaterialDialogWindow::LayoutRecord SelectMaterialDialogWindow::MakeLayoutR
     GetWindowRect(control, &box);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
     GetClientRect(parent, &client);
-    return {control,      anchor,       box.left, box.top, box.right - box.left, box.bottom - box.top,
-            client.right, client.bottom};
+    LayoutRecord record;
+    record.control = control;
+    record.anchor = anchor;
+    record.left = box.left;
+    record.top = box.top;
+    record.width = box.right - box.left;
+    record.height = box.bottom - box.top;
+    record.parentWidth = client.right;
+    record.parentHeight = client.bottom;
+    return record;
 }
 
 void SelectMaterialDialogWindow::ApplyLayoutRecord(const LayoutRecord& r) {

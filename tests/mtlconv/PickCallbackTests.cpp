@@ -84,15 +84,6 @@ protected:
         return out;
     }
 
-    MtlBase* Named(const char* name) {
-        for (MtlBase* m :
-             {static_cast<MtlBase*>(scene), static_cast<MtlBase*>(sub), static_cast<MtlBase*>(multi),
-              static_cast<MtlBase*>(inner), static_cast<MtlBase*>(tvl2), static_cast<MtlBase*>(tvl3),
-              static_cast<MtlBase*>(variant), static_cast<MtlBase*>(gone)})
-            if (m->GetName().ToUTF8() == name) return m;
-        return nullptr;
-    }
-
     Mtl *scene, *sub, *inner, *tvl3;
     MultiSubMtl* multi;
     Tvl2Material* tvl2;
@@ -106,23 +97,23 @@ protected:
 // Only the convertible classes are offered; Add offers what is not listed, Delete what is.
 TEST_F(PickCallbackTest, CheckMaterialOffersConvertibleClassesByListMembership) {
     const struct {
-        const char* material;
+        MtlBase* m;
         int base, add, del;
     } rows[] = {
-        {"Scene", SELMTL_ELIGIBLE, SELMTL_CARRIER, SELMTL_ELIGIBLE},    // Standard, listed
-        {"Sub", SELMTL_ELIGIBLE, SELMTL_ELIGIBLE, SELMTL_CARRIER},      // Standard, not listed
-        {"Variant", SELMTL_ELIGIBLE, SELMTL_ELIGIBLE, SELMTL_CARRIER},  // Standard variant
-        {"T2", SELMTL_ELIGIBLE, SELMTL_CARRIER, SELMTL_ELIGIBLE},       // Tavelin 2, listed
-        {"T3", SELMTL_CARRIER, SELMTL_CARRIER, SELMTL_CARRIER},         // already converted
-        {"Multi", SELMTL_CARRIER, SELMTL_CARRIER, SELMTL_CARRIER},      // other classes carry only
+        {scene, SELMTL_ELIGIBLE, SELMTL_CARRIER, SELMTL_ELIGIBLE},    // Standard, listed
+        {sub, SELMTL_ELIGIBLE, SELMTL_ELIGIBLE, SELMTL_CARRIER},      // Standard, not listed
+        {variant, SELMTL_ELIGIBLE, SELMTL_ELIGIBLE, SELMTL_CARRIER},  // Standard variant
+        {tvl2, SELMTL_ELIGIBLE, SELMTL_CARRIER, SELMTL_ELIGIBLE},     // Tavelin 2, listed
+        {tvl3, SELMTL_CARRIER, SELMTL_CARRIER, SELMTL_CARRIER},       // already converted
+        {multi, SELMTL_CARRIER, SELMTL_CARRIER, SELMTL_CARRIER},      // other classes carry only
     };
     for (Kind kind : {kBase, kAdd, kDelete}) {
         callback = MakeCallback(kind);
         callback->SetList(&list);
         for (const auto& row : rows) {
-            MtlBase* m = Named(row.material);
+            MtlBase* m = row.m;
             const int expected = kind == kBase ? row.base : kind == kAdd ? row.add : row.del;
-            SCOPED_TRACE(std::string(row.material) + " kind " + std::to_string(kind));
+            SCOPED_TRACE(m->GetName().ToUTF8() + " kind " + std::to_string(kind));
             EXPECT_EQ(callback->CheckMaterial(m), expected);
             EXPECT_EQ(callback->CheckEditorMaterial(m, 3), expected);
             if (auto* mtl = dynamic_cast<Mtl*>(m)) {
