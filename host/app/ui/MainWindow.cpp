@@ -16,6 +16,7 @@ namespace {
 const wchar_t kClass[] = L"Tvl3HostMainWindow";
 const wchar_t kAppName[] = L"tvl3host";
 constexpr UINT kRefresh = WM_APP + 1;  // posted when a redraw was asked for since the lists were filled
+constexpr UINT_PTR kChangeTimer = 1;   // looks for transactions accepted without a redraw (the line run)
 
 // Layout, in pixels.
 constexpr int kPanelWidth = 250, kMargin = 6, kLabelHeight = 18;
@@ -103,6 +104,7 @@ bool MainWindow::Create() {
     Layout();
     UpdateTitle();
     Refresh();
+    SetTimer(hwnd_, kChangeTimer, 250, nullptr);
     return true;
 }
 
@@ -137,6 +139,7 @@ bool MainWindow::Open(const std::wstring& path) {
 
 void MainWindow::Refresh() {
     shownRedraws_ = HostCore::Get().NumRedraws();
+    shownUndoEntries_ = theHold.NumUndoEntries();
     FillSceneList(effects_, EffectRows());
     FillSceneList(materials_, MaterialRows());
 }
@@ -168,6 +171,9 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case kRefresh:
             if (HostCore::Get().NumRedraws() != shownRedraws_) Refresh();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kChangeTimer && theHold.NumUndoEntries() != shownUndoEntries_) Refresh();
             return 0;
         case WM_CLOSE:
             HostUi::CloseUtility();

@@ -41,6 +41,7 @@ private:
     HACCEL accel_ = nullptr;
     std::wstring path_;
     int shownRedraws_ = -1;
+    int shownUndoEntries_ = -1;  // a transaction accepted since the lists were filled shows on the next tick
     bool quiet_ = false;
 };
 

@@ -17,10 +17,18 @@ const wchar_t kLineUtility[] = L"Line";          // part of the line converter's
 const wchar_t kMaterialUtility[] = L"Material";  // and of the material converter's
 constexpr int kLineRunButton = 1003;             // the line panel's run button
 const wchar_t kConfirmCaption[] = L"Tavelin 3 コンバータ";
+// The material panel's Add and run buttons, and in the selection dialog it opens (caption kAddCaption),
+// the check box that shows the sub-material tree and the button that selects every entry.
+constexpr int kMaterialAddButton = 1053;
+constexpr int kMaterialRunButton = 1055;
+const wchar_t kAddCaption[] = L"マテリアルの追加";
+constexpr int kShowSubtree = 1178;
+constexpr int kSelectAll = 1143;
 
 struct Shots {
     std::wstring dir;
     bool confirmed = false;  // the confirmation was captured and answered
+    bool selected = false;   // the selection dialog was captured in tree mode and answered
     bool progress = false;
     int progressPct = -1;  // the update captured: the one nearest to half way
     std::vector<std::string> errors;
@@ -61,6 +69,13 @@ VOID CALLBACK OnActivated(HWND, UINT, UINT_PTR id, DWORD) {
         Settle(dlg);
         Capture(dlg, L"ui-confirmation.png");
         shots.confirmed = true;
+    }
+    if (!shots.selected && lstrcmpW(caption, kAddCaption) == 0) {
+        SendDlgItemMessageW(dlg, kShowSubtree, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(dlg, kSelectAll, BM_CLICK, 0, 0);
+        Settle(dlg);
+        Capture(dlg, L"ui-select-dialog.png");
+        shots.selected = true;
     }
     HWND yes = GetDlgItem(dlg, IDYES);
     PostMessageW(yes ? yes : GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
@@ -105,14 +120,33 @@ HWND OpenLinePanel() {
     return nullptr;
 }
 
-// Opens the material converter (the utility whose internal name names materials) and captures the main
-// window with its panel.
+HWND FindOnPages(int id) {
+    for (int p = 0; p < HostUi::NumRollupPages(); ++p)
+        if (HWND control = GetDlgItem(HostUi::RollupPage(p), id)) return control;
+    return nullptr;
+}
+
+// Opens the material converter (the utility whose internal name names materials), lists every material
+// through its Add dialog (captured in tree mode), captures the main window with the panel and runs it, so
+// that the progress window is captured as the run shows it.
 void CaptureMaterialPanel(HWND main) {
     for (int i = 0; i < HostUi::NumUtilities(); ++i) {
         const MCHAR* internal = HostUi::UtilityClass(i)->InternalName();
         if (!internal || !wcsstr(internal, kMaterialUtility) || !HostUi::OpenUtility(i)) continue;
+        HWND add = FindOnPages(kMaterialAddButton);
+        HWND run = FindOnPages(kMaterialRunButton);
+        HHOOK hook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+        if (add) SendMessageW(add, BM_CLICK, 0, 0);
         Settle(main);
         Capture(main, L"ui-material-panel.png");
+        CapturingSink sink;
+        HostCore::Get().SetProgressSink(&sink);
+        if (run) SendMessageW(run, BM_CLICK, 0, 0);
+        HostCore::Get().SetProgressSink(nullptr);
+        UnhookWindowsHookEx(hook);
+        if (!shots.selected)
+            shots.errors.push_back(
+                "no selection dialog (caption \"マテリアルの追加\") showed for the Add button");
         return;
     }
     shots.errors.push_back("no material converter (a utility whose internal name holds \"Material\")");
@@ -197,10 +231,11 @@ int RunScreenshots(MainWindow& window, const std::wstring& dir) {
         if (!shots.confirmed)
             shots.errors.push_back("no confirmation dialog (caption \"Tavelin 3 コンバータ\") showed");
     }
-    // The line run shows no progress bar; the material run does, under the material converter's name. Until
-    // a run showed it, the host shows its progress window itself as it would for that run.
-    if (!shots.progress) ShowProgressAsForTheMaterialRun();
+    window.Refresh();  // the line run's changes, as the window's next tick would show them
+    // The line run shows no progress bar; the material run does. Should it not have shown one, the host
+    // shows its progress window itself as it would for that run.
     if (run) CaptureMaterialPanel(main);
+    if (!shots.progress) ShowProgressAsForTheMaterialRun();
     HostUi::CloseUtility();
     DestroyWindow(main);
     for (const std::string& e : shots.errors) Note(e);
