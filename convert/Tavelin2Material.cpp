@@ -185,8 +185,8 @@ bool CopySettingsReferences(ReferenceTarget* source, ReferenceTarget* target) {
                     ReferenceTarget* holder = target->GetReference(k);
                     if (holder)
                         TransferParamBlock(AsBlock(r->GetReference(Tvl2ParamHolderIds::kRefBlock)),
-                                           AsBlock(holder->GetReference(Tvl3ParamHolderIds::kRefBlock)),
-                                           true, theDefaultIDConverter);
+                                           AsBlock(holder->GetReference(Tvl3ParamHolderIds::kRefBlock)), true,
+                                           theDefaultIDConverter);
                 }
                 break;
             default:
