@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "DialogDriver.h"
 #include "LineConvTestScene.h"
 #include "PluginModule.h"
+#include "SceneFile.h"
 #include "custcont.h"
 #include "resource.h"
 
@@ -226,5 +229,35 @@ TEST_F(LinePanelTest, RunFromThePanelConvertsTheEffectListAsOneUndoStep) {
         EXPECT_TRUE(HostCore::Get().Redo());
         EXPECT_EQ(Effects(), after);
         EXPECT_EQ(Read(panel_).suffix, row.editText) << "a run leaves the panel's text as it was";
+    }
+}
+
+// The sample scene's line effects, converted from the panel with the default options: the scene after undo is
+// the loaded one and after redo the converted one, to the byte of their scene files.
+TEST_F(LinePanelTest, ShowcaseLineEffectsConvertFromThePanelAndUndoRestoresEachStateExactly) {
+    std::ifstream in(std::string(TVL_SOURCE_DIR) + "/examples/showcase.json", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string error;
+    ASSERT_TRUE(LoadSceneText(text.str(), error)) << error;
+    const std::string loaded = SaveSceneText();
+    Open();
+    SetCheck(panel_, IDC_DELETE_SOURCES, true);
+    SetCheck(panel_, IDC_APPEND_SUFFIX, false);
+
+    RunFromPanel([](HWND d) { Click(d, IDOK); });
+    const std::string converted = SaveSceneText();
+    int tavelin3 = 0;
+    for (Effect* e : Effects()) {
+        EXPECT_NE(e->ClassID(), TVL2_LINE_CLASS_ID)
+            << "a Tavelin 2 line effect was left: " << e->name.ToUTF8();
+        tavelin3 += e->ClassID() == TVL3_LINE_CLASS_ID;
+    }
+    EXPECT_GT(tavelin3, 0);
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        ASSERT_TRUE(HostCore::Get().Undo());
+        EXPECT_EQ(SaveSceneText(), loaded) << "after undo, cycle " << cycle;
+        ASSERT_TRUE(HostCore::Get().Redo());
+        EXPECT_EQ(SaveSceneText(), converted) << "after redo, cycle " << cycle;
     }
 }
