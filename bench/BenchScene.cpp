@@ -1,5 +1,6 @@
 #include "BenchScene.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "ProductClassIds.h"
@@ -77,4 +78,19 @@ std::vector<Mtl*> BuildBenchScene(int n, int nodesPerMaterial) {
         if (i < HostCore::kNumMtlSlots) host.SetMtlSlot(i, m);
     }
     return materials;
+}
+
+void RegisterBySize(std::initializer_list<NamedBench> benches, std::initializer_list<BenchSize> sizes) {
+    const bool smoke = std::getenv("TVL_BENCH_SMOKE") != nullptr;
+    for (const BenchSize& size : sizes) {
+        for (const NamedBench& bench : benches) {
+            auto* b = benchmark::RegisterBenchmark(bench.name, bench.function);
+            b->Arg(size.materials)->Unit(benchmark::kMillisecond)->UseRealTime();
+            if (smoke)
+                b->Iterations(1);
+            else
+                b->Iterations(size.iterations)->Repetitions(3)->ReportAggregatesOnly(true);
+        }
+        if (smoke) break;
+    }
 }

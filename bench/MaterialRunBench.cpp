@@ -1,7 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 #include "BenchScene.h"
 #include "ConversionRun.h"
 #include "MtlConverterState.h"
@@ -55,27 +53,10 @@ void BM_MaterialRunUndo(benchmark::State& state) {
     Report(state, n);
 }
 
-// Scenes are built untimed for every iteration, so the iterations are fixed: enough to time the small
-// scenes well, and a median of three repetitions for each size. The smoke test that CTest runs sets
-// TVL_BENCH_SMOKE: it checks that the benchmarks run, once, on the smallest scene.
-const struct {
-    int materials;
-    int iterations;
-} kSizes[] = {{1000, 20}, {10000, 3}, {100000, 1}};
-
+// Enough iterations to time the small scenes well.
 int RegisterAll() {
-    const bool smoke = std::getenv("TVL_BENCH_SMOKE") != nullptr;
-    for (const auto& size : kSizes) {
-        for (auto* b : {benchmark::RegisterBenchmark("BM_MaterialRun", BM_MaterialRun),
-                        benchmark::RegisterBenchmark("BM_MaterialRunUndo", BM_MaterialRunUndo)}) {
-            b->Arg(size.materials)->Unit(benchmark::kMillisecond)->UseRealTime();
-            if (smoke)
-                b->Iterations(1);
-            else
-                b->Iterations(size.iterations)->Repetitions(3)->ReportAggregatesOnly(true);
-        }
-        if (smoke) break;
-    }
+    RegisterBySize({{"BM_MaterialRun", BM_MaterialRun}, {"BM_MaterialRunUndo", BM_MaterialRunUndo}},
+                   {{1000, 20}, {10000, 3}, {100000, 1}});
     return 0;
 }
 const int registered = RegisterAll();

@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "BenchScene.h"
@@ -80,25 +79,10 @@ void Fill(benchmark::State& state, int flat) {
 void BM_SelectDialogFlat(benchmark::State& state) { Fill(state, 1); }
 void BM_SelectDialogTree(benchmark::State& state) { Fill(state, 0); }
 
-// The smoke test that CTest runs sets TVL_BENCH_SMOKE: one iteration on the smallest scene.
-const struct {
-    int materials;
-    int iterations;
-} kSizes[] = {{1000, 50}, {10000, 10}, {100000, 2}};
-
 int RegisterAll() {
-    const bool smoke = std::getenv("TVL_BENCH_SMOKE") != nullptr;
-    for (const auto& size : kSizes) {
-        for (auto* b : {benchmark::RegisterBenchmark("BM_SelectDialogFlat", BM_SelectDialogFlat),
-                        benchmark::RegisterBenchmark("BM_SelectDialogTree", BM_SelectDialogTree)}) {
-            b->Arg(size.materials)->Unit(benchmark::kMillisecond)->UseRealTime();
-            if (smoke)
-                b->Iterations(1);
-            else
-                b->Iterations(size.iterations)->Repetitions(3)->ReportAggregatesOnly(true);
-        }
-        if (smoke) break;
-    }
+    RegisterBySize(
+        {{"BM_SelectDialogFlat", BM_SelectDialogFlat}, {"BM_SelectDialogTree", BM_SelectDialogTree}},
+        {{1000, 50}, {10000, 10}, {100000, 2}});
     return 0;
 }
 const int registered = RegisterAll();
