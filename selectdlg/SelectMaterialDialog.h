@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -48,7 +49,8 @@ public:
         SubtreeItemData* first_ = nullptr;
         SubtreeItemData* last_ = nullptr;  // where the chain grows
         SelectMaterialDialog& dialog_;
-        std::u16string nameKey_, typeKey_;  // set while sorting
+        std::u16string_view nameKey_;  // set while sorting
+        int typeKey_ = 0;              // the rank of its class name while sorting by type
     };
 
     // One per place in the tree; its material is its list item's.

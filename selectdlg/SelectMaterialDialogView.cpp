@@ -1,16 +1,15 @@
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <unordered_set>
 
 #include "SelectMaterialDialog.h"
 
 namespace {
 
-// A text as the window system's UTF-16 code units, whatever the width of MCHAR, so that both builds
+// Appends a text as the window system's UTF-16 code units, whatever the width of MCHAR, so that both builds
 // order texts alike. char16_t compares as an unsigned 16-bit value.
-std::u16string CodeUnits(const MSTR& text) {
-    std::u16string units;
-    units.reserve(static_cast<size_t>(text.Length()));
+void AppendCodeUnits(const MSTR& text, std::u16string& units) {
     for (int i = 0; i < text.Length(); ++i) {
         const auto c = static_cast<uint32_t>(text[i]);
         if (c >= 0x10000 && c <= 0x10FFFF) {
@@ -20,6 +19,12 @@ std::u16string CodeUnits(const MSTR& text) {
             units += static_cast<char16_t>(c);
         }
     }
+}
+
+std::u16string CodeUnits(const MSTR& text) {
+    std::u16string units;
+    units.reserve(static_cast<size_t>(text.Length()));
+    AppendCodeUnits(text, units);
     return units;
 }
 
@@ -107,22 +112,38 @@ int SelectMaterialDialog::CompareByType(ItemDataTmpl* a, ItemDataTmpl* b) {
     return byClass ? byClass : CompareByName(a, b);
 }
 
-// By name the type keys are all empty, so the names alone decide.
+// By name the type ranks are all zero, so the names alone decide.
 int SelectMaterialDialog::CompareKeys(ListItemData* a, ListItemData* b) {
-    const int byClass = Sign(a->typeKey_.compare(b->typeKey_));
-    return byClass ? byClass : Sign(a->nameKey_.compare(b->nameKey_));
+    if (a->typeKey_ != b->typeKey_) return a->typeKey_ < b->typeKey_ ? -1 : 1;
+    return Sign(a->nameKey_.compare(b->nameKey_));
 }
 
 int SelectMaterialDialog::CompareTreeKeys(SubtreeItemData* a, SubtreeItemData* b) {
     return CompareKeys(a->list_, b->list_);
 }
 
-// The names are read once per sort into keys on the list items; the sorts compare the keys.
+// The names are read once per sort into one buffer that the list items' keys view; by type, each item
+// also gets the rank of its class name among the few classes listed. The sorts compare the keys.
 void SelectMaterialDialog::Sort() {
     const bool byType = sortMode_ == 1;
+    std::u16string names;
+    std::vector<size_t> ends;
+    ends.reserve(static_cast<size_t>(listItems_.Count()));
+    std::map<std::u16string, int> typeRanks;
+    std::vector<std::map<std::u16string, int>::iterator> types;
     for (ListItemData* list : listItems_) {
-        list->nameKey_ = CodeUnits(list->mtl_->GetFullName());
-        list->typeKey_ = byType ? CodeUnits(ClassName(list->mtl_)) : std::u16string();
+        AppendCodeUnits(list->mtl_->GetFullName(), names);
+        ends.push_back(names.size());
+        if (byType) types.push_back(typeRanks.emplace(CodeUnits(ClassName(list->mtl_)), 0).first);
+    }
+    int rank = 0;
+    for (auto& type : typeRanks) type.second = rank++;
+    size_t begin = 0;
+    for (size_t i = 0; i < ends.size(); ++i) {
+        ListItemData* list = listItems_[static_cast<int>(i)];
+        list->nameKey_ = std::u16string_view(names).substr(begin, ends[i] - begin);
+        list->typeKey_ = byType ? types[i]->second : 0;
+        begin = ends[i];
     }
     if (flatList_) {
         std::vector<ListItemData*> items(listItems_.begin(), listItems_.end());
@@ -133,10 +154,7 @@ void SelectMaterialDialog::Sort() {
         root_.SortChildren(CompareTreeKeys);
         preorderValid_ = false;
     }
-    for (ListItemData* list : listItems_) {
-        std::u16string().swap(list->nameKey_);
-        std::u16string().swap(list->typeKey_);
-    }
+    for (ListItemData* list : listItems_) list->nameKey_ = {};
     // The first list item and top-level item of a material may have moved.
     indexValid_ = false;
 }
