@@ -36,14 +36,14 @@ bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req,
         const std::string& a = args[i];
         bool matched = false;
         for (const MtlOptionBit& o : MtlOptionBits) {
-            if (a == o.onFlag) {
+            if (a == o.onFlag)
                 req.options |= o.bit;
-                matched = true;
-            } else if (a == o.offFlag) {
+            else if (a == o.offFlag)
                 req.options &= ~o.bit;
-                matched = true;
-            }
-            if (matched) break;
+            else
+                continue;
+            matched = true;
+            break;
         }
         if (matched) continue;
         if (a == "-h" || a == "--help") {
