@@ -7,8 +7,8 @@
 #include "PluginModule.h"
 
 // SceneTest: the fixture that builds the test's scene. kDescriptor: the utility's class descriptor.
-// FindPanel: the utility's panel among the thread's windows, null when it is not open.
-template <class SceneTest, int kDescriptor, HWND (*FindPanel)()>
+// FindOpenPanel: the utility's panel among the thread's windows, null when it is not open.
+template <class SceneTest, int kDescriptor, HWND (*FindOpenPanel)()>
 class UtilityPanelTest : public SceneTest {
 protected:
     void TearDown() override {
@@ -19,13 +19,13 @@ protected:
         utility_ = PluginUtility(kDescriptor);
         ASSERT_NE(utility_, nullptr);
         utility_->BeginEditParams(GetCOREInterface(), nullptr);
-        panel_ = FindPanel();
+        panel_ = FindOpenPanel();
         ASSERT_NE(panel_, nullptr) << "the panel of utility " << kDescriptor << " did not open";
     }
     void Close() {
         utility_->EndEditParams(GetCOREInterface(), nullptr);
         panel_ = nullptr;
-        EXPECT_EQ(FindPanel(), nullptr) << "the panel stayed after the utility closed";
+        EXPECT_EQ(FindOpenPanel(), nullptr) << "the panel stayed after the utility closed";
     }
 
     UtilityObj* utility_ = nullptr;
