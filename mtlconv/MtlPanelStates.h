@@ -42,22 +42,39 @@ struct MtlPanelStates {
     }
 };
 
-// The control whose check sets a bit of the option word. The partner radio button of IDC_STROKE_COPY
+// An option of the material conversion: the panel control whose check sets its bit, and how the host tool
+// spells it. The tool's on and off flags, its help line and the name its report uses all come from here, so
+// the panel and the tool cannot drift apart. The partner radio button of IDC_STROKE_COPY
 // (IDC_STROKE_INSTANCE) sets nothing.
 struct MtlOptionBit {
     int control;
     ConversionOptions bit;
+    const char* onFlag;   // sets the bit
+    const char* offFlag;  // clears it
+    const char* help;
+
+    // The option's name in reports: its on flag without the leading "--".
+    constexpr const char* Name() const { return onFlag + 2; }
 };
 constexpr MtlOptionBit MtlOptionBits[] = {
-    {IDC_MULTIPLY_BLEND, CONVOPT_MULTIPLY_BLEND},
-    {IDC_ADDITIVE_HIGHLIGHT, CONVOPT_HIGHLIGHT_ADD_BLEND},
-    {IDC_SPECULAR_AS_ZONE, CONVOPT_FT_SPECULAR_AS_ZONE},
-    {IDC_HIGHLIGHT_AS_ZONE, CONVOPT_IL_HIGHLIGHT_AS_ZONE},
-    {IDC_APPLY_STROKES, CONVOPT_APPLY_STROKES},
-    {IDC_STROKE_COPY, CONVOPT_COPY_STROKES},
-    {IDC_SKIP_DISABLED_ZONES, CONVOPT_SKIP_AREA_OFF_ZONES},
-    {IDC_SKIP_DISABLED_STROKES, CONVOPT_SKIP_DISABLED_STROKES},
-    {IDC_CONVERT_REFLECT_REFRACT, CONVOPT_CONVERT_REFLECT_REFRACT_MAPS},
+    {IDC_MULTIPLY_BLEND, CONVOPT_MULTIPLY_BLEND, "--multiply-blend", "--no-multiply-blend",
+     "automatic zones of Standard materials use the multiply blend (default on)"},
+    {IDC_ADDITIVE_HIGHLIGHT, CONVOPT_HIGHLIGHT_ADD_BLEND, "--highlight-add-blend", "--no-highlight-add-blend",
+     "the highlight blends additively (default off)"},
+    {IDC_SPECULAR_AS_ZONE, CONVOPT_FT_SPECULAR_AS_ZONE, "--ft-specular-as-zone", "--no-ft-specular-as-zone",
+     "the finalToon specular band becomes a zone (default on)"},
+    {IDC_HIGHLIGHT_AS_ZONE, CONVOPT_IL_HIGHLIGHT_AS_ZONE, "--il-highlight-as-zone",
+     "--no-il-highlight-as-zone", "the Illustrate! highlight band becomes a zone (default on)"},
+    {IDC_APPLY_STROKES, CONVOPT_APPLY_STROKES, "--apply-strokes", "--no-apply-strokes",
+     "zones copied from the reference material bring its strokes (default off)"},
+    {IDC_STROKE_COPY, CONVOPT_COPY_STROKES, "--copy-strokes", "--instance-strokes",
+     "those strokes are copies rather than the same objects (default: instances)"},
+    {IDC_SKIP_DISABLED_ZONES, CONVOPT_SKIP_AREA_OFF_ZONES, "--skip-area-off-zones",
+     "--no-skip-area-off-zones", "Tavelin 2 zones without area are not converted (default on)"},
+    {IDC_SKIP_DISABLED_STROKES, CONVOPT_SKIP_DISABLED_STROKES, "--skip-disabled-strokes",
+     "--no-skip-disabled-strokes", "Tavelin 2 strokes that are switched off are not converted (default on)"},
+    {IDC_CONVERT_REFLECT_REFRACT, CONVOPT_CONVERT_REFLECT_REFRACT_MAPS, "--convert-reflect-refract-maps",
+     "--no-convert-reflect-refract-maps", "Tavelin 2 reflection/refraction maps are converted (default on)"},
 };
 
 // The option word of the checked controls; isChecked(control) answers for one control. A checked control

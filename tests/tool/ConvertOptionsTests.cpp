@@ -3,14 +3,13 @@
 #include "ConvertOptions.h"
 
 TEST(ConvertOptionsTest, EachFlagSetsOrClearsItsOwnBit) {
-    for (size_t f = 0; f < kOptionFlagCount; ++f) {
-        const OptionFlag& flag = kOptionFlags[f];
+    for (const MtlOptionBit& flag : MtlOptionBits) {
         ConvertRequest on, off;
         std::string error;
-        ASSERT_TRUE(ParseConvertArgs({"s.json", "-o", "o.json", flag.on}, on, error)) << error;
-        ASSERT_TRUE(ParseConvertArgs({"s.json", "-o", "o.json", flag.off}, off, error)) << error;
-        EXPECT_EQ(on.options, kDefaultConversionOptions | flag.bit) << flag.on;
-        EXPECT_EQ(off.options, kDefaultConversionOptions & ~flag.bit) << flag.off;
+        ASSERT_TRUE(ParseConvertArgs({"s.json", "-o", "o.json", flag.onFlag}, on, error)) << error;
+        ASSERT_TRUE(ParseConvertArgs({"s.json", "-o", "o.json", flag.offFlag}, off, error)) << error;
+        EXPECT_EQ(on.options, kDefaultConversionOptions | flag.bit) << flag.onFlag;
+        EXPECT_EQ(off.options, kDefaultConversionOptions & ~flag.bit) << flag.offFlag;
     }
 }
 

@@ -63,8 +63,7 @@ std::string OutputIn(const std::string& dir, const std::string& scene) {
 // The options of a request as arguments, for a worker process.
 std::vector<std::string> OptionArgs(const ConvertRequest& req) {
     std::vector<std::string> args;
-    for (size_t f = 0; f < kOptionFlagCount; ++f)
-        args.push_back((req.options & kOptionFlags[f].bit) ? kOptionFlags[f].on : kOptionFlags[f].off);
+    for (const MtlOptionBit& o : MtlOptionBits) args.push_back((req.options & o.bit) ? o.onFlag : o.offFlag);
     if (!req.referenceName.empty()) args.insert(args.end(), {"--reference", req.referenceName});
     if (!req.lines) args.push_back("--no-lines");
     if (req.keepLineSources) args.push_back("--keep-line-sources");

@@ -4,29 +4,6 @@
 #include <cstring>
 #include <sstream>
 
-// The panel's options, in the panel's order, with its initial states as defaults.
-const OptionFlag kOptionFlags[] = {
-    {"--multiply-blend", "--no-multiply-blend", CONVOPT_MULTIPLY_BLEND,
-     "automatic zones of Standard materials use the multiply blend (default on)"},
-    {"--highlight-add-blend", "--no-highlight-add-blend", CONVOPT_HIGHLIGHT_ADD_BLEND,
-     "the highlight blends additively (default off)"},
-    {"--ft-specular-as-zone", "--no-ft-specular-as-zone", CONVOPT_FT_SPECULAR_AS_ZONE,
-     "the finalToon specular band becomes a zone (default on)"},
-    {"--il-highlight-as-zone", "--no-il-highlight-as-zone", CONVOPT_IL_HIGHLIGHT_AS_ZONE,
-     "the Illustrate! highlight band becomes a zone (default on)"},
-    {"--apply-strokes", "--no-apply-strokes", CONVOPT_APPLY_STROKES,
-     "zones copied from the reference material bring its strokes (default off)"},
-    {"--copy-strokes", "--instance-strokes", CONVOPT_COPY_STROKES,
-     "those strokes are copies rather than the same objects (default: instances)"},
-    {"--skip-area-off-zones", "--no-skip-area-off-zones", CONVOPT_SKIP_AREA_OFF_ZONES,
-     "Tavelin 2 zones without area are not converted (default on)"},
-    {"--skip-disabled-strokes", "--no-skip-disabled-strokes", CONVOPT_SKIP_DISABLED_STROKES,
-     "Tavelin 2 strokes that are switched off are not converted (default on)"},
-    {"--convert-reflect-refract-maps", "--no-convert-reflect-refract-maps",
-     CONVOPT_CONVERT_REFLECT_REFRACT_MAPS, "Tavelin 2 reflection/refraction maps are converted (default on)"},
-};
-const size_t kOptionFlagCount = sizeof(kOptionFlags) / sizeof(kOptionFlags[0]);
-
 namespace {
 bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& out, std::string& error) {
     if (i + 1 >= args.size()) {
@@ -58,14 +35,15 @@ bool ParseConvertArgs(const std::vector<std::string>& args, ConvertRequest& req,
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool matched = false;
-        for (size_t f = 0; f < kOptionFlagCount && !matched; ++f) {
-            if (a == kOptionFlags[f].on) {
-                req.options |= kOptionFlags[f].bit;
-                matched = true;
-            } else if (a == kOptionFlags[f].off) {
-                req.options &= ~kOptionFlags[f].bit;
-                matched = true;
-            }
+        for (const MtlOptionBit& o : MtlOptionBits) {
+            if (a == o.onFlag)
+                req.options |= o.bit;
+            else if (a == o.offFlag)
+                req.options &= ~o.bit;
+            else
+                continue;
+            matched = true;
+            break;
         }
         if (matched) continue;
         if (a == "-h" || a == "--help") {
@@ -169,8 +147,7 @@ std::string ConvertUsage() {
          "                          \"Tavelin 2\" of a name becomes \"Tavelin 3\")\n"
          "\n"
          "Conversion options, as on the material converter's panel:\n";
-    for (size_t f = 0; f < kOptionFlagCount; ++f)
-        s << "  " << kOptionFlags[f].on << " / " << kOptionFlags[f].off << "\n      " << kOptionFlags[f].help
-          << "\n";
+    for (const MtlOptionBit& o : MtlOptionBits)
+        s << "  " << o.onFlag << " / " << o.offFlag << "\n      " << o.help << "\n";
     return s.str();
 }

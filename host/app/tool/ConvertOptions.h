@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ConversionOptions.h"
+#include "MtlPanelStates.h"
 
 // What `tvl3host convert` was asked to do.
 struct ConvertRequest {
@@ -23,16 +24,6 @@ struct ConvertRequest {
     bool undoAfter = false;  // write the scene as undoing the run leaves it
     bool quiet = false;
 };
-
-// One flag per option of the material converter's panel; each has a negative form.
-struct OptionFlag {
-    const char* on;
-    const char* off;
-    ConversionOptions bit;
-    const char* help;
-};
-extern const OptionFlag kOptionFlags[];
-extern const size_t kOptionFlagCount;
 
 // Parses the arguments after "convert". Answers false with a message on a usage error. "--help" answers
 // true with `help` set.

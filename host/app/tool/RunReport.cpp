@@ -76,8 +76,8 @@ std::string Hex(ConversionOptions o) {
 
 std::vector<std::string> OptionNames(ConversionOptions options) {
     std::vector<std::string> names;
-    for (size_t i = 0; i < kOptionFlagCount; ++i)
-        if (options & kOptionFlags[i].bit) names.push_back(kOptionFlags[i].on + 2);
+    for (const MtlOptionBit& o : MtlOptionBits)
+        if (options & o.bit) names.push_back(o.Name());
     return names;
 }
 

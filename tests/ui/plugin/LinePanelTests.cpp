@@ -13,8 +13,8 @@
 
 #include "DialogDriver.h"
 #include "LineConvTestScene.h"
-#include "PluginModule.h"
 #include "SceneFile.h"
+#include "UtilityPanelTest.h"
 #include "custcont.h"
 #include "resource.h"
 
@@ -66,29 +66,8 @@ void SetSuffix(HWND panel, const wchar_t* text) {
     });
 }
 
-// Sets a checkbox as the user would, by clicking it when it is not as wanted.
-void SetCheck(HWND panel, int id, bool checked) {
-    if (IsChecked(panel, id) != checked) Click(panel, id);
-}
-
-class LinePanelTest : public LineConvTest {
+class LinePanelTest : public UtilityPanelTest<LineConvTest, 1, FindLinePanel> {
 protected:
-    void TearDown() override {
-        if (panel_) Close();
-        LineConvTest::TearDown();
-    }
-    void Open() {
-        utility_ = PluginUtility(1);
-        ASSERT_NE(utility_, nullptr);
-        utility_->BeginEditParams(GetCOREInterface(), nullptr);
-        panel_ = FindLinePanel();
-        ASSERT_NE(panel_, nullptr) << "the line converter's panel did not open";
-    }
-    void Close() {
-        utility_->EndEditParams(GetCOREInterface(), nullptr);
-        panel_ = nullptr;
-        EXPECT_EQ(FindLinePanel(), nullptr) << "the panel stayed after the utility closed";
-    }
     // Presses the panel's run button and answers the confirmation with answer.
     void RunFromPanel(DialogDriver::Answer answer) {
         DialogDriver driver;
@@ -108,9 +87,6 @@ protected:
         for (Effect* e : Effects()) names.push_back(e->name.data());
         return names;
     }
-
-    UtilityObj* utility_ = nullptr;
-    HWND panel_ = nullptr;
 };
 
 }  // namespace

@@ -46,16 +46,8 @@ void PrintTo(const ListState& s, std::ostream* os) {
 
 ListState Read(HWND dlg) { return {ListEntries(dlg, IDC_SELECT_LIST), ListSelection(dlg, IDC_SELECT_LIST)}; }
 
-// A click on an entry as the mouse gives it, with the control key held or not.
-void ClickEntry(HWND dlg, int index, bool ctrl = false) {
-    HWND list = GetDlgItem(dlg, IDC_SELECT_LIST);
-    RECT r = {};
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    const WPARAM keys = ctrl ? MK_CONTROL : 0;
-    SendMessageW(list, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
-    SendMessageW(list, WM_LBUTTONUP, keys, at);
-}
+// A click on an entry of the selection list.
+void ClickEntry(HWND dlg, int index, bool ctrl = false) { ClickListEntry(dlg, IDC_SELECT_LIST, index, ctrl); }
 
 // One step of a user's session: what is done and what the list shows afterwards.
 struct Step {

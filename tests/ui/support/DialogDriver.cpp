@@ -128,6 +128,20 @@ std::wstring MessageBoxText(HWND box) { return ControlText(box, 0xFFFF); }
 
 void Click(HWND dlg, int id) { SendMessageW(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
 
+void SetCheck(HWND dlg, int id, bool checked) {
+    if (IsChecked(dlg, id) != checked) Click(dlg, id);
+}
+
+void ClickListEntry(HWND dlg, int id, int index, bool ctrl) {
+    HWND list = GetDlgItem(dlg, id);
+    RECT r = {};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const WPARAM keys = ctrl ? MK_CONTROL : 0;
+    SendMessageW(list, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, keys, at);
+}
+
 void TypeText(HWND dlg, int id, const std::wstring& text) { SetDlgItemTextW(dlg, id, text.c_str()); }
 
 bool IsChecked(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED; }

@@ -73,6 +73,10 @@ std::wstring ControlText(HWND dlg, int id);
 // The text of a message box (its static control 0xFFFF).
 std::wstring MessageBoxText(HWND box);
 void Click(HWND dlg, int id);  // BM_CLICK
+// Sets a checkbox as the user would, by clicking it when it is not as wanted.
+void SetCheck(HWND dlg, int id, bool checked);
+// A click of the mouse on entry index of a list box, with the control key held or not.
+void ClickListEntry(HWND dlg, int id, int index, bool ctrl = false);
 void TypeText(HWND dlg, int id, const std::wstring& text);
 bool IsChecked(HWND dlg, int id);
 bool IsControlEnabled(HWND dlg, int id);
