@@ -113,6 +113,20 @@ TEST_F(ConvertCommandTest, AHandWrittenSceneLeavingOutEveryBlockConvertsWithTheC
     const std::string converted = ReadFile(out_);
     ASSERT_EQ(Run({full, "-o", out_}), 0) << err_.str();
     EXPECT_EQ(ReadFile(out_), converted);
+
+    // As version 1 the same file loses what it leaves out, and says so on stderr and in the report.
+    std::string text = ReadFile(brief);
+    text.replace(text.find("\"version\": 2"), 12, "\"version\": 1");
+    std::ofstream(brief) << text;
+    err_.str("");
+    ASSERT_EQ(Run({brief, "-o", out_, "--report-json", report_}), 0) << err_.str();
+    const nlohmann::json warnings = nlohmann::json::parse(ReadFile(report_))["warnings"];
+    ASSERT_FALSE(warnings.empty());
+    EXPECT_EQ(warnings[0],
+              "objects[0]: reference 0 (a new BlinnShader) is left out, and version 1 files clear it; "
+              "version 2 keeps it");
+    EXPECT_NE(err_.str().find(": warning: " + warnings[0].get<std::string>() + "\n"), std::string::npos)
+        << err_.str();
     std::remove(brief.c_str());
     std::remove(full.c_str());
 }
