@@ -73,6 +73,8 @@ TEST_F(SceneSchema, ItRefusesWhatTheLoaderRefuses) {
     const std::string cases[] = {
         R"({"version": 1})",
         head + R"("colour": 1})",
+        R"({"format": "tvl3host-scene", "version": 3})",
+        head + R"("editorSlots": [2], "objects": [{"id": 2, "class": "Tvl9Material"}]})",
         head + R"("time": 0.5})",
         head + R"("nodes": [{"id": 1}]})",
         head + R"("nodes": [{"id": -1, "name": "a"}]})",
