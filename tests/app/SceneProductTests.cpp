@@ -192,14 +192,13 @@ TEST_F(SceneProducts, ValuesThatCannotCountGiveWarnings) {
          "objects[1].shader.diffuse: the value does not count: the shader's block gives another value"},
         {R"({"id": 1, "class": "StandardMaterial", "refs": [{"index": 0, "object": 2}]},
             {"id": 2, "class": "BlinnShader", "shader": {"glossiness": 0.5}, "refs": [{"index": 0, "object": null}]})",
-         "objects[1].shader.glossiness: the value does not count: the shader keeps it in its block, which "
-         "the "
-         "file clears"},
+         "objects[1].shader.glossiness: the value does not count: the shader keeps it in its block, "
+         "which the file clears"},
         {R"({"id": 1, "class": "SceneTestMtl", "blocks": [{"ref": 0, "id": 3, "params": [
               {"id": 0, "type": "float", "value": 0.5, "controller": 2}]}]},
             {"id": 2, "class": "LinearFloatController", "value": 1.0})",
-         "objects[0].blocks[0].params[0]: the value does not count: the controller answers another at time "
-         "0"},
+         "objects[0].blocks[0].params[0]: the value does not count: the controller answers another "
+         "at time 0"},
     };
     for (const auto& c : cases) {
         std::string error;
