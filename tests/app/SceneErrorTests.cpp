@@ -67,8 +67,8 @@ const std::vector<BadFile>& BadFiles() {
         {"not an object", "[]", "top level: expected an object"},
         {"no format", R"({"version": 1})", "top level: missing field \"format\""},
         {"other format", R"({"format": "other", "version": 1})", "format: expected \"tvl3host-scene\""},
-        {"newer version", R"({"format": "tvl3host-scene", "version": 2})",
-         "version: version 2 is not supported (this host reads version 1)"},
+        {"newer version", R"({"format": "tvl3host-scene", "version": 3})",
+         "version: version 3 is not supported (this host reads versions 1 to 2)"},
         {"unknown field", Scene(R"("colour": 1)"), "top level: unknown field \"colour\""},
         {"time not an integer", Scene(R"("time": 1.5)"), "time: expected an integer"},
         // Nodes
@@ -195,6 +195,10 @@ const std::vector<BadFile>& BadFiles() {
          "objects[1].refs[0].index: reference 2 is out of range (class \"SceneTestMap\" has 2 here)"},
         {"reference past the list", MtlFile(R"("refList": [null], "refs": [{"index": 4, "object": null}])"),
          "objects[0].refs[0].index: reference 4 is out of range (class \"SceneTestMtl\" has 4 here)"},
+        {"object in a block's reference",
+         MtlFile(R"("refs": [{"index": 0, "object": 3}])", R"({"id": 3, "class": "SceneTestMap"})"),
+         "objects[0].refs[0].object: reference 0 of class \"SceneTestMtl\" holds block 3: give it in "
+         "\"blocks\", or null to clear it"},
         {"reference inside the list", MtlFile(R"("refList": [null], "refs": [{"index": 3, "object": null}])"),
          "objects[0].refs[0].index: reference 3 belongs to the reference list (from 3 on); give it in "
          "\"refList\""},

@@ -128,6 +128,90 @@ TEST_F(SceneProducts, ShaderValuesKeptOutsideABlockComeBackAndBlocksWinOverThem)
     EXPECT_EQ(toon->GetGlossiness(0), 0.9f);  // not given in the block
 }
 
+// A Standard material in editor slot 0 and, when given, its shader: left out, what a new object holds
+// stays (version 2) or is cleared with a warning (version 1); a shader value needs the block that keeps it.
+TEST_F(SceneProducts, LeftOutShadersAndBlocksKeepTheirDefaultsSinceVersion2) {
+    const std::string blinn = R"(, "refs": [{"index": 0, "object": 2}]},
+        {"id": 2, "class": "BlinnShader", "shader": {"diffuse": [1, 0, 0]})";
+    struct Case {
+        int version;
+        std::string objects;
+        bool hasShader;
+        Color diffuse;
+        std::vector<std::string> warnings;
+    };
+    const Case cases[] = {
+        {2, "", true, Color(0.6f, 0.6f, 0.6f), {}},
+        {2, R"(, "refs": [{"index": 0, "object": null}])", false, Color(), {}},
+        {1,
+         "",
+         false,
+         Color(),
+         {"objects[0]: reference 0 (a new BlinnShader) is left out, and version 1 files clear it; version 2 "
+          "keeps it"}},
+        {2, blinn, true, Color(1, 0, 0), {}},
+        {1,
+         blinn,
+         true,
+         Color(),
+         {"objects[1]: reference 0 (block 0) is left out, and version 1 files clear it; version 2 keeps it",
+          "objects[1].shader.diffuse: the value does not count: the shader keeps it in its block, which the "
+          "file clears"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.version) + c.objects);
+        std::string error;
+        std::vector<std::string> warnings;
+        ASSERT_TRUE(
+            LoadSceneText(R"({"format": "tvl3host-scene", "version": )" + std::to_string(c.version) +
+                              R"(, "editorSlots": [1], "objects": [{"id": 1, "class": "StandardMaterial")" +
+                              c.objects + "}]}",
+                          error, &warnings))
+            << error;
+        auto* mtl = static_cast<StdMat2*>(Slot(0));
+        EXPECT_EQ(mtl->GetShader() != nullptr, c.hasShader);
+        EXPECT_EQ(mtl->GetDiffuse(0), c.diffuse);
+        EXPECT_EQ(warnings, c.warnings);
+        ExpectStableText();
+    }
+    // A list left out keeps the entries a new object has.
+    Load(R"({"format": "tvl3host-scene", "version": 2, "editorSlots": [1],
+             "objects": [{"id": 1, "class": "MultiSubMaterial"}]})");
+    EXPECT_EQ(static_cast<Mtl*>(Slot(0))->NumSubMtls(), 2);
+}
+
+// Values a file sets that cannot count load with a warning each.
+TEST_F(SceneProducts, ValuesThatCannotCountGiveWarnings) {
+    const struct {
+        std::string objects;
+        std::string warning;
+    } cases[] = {
+        {R"({"id": 1, "class": "StandardMaterial", "refs": [{"index": 0, "object": 2}]},
+            {"id": 2, "class": "FinalToonShader", "shader": {"diffuse": [0, 0, 1], "glossiness": 0.9},
+             "blocks": [{"ref": 0, "id": 0, "params": [{"id": 1, "type": "rgba", "value": [0.5, 0.5, 0.5]}]}]})",
+         "objects[1].shader.diffuse: the value does not count: the shader's block gives another value"},
+        {R"({"id": 1, "class": "StandardMaterial", "refs": [{"index": 0, "object": 2}]},
+            {"id": 2, "class": "BlinnShader", "shader": {"glossiness": 0.5}, "refs": [{"index": 0, "object": null}]})",
+         "objects[1].shader.glossiness: the value does not count: the shader keeps it in its block, "
+         "which the file clears"},
+        {R"({"id": 1, "class": "SceneTestMtl", "blocks": [{"ref": 0, "id": 3, "params": [
+              {"id": 0, "type": "float", "value": 0.5, "controller": 2}]}]},
+            {"id": 2, "class": "LinearFloatController", "value": 1.0})",
+         "objects[0].blocks[0].params[0]: the value does not count: the controller answers another "
+         "at time 0"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        std::vector<std::string> warnings;
+        ASSERT_TRUE(
+            LoadSceneText(R"({"format": "tvl3host-scene", "version": 2, "editorSlots": [1], "objects": [)" +
+                              c.objects + "]}",
+                          error, &warnings))
+            << error;
+        EXPECT_EQ(warnings, std::vector<std::string>{c.warning});
+    }
+}
+
 TEST_F(SceneProducts, MultiSubObjectMaterialKeepsItsSubMaterialsShared) {
     LoadFixture("multisub.json");
     Mtl* multi = Node(0)->GetMtl();

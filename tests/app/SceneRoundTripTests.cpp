@@ -298,19 +298,39 @@ TEST_F(SceneRoundTrip, ParametersAreWrittenInTheirDocumentedForm) {
     EXPECT_EQ(SaveSceneText(), saved);
 }
 
-TEST_F(SceneRoundTrip, TheFileDecidesEveryReferenceAndOmittedValuesKeepTheirDefaults) {
-    Load(R"({"format": "tvl3host-scene", "version": 1,
+// A reference or list the file leaves out keeps what the constructor made (version 1: is cleared); null
+// clears it; a parameter left out keeps its default. Saving writes the null that keeps an empty reference.
+TEST_F(SceneRoundTrip, LeftOutReferencesKeepTheClassDefaultSinceVersion2) {
+    struct Case {
+        int version;
+        const char* refs;
+        bool keepsMap;
+    };
+    const Case cases[] = {
+        {2, "", true},                                              // the map the constructor made
+        {2, R"(, "refs": [{"index": 2, "object": null}])", false},  // null clears
+        {1, "", false},                                             // version 1 clears
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.version) + c.refs);
+        Load(R"({"format": "tvl3host-scene", "version": )" + std::to_string(c.version) + R"(,
              "nodes": [{"id": 1, "name": "n", "material": 2}],
-             "objects": [{"id": 2, "class": "SceneTestMtl",
+             "objects": [{"id": 2, "class": "SceneTestMtl")" +
+             c.refs + R"(,
                           "blocks": [{"ref": 0, "id": 3, "params": [{"id": 1, "type": "int", "value": 9}]}]}]})");
-    auto* m = dynamic_cast<SceneTestMtl*>(AllNodes()[0]->GetMtl());
-    ASSERT_NE(m, nullptr);
-    EXPECT_EQ(m->GetReference(2), nullptr);  // the map its constructor made is gone
-    EXPECT_EQ(m->NumRefs(), 3);              // an empty list
-    EXPECT_EQ(BlockOf(m)->GetInt(kPInt), 9);
-    EXPECT_EQ(BlockOf(m)->GetFloat(kPFloat), 0.5f);  // left out: the class's default
-    EXPECT_EQ(BlockOf(m)->Count(kPFloatTab), 2);
-    EXPECT_EQ(m->GetName(), L"");
+        auto* m = dynamic_cast<SceneTestMtl*>(AllNodes()[0]->GetMtl());
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(m->GetReference(2) != nullptr, c.keepsMap);
+        EXPECT_EQ(m->NumRefs(), 3);  // an empty list
+        EXPECT_EQ(BlockOf(m)->GetInt(kPInt), 9);
+        EXPECT_EQ(BlockOf(m)->GetFloat(kPFloat), 0.5f);  // left out: the class's default
+        EXPECT_EQ(BlockOf(m)->Count(kPFloatTab), 2);
+        EXPECT_EQ(m->GetName(), L"");
+        const std::string saved = SaveSceneText();
+        EXPECT_EQ(saved.find(R"({"index": 2, "object": null})") != std::string::npos, !c.keepsMap);
+        Load(saved);
+        EXPECT_EQ(SaveSceneText(), saved);
+    }
 }
 
 TEST_F(SceneRoundTrip, ControllersKeepTheirConstantKeysAndFlags) {

@@ -1,3 +1,4 @@
+#include "ClassFacts.h"
 #include "Products.h"
 #include "SceneTestSupport.h"
 #include "SchemaCheck.h"
@@ -11,8 +12,18 @@ protected:
         RegisterStandInProducts();
         SceneFileTest::SetUp();
     }
+    static json SchemaJson() {
+        return json::parse(ReadFile(std::string(TVL_SOURCE_DIR) + "/docs/scene.schema.json"));
+    }
+    // The schema, with the tests' own classes added to the classes the tool knows.
     static SchemaCheck Schema() {
-        return SchemaCheck(json::parse(ReadFile(std::string(TVL_SOURCE_DIR) + "/docs/scene.schema.json")));
+        json schema = SchemaJson();
+        HostCore& host = HostCore::Get();
+        for (int i = 0; i < host.NumClasses(); ++i)
+            if (host.GetClassProduct(i) == _M("Scene Test"))
+                schema["$defs"]["className"]["enum"].push_back(
+                    WStr(host.GetClassDesc(i)->InternalName()).ToUTF8());
+        return SchemaCheck(schema);
     }
     static std::string DocumentedExample() {
         std::string doc = ReadFile(std::string(TVL_SOURCE_DIR) + "/docs/scene-format.md");
@@ -41,6 +52,15 @@ TEST_F(SceneSchema, FixturesTheExampleAndSavedScenesFollowIt) {
     EXPECT_EQ(schema.Check(json::parse(SaveSceneText())), "");
 }
 
+// The schema's class names are the classes the tool knows, as `tvl3host classes` lists them.
+TEST_F(SceneSchema, ItNamesEveryClassTheToolKnows) {
+    std::vector<std::string> known;
+    for (ClassDesc* d : SceneClasses())
+        if (std::wstring_view(d->Category()) != _M("Scene Test"))  // the tests' own classes
+            known.push_back(WStr(d->InternalName()).ToUTF8());
+    EXPECT_EQ(SchemaJson()["$defs"]["className"]["enum"].get<std::vector<std::string>>(), known);
+}
+
 TEST_F(SceneSchema, ItRefusesWhatTheLoaderRefuses) {
     const std::string head = R"({"format": "tvl3host-scene", "version": 1, )";
     const std::string mtl =
@@ -53,6 +73,8 @@ TEST_F(SceneSchema, ItRefusesWhatTheLoaderRefuses) {
     const std::string cases[] = {
         R"({"version": 1})",
         head + R"("colour": 1})",
+        R"({"format": "tvl3host-scene", "version": 3})",
+        head + R"("editorSlots": [2], "objects": [{"id": 2, "class": "Tvl9Material"}]})",
         head + R"("time": 0.5})",
         head + R"("nodes": [{"id": 1}]})",
         head + R"("nodes": [{"id": -1, "name": "a"}]})",

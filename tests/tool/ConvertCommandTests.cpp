@@ -13,7 +13,9 @@
 #include <sys/wait.h>
 #endif
 #include "HostTestObjects.h"
+#include "ProductClassIds.h"
 #include "Products.h"
+#include "SceneFile.h"
 
 namespace {
 
@@ -83,6 +85,50 @@ TEST_F(ConvertCommandTest, ConvertsTheShowcaseAndReportsEachMaterial) {
 TEST_F(ConvertCommandTest, UndoingTheRunGivesBackTheSceneAsLoaded) {
     ASSERT_EQ(Run({kShowcase, "-o", out_, "--undo"}), 0) << err_.str();
     EXPECT_EQ(ReadFile(out_), ReadFile(kShowcase));
+}
+
+// A scene written by hand from the documents, every block and default object left out, is the scene of
+// new objects: it loads as one written out in full and converts to the same result.
+TEST_F(ConvertCommandTest, AHandWrittenSceneLeavingOutEveryBlockConvertsWithTheClassDefaults) {
+    const std::string brief = testing::TempDir() + "tvl3host_brief.json";
+    const std::string full = testing::TempDir() + "tvl3host_full.json";
+    std::ofstream(brief) << R"({"format": "tvl3host-scene", "version": 2,
+        "nodes": [{"id": 1, "name": "a", "material": 3}, {"id": 2, "name": "b", "material": 4}],
+        "effects": [{"object": 5, "active": true}],
+        "objects": [{"id": 3, "class": "StandardMaterial"}, {"id": 4, "class": "Tvl2Material"},
+                    {"id": 5, "class": "Tvl2Line"}]})";
+    HostCore& host = HostCore::Get();
+    host.CreateNode(_M("a"))->SetMtl(
+        static_cast<Mtl*>(host.CreateInstance(MATERIAL_CLASS_ID, STANDARD_MATERIAL_CLASS_ID)));
+    host.CreateNode(_M("b"))->SetMtl(
+        static_cast<Mtl*>(host.CreateInstance(MATERIAL_CLASS_ID, TVL2_MATERIAL_CLASS_ID)));
+    host.AddEffect(static_cast<Effect*>(host.CreateInstance(RENDER_EFFECT_CLASS_ID, TVL2_LINE_CLASS_ID)));
+    std::string error;
+    ASSERT_TRUE(SaveScene(full, error)) << error;
+
+    ASSERT_EQ(Run({brief, "-o", out_, "--undo"}), 0) << err_.str();
+    EXPECT_EQ(ReadFile(out_), ReadFile(full));  // loaded as the new objects, nothing lost
+    EXPECT_EQ(err_.str(), "");                  // and no warning
+    ASSERT_EQ(Run({brief, "-o", out_}), 0) << err_.str();
+    const std::string converted = ReadFile(out_);
+    ASSERT_EQ(Run({full, "-o", out_}), 0) << err_.str();
+    EXPECT_EQ(ReadFile(out_), converted);
+
+    // As version 1 the same file loses what it leaves out, and says so on stderr and in the report.
+    std::string text = ReadFile(brief);
+    text.replace(text.find("\"version\": 2"), 12, "\"version\": 1");
+    std::ofstream(brief) << text;
+    err_.str("");
+    ASSERT_EQ(Run({brief, "-o", out_, "--report-json", report_}), 0) << err_.str();
+    const nlohmann::json warnings = nlohmann::json::parse(ReadFile(report_))["warnings"];
+    ASSERT_FALSE(warnings.empty());
+    EXPECT_EQ(warnings[0],
+              "objects[0]: reference 0 (a new BlinnShader) is left out, and version 1 files clear it; "
+              "version 2 keeps it");
+    EXPECT_NE(err_.str().find(": warning: " + warnings[0].get<std::string>() + "\n"), std::string::npos)
+        << err_.str();
+    std::remove(brief.c_str());
+    std::remove(full.c_str());
 }
 
 TEST_F(ConvertCommandTest, LineOptionsFollowThePanel) {
@@ -187,7 +233,7 @@ TEST_F(ConvertCommandTest, ABatchConvertsEachSceneOnItsOwn) {
         fs::create_directories(in);
         fs::copy_file(kShowcase, in / "a.json");
         fs::copy_file(kShowcase, in / "c.json");
-        std::ofstream(in / "b.json") << "{\"format\": \"tvl3host-scene\", \"version\": 2}";
+        std::ofstream(in / "b.json") << "{\"format\": \"tvl3host-scene\", \"version\": 3}";
         HostCore::Get().ResetScene();
         err_.str("");
         stdout_.str("");
@@ -201,7 +247,7 @@ TEST_F(ConvertCommandTest, ABatchConvertsEachSceneOnItsOwn) {
         EXPECT_EQ(report["files"][0]["report"]["totals"]["converted"],
                   report["files"][2]["report"]["totals"]["converted"]);
         EXPECT_EQ(report["files"][1]["ok"], false);
-        EXPECT_NE(report["files"][1]["error"].get<std::string>().find("version 2 is not supported"),
+        EXPECT_NE(report["files"][1]["error"].get<std::string>().find("version 3 is not supported"),
                   std::string::npos);
         EXPECT_NE(stdout_.str().find("Scenes: 3, 2 converted, 1 failed"), std::string::npos) << stdout_.str();
     }

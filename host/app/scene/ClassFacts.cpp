@@ -1,5 +1,8 @@
 #include "ClassFacts.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
 
 // Deletes an object made only to be looked at, with whatever its constructor made below it; objects it
@@ -14,6 +17,18 @@ ControllerKind ControllerOf(ReferenceTarget* t) {
 }
 
 }  // namespace
+
+std::vector<ClassDesc*> SceneClasses() {
+    HostCore& host = HostCore::Get();
+    std::vector<ClassDesc*> classes;
+    for (int i = 0; i < host.NumClasses(); ++i)
+        if (ClassDesc* d = host.GetClassDesc(i); d->InternalName() && *d->InternalName())
+            classes.push_back(d);
+    std::sort(classes.begin(), classes.end(), [](ClassDesc* a, ClassDesc* b) {
+        return std::wstring_view(a->InternalName()) < std::wstring_view(b->InternalName());
+    });
+    return classes;
+}
 
 IRefList* GetRefList(ReferenceTarget* t) {
     BaseInterface* bi = t ? t->GetInterface(HOST_REF_LIST_INTERFACE_ID) : nullptr;
@@ -49,11 +64,22 @@ bool LearnClassFacts(ClassDesc* desc, ClassFacts& facts, std::string& why) {
     facts.numRefs = t->NumRefs();
     IRefList* list = GetRefList(t);
     facts.refListStart = list ? list->RefListStart() : -1;
+    facts.defaultListCount = list ? facts.numRefs - facts.refListStart : 0;
+    facts.defaultRefs.assign(static_cast<size_t>(facts.FixedRefs()), nullptr);
+    facts.defaultHolds.assign(static_cast<size_t>(facts.FixedRefs()), false);
+    for (int r = 0; r < facts.FixedRefs(); ++r) {
+        ReferenceTarget* held = t->GetReference(r);
+        facts.defaultHolds[static_cast<size_t>(r)] = held != nullptr;
+        if (held && !dynamic_cast<IParamBlock2*>(held))
+            facts.defaultRefs[static_cast<size_t>(r)] =
+                HostCore::Get().FindClass(held->SuperClassID(), held->ClassID());
+    }
     for (int r = 0; r < facts.FixedRefs(); ++r) {
         IParamBlock2* pb = dynamic_cast<IParamBlock2*>(t->GetReference(r));
         if (!pb) continue;
         ClassFacts::Block& block = facts.blocks[r];
         block.id = pb->ID();
+        block.desc = pb->GetDesc();
         for (int i = 0; i < pb->NumParams(); ++i) {
             ParamID pid = pb->IndextoID(i);
             block.params.push_back({pid, pb->GetParameterType(pid)});

@@ -21,6 +21,7 @@ struct ClassFacts {
     };
     struct Block {
         BlockID id;
+        const ParamBlockDesc2* desc = nullptr;  // the class's table: names and defaults
         std::vector<Param> params;
         const Param* Find(ParamID pid) const {
             for (const Param& p : params)
@@ -42,6 +43,11 @@ struct ClassFacts {
     int refListStart = -1;        // -1: no reference list
     int numSubTexmaps = 0;        // Standard materials: the map channels
     std::map<int, Block> blocks;  // by reference index
+    // What each reference outside the list holds in a new object: null, a block (see `blocks`) or an
+    // object the constructor made, such as a Standard material's shader.
+    std::vector<ClassDesc*> defaultRefs;  // the class of the object held; null for nothing or a block
+    std::vector<bool> defaultHolds;       // whether the reference holds anything at all
+    int defaultListCount = 0;             // the entries of a new object's reference list
 
     bool HasName() const { return isMtlBase || isSpecialFX; }
     bool HasRefList() const { return refListStart >= 0; }
@@ -52,6 +58,9 @@ struct ClassFacts {
 // Makes one object of the class through the host, records its facts and frees it again with what its
 // constructor made. False, with the reason, when the host cannot make the class.
 bool LearnClassFacts(ClassDesc* desc, ClassFacts& facts, std::string& why);
+
+// Every class a scene file can name (those with an internal name), in order of their internal names.
+std::vector<ClassDesc*> SceneClasses();
 
 // The reference list of an object, or null.
 IRefList* GetRefList(ReferenceTarget* t);

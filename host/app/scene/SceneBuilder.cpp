@@ -1,14 +1,23 @@
 #include "SceneBuilder.h"
 
+#include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 #include "ClassFacts.h"
 
 namespace {
 
+// Whether a value read back is the one set; a block may keep a value in another unit.
+bool Same(float a, float b) {
+    return a == b || std::fabs(a - b) <= 1e-5f * std::max(std::fabs(a), std::fabs(b));
+}
+bool Same(const Color& a, const Color& b) { return Same(a.r, b.r) && Same(a.g, b.g) && Same(a.b, b.b); }
+bool Same(const Point3& a, const Point3& b) { return Same(a.x, b.x) && Same(a.y, b.y) && Same(a.z, b.z); }
+
 class Builder {
 public:
-    explicit Builder(const SceneModel& m) : m_(m) {}
+    Builder(const SceneModel& m, std::vector<std::string>* warnings) : m_(m), warnings_(warnings) {}
 
     void Run() {
         HostCore& host = HostCore::Get();
@@ -91,9 +100,10 @@ private:
             mb->SetMtlFlag(*o.mtlFlags, TRUE);
         }
         // Before the blocks: a shader that keeps these values in its block gets the block's values.
-        if (o.shader)
-            if (auto* shader = dynamic_cast<Shader*>(t)) FillShader(*o.shader, shader);
+        Shader* shader = o.shader ? dynamic_cast<Shader*>(t) : nullptr;
+        if (shader) FillShader(*o.shader, shader);
         FillReferences(o, t);
+        if (shader && warnings_) CheckShader(o, shader);
         if (auto* mtl = dynamic_cast<Mtl*>(t)) mtl->SetActiveTexmap(As<MtlBase>(o.activeTexmap));
         if (o.stdMat)
             if (auto* std2 = dynamic_cast<StdMat2*>(t)) FillStdMat(*o.stdMat, std2);
@@ -113,11 +123,12 @@ private:
         }
     }
 
-    // The file decides every reference: its block is filled in place, its object replaces what the
-    // constructor put there, and a reference it does not give is cleared.
+    // A block the file gives is filled in place and its object replaces what the constructor put there.
+    // A reference it leaves out keeps the constructor's (version 1: is cleared), and so does the list.
     void FillReferences(const ObjectModel& o, ReferenceTarget* t) {
         const ClassFacts& f = *o.facts;
-        if (f.HasRefList()) {
+        const bool clearLeftOut = m_.version < 2;
+        if (f.HasRefList() && (o.hasRefList || clearLeftOut)) {
             Tab<ReferenceTarget*> items;
             for (const std::optional<FileId>& id : o.refList) {
                 ReferenceTarget* r = As<ReferenceTarget>(id);
@@ -132,15 +143,58 @@ private:
         for (int i = 0; i < f.FixedRefs(); ++i) {
             auto block = blocks.find(i);
             if (block != blocks.end()) {
-                if (auto* pb = dynamic_cast<IParamBlock2*>(t->GetReference(i))) FillBlock(*block->second, pb);
+                if (auto* pb = dynamic_cast<IParamBlock2*>(t->GetReference(i)))
+                    FillBlock(o, *block->second, pb);
                 continue;
             }
             auto ref = refs.find(i);
-            t->ReplaceReference(i, ref == refs.end() ? nullptr : As<ReferenceTarget>(ref->second->target));
+            if (ref != refs.end()) {
+                t->ReplaceReference(i, As<ReferenceTarget>(ref->second->target));
+            } else if (clearLeftOut && t->GetReference(i)) {
+                if (warnings_)
+                    Warn(o.path, "reference " + std::to_string(i) + " (" + DefaultText(f, i) +
+                                     ") is left out, and version 1 files clear it; version 2 keeps it");
+                t->ReplaceReference(i, nullptr);
+            }
         }
     }
 
-    void FillBlock(const BlockModel& b, IParamBlock2* pb) {
+    static std::string DefaultText(const ClassFacts& f, int ref) {
+        auto block = f.blocks.find(ref);
+        if (block != f.blocks.end()) return "block " + std::to_string(block->second.id);
+        ClassDesc* d = f.defaultRefs[static_cast<size_t>(ref)];
+        return d && d->InternalName() ? "a new " + WStr(d->InternalName()).ToUTF8() : "what the class made";
+    }
+
+    // A shader's standard values are set before its block is filled: say which of them did not stay.
+    void CheckShader(const ObjectModel& o, Shader* s) {
+        const ShaderModel& m = *o.shader;
+        const ClassFacts& f = *o.facts;
+        bool hasBlock = false;
+        for (const auto& [ref, block] : f.blocks) hasBlock = hasBlock || s->GetReference(ref) != nullptr;
+        const std::string why = !f.blocks.empty() && hasBlock ? "the shader's block gives another value"
+                                : !f.blocks.empty()
+                                    ? "the shader keeps it in its block, which the file clears"
+                                    : "the shader does not keep it";
+        const std::pair<const char*, bool> lost[] = {
+            {"ambient", m.ambient && !Same(*m.ambient, s->GetAmbientClr(0))},
+            {"diffuse", m.diffuse && !Same(*m.diffuse, s->GetDiffuseClr(0))},
+            {"specular", m.specular && !Same(*m.specular, s->GetSpecularClr(0))},
+            {"lockAD", m.lockAD && *m.lockAD != (s->GetLockAD() != FALSE)},
+            {"lockDS", m.lockDS && *m.lockDS != (s->GetLockDS() != FALSE)},
+            {"specularLevel", m.specularLevel && !Same(*m.specularLevel, s->GetSpecularLevel(0))},
+            {"glossiness", m.glossiness && !Same(*m.glossiness, s->GetGlossiness(0))},
+            {"softenLevel", m.softenLevel && !Same(*m.softenLevel, s->GetSoftenLevel(0))},
+        };
+        for (const auto& [key, isLost] : lost)
+            if (isLost) Warn(o.path + ".shader." + key, "the value does not count: " + why);
+    }
+
+    void Warn(const std::string& place, const std::string& what) {
+        if (warnings_) warnings_->push_back(place + ": " + what);
+    }
+
+    void FillBlock(const ObjectModel& o, const BlockModel& b, IParamBlock2* pb) {
         for (const ParamModel& p : b.params) {
             int count = static_cast<int>(p.entries.size());
             if (is_tab(p.type) && pb->Count(p.id) != count) pb->SetCount(p.id, count);
@@ -178,8 +232,31 @@ private:
                     case ValueKind::None:
                         break;
                 }
-                if (e.controller) pb->SetControllerByID(p.id, k, As<Control>(e.controller), FALSE);
+                if (e.controller) {
+                    pb->SetControllerByID(p.id, k, As<Control>(e.controller), FALSE);
+                    if (warnings_ && !AnswersValue(pb, p.id, k, kind, e))
+                        Warn(o.path + ".blocks[" + std::to_string(&b - o.blocks.data()) + "].params[" +
+                                 std::to_string(&p - b.params.data()) + "]",
+                             "the value does not count: the controller answers another at time 0");
+                }
             }
+        }
+    }
+
+    // Whether an animated entry answers the file's value at time 0.
+    static bool AnswersValue(IParamBlock2* pb, ParamID id, int k, ValueKind kind, const EntryModel& e) {
+        switch (kind) {
+            case ValueKind::Float:
+                return Same(pb->GetFloat(id, 0, k), e.f);
+            case ValueKind::Int:
+            case ValueKind::Bool:
+                return pb->GetInt(id, 0, k) == e.i;
+            case ValueKind::Color:
+                return Same(pb->GetColor(id, 0, k), e.c);
+            case ValueKind::Point3:
+                return Same(pb->GetPoint3(id, 0, k), e.p);
+            default:
+                return true;
         }
     }
 
@@ -221,9 +298,12 @@ private:
     }
 
     const SceneModel& m_;
+    std::vector<std::string>* warnings_;
     std::unordered_map<FileId, ReferenceTarget*> made_;
 };
 
 }  // namespace
 
-void BuildScene(const SceneModel& model) { Builder(model).Run(); }
+void BuildScene(const SceneModel& model, std::vector<std::string>* warnings) {
+    Builder(model, warnings).Run();
+}

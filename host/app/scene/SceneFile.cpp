@@ -64,10 +64,10 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
 }
 
 // Checks the whole model, then replaces the host's scene by it.
-bool CheckAndBuild(SceneModel& model, std::string& error) {
+bool CheckAndBuild(SceneModel& model, std::string& error, std::vector<std::string>* warnings) {
     try {
         CheckScene(model);
-        BuildScene(model);
+        BuildScene(model, warnings);
     } catch (const SceneError& e) {
         error = e.what();
         return false;
@@ -78,7 +78,8 @@ bool CheckAndBuild(SceneModel& model, std::string& error) {
 
 }  // namespace
 
-bool LoadSceneText(const std::string& json, std::string& error) {
+bool LoadSceneText(const std::string& json, std::string& error, std::vector<std::string>* warnings) {
+    if (warnings) warnings->clear();
     SceneModel model;
     try {
         model = ReadScene(json.data(), json.size());
@@ -86,10 +87,12 @@ bool LoadSceneText(const std::string& json, std::string& error) {
         error = e.what();
         return false;
     }
-    return CheckAndBuild(model, error);
+    return CheckAndBuild(model, error, warnings);
 }
 
-bool LoadScene(const std::string& utf8Path, std::string& error, const std::function<void(int)>& progress) {
+bool LoadScene(const std::string& utf8Path, std::string& error, const std::function<void(int)>& progress,
+               std::vector<std::string>* warnings) {
+    if (warnings) warnings->clear();
     SceneModel model;
     try {
         // The text is gone before the scene is built.
@@ -106,7 +109,7 @@ bool LoadScene(const std::string& utf8Path, std::string& error, const std::funct
         error = "cannot open \"" + utf8Path + "\": " + e.what();
         return false;
     }
-    return CheckAndBuild(model, error);
+    return CheckAndBuild(model, error, warnings);
 }
 
 std::string SaveSceneText() {

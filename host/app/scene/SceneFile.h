@@ -3,6 +3,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // Scene files: the host's whole scene as JSON (docs/scene-format.md).
 //
@@ -11,10 +12,12 @@
 // is left as it was and `error` holds one message that names the place in the file as a JSON path,
 // such as "objects[3].blocks[0].params[2].value: expected a number for a float parameter", or
 // "line 3, column 7: ..." for text that is not JSON.
-// `progress`, when given, hears the share of the file read so far (0 to 100).
+// `progress`, when given, hears the share of the file read so far (0 to 100). `warnings`, when given,
+// receives "place: what" for each value a loaded file sets that does not count (the load still succeeds).
 bool LoadScene(const std::string& utf8Path, std::string& error,
-               const std::function<void(int)>& progress = nullptr);
-bool LoadSceneText(const std::string& json, std::string& error);
+               const std::function<void(int)>& progress = nullptr,
+               std::vector<std::string>* warnings = nullptr);
+bool LoadSceneText(const std::string& json, std::string& error, std::vector<std::string>* warnings = nullptr);
 
 // Saving writes the scene in its one canonical form: loading a saved file and saving again gives the
 // same text. SaveScene writes a temporary file beside the target and renames it over the target only

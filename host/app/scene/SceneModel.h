@@ -10,6 +10,7 @@
 #include "ClassFacts.h"
 #include "JsonValue.h"
 #include "ParamTypes.h"
+#include "SceneFormat.h"
 #include "max.h"
 
 // A scene file once read and checked: plain values and the file's ids, no host object yet. The reader
@@ -90,6 +91,7 @@ struct ObjectModel {
     std::vector<BlockModel> blocks;
     std::vector<RefModel> refs;
     std::vector<std::optional<FileId>> refList;
+    bool hasRefList = false;  // whether the file gives the list
     std::optional<StdMatModel> stdMat;
     std::optional<ShaderModel> shader;
 
@@ -125,6 +127,7 @@ struct IdUse {
 };
 
 struct SceneModel {
+    int version = SCENE_FORMAT_VERSION;
     TimeValue time = 0;
     std::vector<NodeModel> nodes;
     std::array<std::optional<FileId>, HostCore::kNumMtlSlots> slots;

@@ -38,10 +38,12 @@ public:
         } else if (key == "version") {
             long long version =
                 ReadInteger(value, kTop.Member("version"), 0, std::numeric_limits<int>::max());
-            if (version != SCENE_FORMAT_VERSION)
+            if (version < SCENE_FORMAT_OLDEST_VERSION || version > SCENE_FORMAT_VERSION)
                 Fail(kTop.Member("version"), "version " + std::to_string(version) +
-                                                 " is not supported (this host reads version " +
+                                                 " is not supported (this host reads versions " +
+                                                 std::to_string(SCENE_FORMAT_OLDEST_VERSION) + " to " +
                                                  std::to_string(SCENE_FORMAT_VERSION) + ")");
+            model_.version = static_cast<int>(version);
             hasVersion_ = true;
         } else if (key == "time") {
             model_.time = ReadInt(value, kTop.Member("time"));
@@ -246,6 +248,7 @@ private:
         if (const JsonRef list = j["refList"]) {
             const JsonPath lpath = path.Member("refList");
             ExpectArray(list, lpath);
+            o.hasRefList = true;
             o.refList.reserve(list.Size());
             size_t k = 0;
             for (JsonRef item : list) {
@@ -287,7 +290,10 @@ private:
         if (!refs) return;
         const JsonPath refsPath = path.Member("refs");
         ExpectArray(refs, refsPath);
-        int total = f.HasRefList() ? f.refListStart + static_cast<int>(o.refList.size()) : f.numRefs;
+        // A list the file leaves out keeps the class's own entries (version 2) or is empty (version 1):
+        // either way no index from the list's start on is a reference to give here.
+        const int listCount = o.hasRefList ? static_cast<int>(o.refList.size()) : f.defaultListCount;
+        int total = f.HasRefList() ? f.refListStart + listCount : f.numRefs;
         o.refs.reserve(refs.Size());
         size_t k = 0;
         for (JsonRef ref : refs) {
@@ -305,6 +311,11 @@ private:
                                     o.className + "\" has " + std::to_string(total) + " here)");
             claim(r.index, indexPath);
             r.target = ReadIdOrNull(ref["object"], rpath.Member("object"));
+            if (r.target && r.index < f.FixedRefs() && f.blocks.count(r.index))
+                Fail(rpath.Member("object"), "reference " + std::to_string(r.index) + " of class \"" +
+                                                 o.className + "\" holds block " +
+                                                 std::to_string(f.blocks.at(r.index).id) +
+                                                 ": give it in \"blocks\", or null to clear it");
             if (r.target) Use(*r.target, TargetKind::Any, IdUse::Reference, vertex, rpath.Member("object"));
             o.refs.push_back(r);
         }

@@ -309,15 +309,22 @@ private:
 
         IRefList* list = GetRefList(t);
         const int fixed = list ? std::min(list->RefListStart(), t->NumRefs()) : t->NumRefs();
-        // Each fixed reference once: a block, or the id of what it holds (-1: written as nothing).
+        // Each fixed reference once: a block, or the id of what it holds; an empty one (-1) is written as
+        // null only where a new object of the class holds something, which loading would keep.
         blocks_.clear();
         refs_.clear();
+        const std::vector<bool>* holds = nullptr;
         for (int i = 0; i < fixed; ++i) {
             ReferenceTarget* r = t->GetReference(i);
-            if (auto* pb = dynamic_cast<IParamBlock2*>(r))
+            if (auto* pb = dynamic_cast<IParamBlock2*>(r)) {
                 blocks_.emplace_back(i, pb);
-            else if (long long id = RefId(r); id >= 0)
+            } else if (long long id = RefId(r); id >= 0) {
                 refs_.emplace_back(i, id);
+            } else {
+                if (!holds) holds = &DefaultHolds(t);
+                if (static_cast<size_t>(i) < holds->size() && (*holds)[static_cast<size_t>(i)])
+                    refs_.emplace_back(i, id);
+            }
         }
         if (!blocks_.empty()) {
             tape_.Key("blocks");
@@ -332,7 +339,10 @@ private:
                 tape_.StartObject();
                 Member("index", i);
                 tape_.Key("object");
-                tape_.Int(id);
+                if (id < 0)
+                    tape_.Null();
+                else
+                    tape_.Int(id);
                 tape_.End();
             }
             tape_.End();
@@ -345,6 +355,16 @@ private:
         }
         if (auto* s = dynamic_cast<StdMat2*>(t)) StdMatJson(s);
         if (auto* s = dynamic_cast<Shader*>(t)) ShaderJson(s);
+    }
+
+    // Which references a new object of t's class fills, learnt once per class.
+    const std::vector<bool>& DefaultHolds(ReferenceTarget* t) {
+        ClassDesc* desc = HostCore::Get().FindClass(t->SuperClassID(), t->ClassID());
+        auto [at, fresh] = defaultHolds_.emplace(desc, std::vector<bool>());
+        ClassFacts facts;
+        std::string why;
+        if (fresh && desc && LearnClassFacts(desc, facts, why)) at->second = std::move(facts.defaultHolds);
+        return at->second;
     }
 
     void BlockJson(int ref, IParamBlock2* pb) {
@@ -479,6 +499,7 @@ private:
     std::vector<std::pair<int, IParamBlock2*>> blocks_;
     std::vector<std::pair<int, long long>> refs_;
     std::unordered_map<ReferenceTarget*, long long> ids_;
+    std::unordered_map<ClassDesc*, std::vector<bool>> defaultHolds_;
     std::vector<ReferenceTarget*> objects_;
     long long next_ = 1;
 };

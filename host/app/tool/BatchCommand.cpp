@@ -203,6 +203,7 @@ int RunConvertBatch(const ConvertRequest& req, const std::string& tool, std::ost
                              : RunHere(req, files[k]);
             std::lock_guard<std::mutex> lock(print);
             out << files[k] << ": " << Summary(results[k]) << "\n" << std::flush;
+            if (results[k].code == 0) err << results[k].error << std::flush;  // the scene's warnings
         }
     };
     if (req.jobs > 1) {

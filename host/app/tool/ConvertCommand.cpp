@@ -94,13 +94,15 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
                          : [&progress, label](int pct) { progress.Show(label, pct); };
     };
     std::string error;
-    bool loaded = LoadScene(req.scenePath, error, showProgress("Reading scene"));
+    std::vector<std::string> warnings;
+    bool loaded = LoadScene(req.scenePath, error, showProgress("Reading scene"), &warnings);
     progress.OnEnd();
     clock.Add(&ConvertTimings::read);
     if (!loaded) {
         err << "tvl3host: " << req.scenePath << ": " << error << "\n";
         return 1;
     }
+    for (const std::string& w : warnings) err << "tvl3host: " << req.scenePath << ": warning: " << w << "\n";
 
     Mtl* reference = nullptr;
     if (!req.referenceName.empty() && !(reference = FindReference(req.referenceName, error))) {
@@ -122,6 +124,7 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
     report.options = req.options;
     report.reference = req.referenceName;
     report.dryRun = req.dryRun;
+    report.warnings = std::move(warnings);
 
     HostCore& host = HostCore::Get();
     if (!req.quiet) host.SetProgressSink(&progress);

@@ -45,7 +45,14 @@ std::string FormatUsage() {
 
 int RunFormatCommand(const FormatRequest& req, std::ostream& out, std::ostream& err) {
     std::string error;
-    if (!LoadScene(req.scene, error) || !SaveScene(req.out, error)) {
+    std::vector<std::string> warnings;
+    if (!LoadScene(req.scene, error, nullptr, &warnings)) {
+        err << "tvl3host format: " << error << "\n";
+        return 1;
+    }
+    for (const std::string& w : warnings)
+        err << "tvl3host format: " << req.scene << ": warning: " << w << "\n";
+    if (!SaveScene(req.out, error)) {
         err << "tvl3host format: " << error << "\n";
         return 1;
     }

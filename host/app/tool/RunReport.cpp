@@ -213,6 +213,7 @@ std::string RunReport::ToJson() const {
     j["options"] = Hex(options);
     j["optionNames"] = OptionNames(options);
     j["reference"] = reference.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(reference);
+    j["warnings"] = warnings;
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const MaterialReport& m : materials) {
         nlohmann::ordered_json e;

@@ -37,6 +37,7 @@ struct RunReport {
     std::string reference;
     bool dryRun = false;
     bool undone = false;
+    std::vector<std::string> warnings;  // values the scene file sets that do not count, as "place: what"
     std::vector<MaterialReport> materials;
     bool linesRun = false;
     std::vector<LineEffectReport> lineEffects;

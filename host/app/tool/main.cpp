@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ClassesCommand.h"
 #include "ConvertCommand.h"
 #include "FormatCommand.h"
 #include "MtlConverterState.h"
@@ -23,8 +24,9 @@ const char kUsage[] =
     "  convert SCENE|FOLDER... --out-dir DIR [-j N] [options]\n"
     "                                   convert many scenes, each on its own\n"
     "  format SCENE -o OUT              load the scene and save it in its canonical form, with no run\n"
+    "  classes [NAME] [--markdown]      the classes a scene file can name, their blocks and parameters\n"
     "  ui [SCENE]                       open the host's window (Windows build)\n"
-    "  help [convert|format]            this text, or the options of a command\n"
+    "  help [convert|format|classes]    this text, or the options of a command\n"
     "\n"
     "A scene is a JSON scene file (docs/scene-format.md).\n";
 
@@ -63,6 +65,18 @@ int Format(const std::vector<std::string>& args) {
     return code;
 }
 
+int Classes(const std::vector<std::string>& args) {
+    for (const std::string& a : args)
+        if (a == "-h" || a == "--help") {
+            std::cout << ClassesUsage();
+            return 0;
+        }
+    RegisterStandInProducts();
+    int code = RunClassesCommand(args, std::cout, std::cerr);
+    HostCore::Get().ResetScene(NOTIFY_SYSTEM_SHUTDOWN);
+    return code;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,9 +95,14 @@ int main(int argc, char** argv) {
             std::cout << FormatUsage();
             return 0;
         }
-        return UsageError("no help on \"" + args[1] + "\" (topics: convert, format)", "");
+        if (args.size() == 2 && args[1] == "classes") {
+            std::cout << ClassesUsage();
+            return 0;
+        }
+        return UsageError("no help on \"" + args[1] + "\" (topics: convert, format, classes)", "");
     }
     if (args[0] == "format") return Format(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (args[0] == "classes") return Classes(std::vector<std::string>(args.begin() + 1, args.end()));
     if (args[0] == "ui") return RunUiCommand(std::vector<std::string>(args.begin() + 1, args.end()));
     if (args[0] != "convert") return UsageError("unknown command \"" + args[0] + "\"", "");
 
