@@ -131,7 +131,9 @@ std::string RepeatSceneText(const std::string& sampleText, int copies) {
                          {"name", "Crowd " + std::to_string(k)},
                          {"material", used[static_cast<size_t>(k) % used.size()]}});
 
-    std::string out = "{\"format\": \"tvl3host-scene\", \"version\": 1, \"time\": ";
+    // The copies keep the sample's version: it decides what the references the sample leaves out hold.
+    std::string out = "{\"format\": \"tvl3host-scene\", \"version\": ";
+    out += std::to_string(sample.value("version", 1)) + ", \"time\": ";
     out += std::to_string(sample.value("time", 0));
     bool first = true;
     out += ",\n\"nodes\": [";
