@@ -193,7 +193,8 @@ namespace {
 
 // Lays out shortest digits in "%g" style with at least one decimal: `digits` (no sign, no point) are
 // the value's significant digits and `exp10` the power of ten of the last one.
-void AppendDigits(std::string& out, const char* digits, int k, int exp10, int maxExp) {
+template <class Out>
+void AppendDigits(Out& out, const char* digits, int k, int exp10, int maxExp) {
     const int n = k + exp10;  // where the decimal point goes
     if (k <= n && n <= maxExp) {
         out.append(digits, static_cast<size_t>(k));
@@ -222,8 +223,8 @@ void AppendDigits(std::string& out, const char* digits, int k, int exp10, int ma
 }
 
 // From std::to_chars's shortest scientific text ("-1.2345e+02") to the layout above.
-template <class T>
-void AppendShortest(std::string& out, T value, int maxExp) {
+template <class Out, class T>
+void AppendShortest(Out& out, T value, int maxExp) {
     if (std::signbit(value)) {
         out += '-';
         value = -value;
@@ -244,7 +245,41 @@ void AppendShortest(std::string& out, T value, int maxExp) {
     AppendDigits(out, digits, k, exp - (k - 1), maxExp);
 }
 
+// Text written to a fixed array (the longest number text is far shorter than kNumberTextMax).
+struct FixedText {
+    char* at;
+    void append(const char* s, size_t n) {
+        std::memcpy(at, s, n);
+        at += n;
+    }
+    void append(size_t n, char c) {
+        std::memset(at, c, n);
+        at += n;
+    }
+    FixedText& operator+=(char c) {
+        *at++ = c;
+        return *this;
+    }
+    FixedText& operator+=(const char* s) {
+        append(s, std::strlen(s));
+        return *this;
+    }
+    FixedText& operator+=(const std::string& s) {
+        append(s.data(), s.size());
+        return *this;
+    }
+};
+
 }  // namespace
+
+char* FloatText(char* out, float f) {
+    FixedText text{out};
+    if (!std::isfinite(f))
+        text += "null";
+    else
+        AppendShortest(text, f, 15);
+    return text.at;
+}
 
 void AppendFloatText(std::string& out, float f) {
     if (!std::isfinite(f)) {

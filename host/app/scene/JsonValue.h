@@ -173,5 +173,9 @@ private:
 // notation of "%g" with at least one decimal ("1.0", "0.25", "1e+20"). Appends to `out`.
 void AppendFloatText(std::string& out, float f);
 void AppendDoubleText(std::string& out, double d);
+// The same text for a float written at `out`, which has room for kNumberTextMax characters; answers
+// where the text ends.
+constexpr size_t kNumberTextMax = 40;
+char* FloatText(char* out, float f);
 // A string in JSON quotes with the escapes JSON needs.
 void AppendStringText(std::string& out, std::string_view s);
