@@ -52,8 +52,7 @@ public:
     const Node& At(uint32_t index) const { return nodes_[index]; }
     uint32_t Size() const { return static_cast<uint32_t>(nodes_.size()); }
     std::string_view Text(uint32_t index) const {
-        return std::string_view(pool_).substr(static_cast<size_t>(nodes_[index].v.offset),
-                                              nodes_[index].count);
+        return std::string_view(pool_.data() + nodes_[index].v.offset, nodes_[index].count);
     }
     // The open container the next value goes in, or Size() for none.
     uint32_t OpenContainer() const { return open_.empty() ? Size() : open_.back(); }
