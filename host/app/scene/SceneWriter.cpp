@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string_view>
@@ -173,6 +174,54 @@ private:
     std::string escaped_;
 };
 
+// The ids given to objects, by address: open addressing in one array, so that a look-up touches one
+// place in memory rather than a node of its own.
+class IdMap {
+public:
+    // The object's id, or -1.
+    long long Find(const void* object) const {
+        if (slots_.empty()) return -1;
+        for (size_t at = Hash(object) & mask_;; at = (at + 1) & mask_) {
+            if (slots_[at].object == object) return slots_[at].id;
+            if (!slots_[at].object) return -1;
+        }
+    }
+    // Gives an object not numbered yet its id.
+    void Add(const void* object, long long id) {
+        if ((used_ + 1) * 2 > slots_.size()) Grow();
+        Place(object, id);
+        ++used_;
+    }
+
+private:
+    struct Slot {
+        const void* object = nullptr;
+        long long id = 0;
+    };
+    static size_t Hash(const void* p) {
+        uint64_t x = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
+        x ^= x >> 33;
+        x *= 0xff51afd7ed558ccdULL;
+        x ^= x >> 33;
+        return static_cast<size_t>(x);
+    }
+    void Place(const void* object, long long id) {
+        size_t at = Hash(object) & mask_;
+        while (slots_[at].object) at = (at + 1) & mask_;
+        slots_[at] = {object, id};
+    }
+    void Grow() {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot());
+        mask_ = slots_.size() - 1;
+        for (const Slot& s : old)
+            if (s.object) Place(s.object, s.id);
+    }
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
+    size_t used_ = 0;
+};
+
 // Which of the writer's casts succeed on objects of one class. A cast that fails walks the class's whole
 // hierarchy, so each class's answers are found once and a cast is made only where it succeeds.
 struct ClassCasts {
@@ -191,7 +240,7 @@ public:
 
     void Run() {
         HostCore& host = HostCore::Get();
-        host.ForEachNode([&](INode* n) { ids_[n] = next_++; });
+        host.ForEachNode([&](INode* n) { ids_.Add(n, next_++); });
         host.ForEachNode([&](INode* n) { Meet(n->GetMtl()); });
         for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot) Meet(host.GetMtlSlot(slot));
         for (int i = 0; i < host.NumEffects(); ++i) Meet(host.GetEffect(i));
@@ -262,8 +311,8 @@ private:
         while (!stack.empty()) {
             ReferenceTarget* t = stack.back();
             stack.pop_back();
-            if (!t || ids_.count(t) || Casts(t).node || Casts(t).block) continue;
-            ids_[t] = next_++;
+            if (!t || ids_.Find(t) >= 0 || Casts(t).node || Casts(t).block) continue;
+            ids_.Add(t, next_++);
             objects_.push_back(t);
             Children(t, children_);
             stack.insert(stack.end(), children_.rbegin(), children_.rend());
@@ -316,10 +365,7 @@ private:
 
     // The id of what a reference holds; -1 for nothing, for a block held outside an object's own
     // references, and for a node outside the scene's tree (written as null).
-    long long RefId(ReferenceTarget* r) const {
-        auto it = r ? ids_.find(r) : ids_.end();
-        return it == ids_.end() ? -1 : it->second;
-    }
+    long long RefId(ReferenceTarget* r) const { return r ? ids_.Find(r) : -1; }
     void RefValue(ReferenceTarget* r) {
         long long id = RefId(r);
         if (id < 0)
@@ -359,7 +405,7 @@ private:
         const int children = n->NumberOfChildren();
         json_.StartObject(children > 0);
         json_.Key("id");
-        json_.Int(ids_.at(n));
+        json_.Int(ids_.Find(n));
         StringMember("name", n->GetName());
         if (Mtl* m = n->GetMtl()) {
             json_.Key("material");
@@ -431,7 +477,7 @@ private:
     void ObjectStart(ReferenceTarget* t, bool lines) {
         json_.StartObject(lines);
         json_.Key("id");
-        json_.Int(ids_.at(t));
+        json_.Int(ids_.Find(t));
     }
 
     void ClassObjectJson(ReferenceTarget* t) {
@@ -637,7 +683,7 @@ private:
     std::vector<ReferenceTarget*> stack_, children_;
     std::vector<std::pair<int, IParamBlock2*>> blocks_;
     std::vector<std::pair<int, long long>> refs_;
-    std::unordered_map<ReferenceTarget*, long long> ids_;
+    IdMap ids_;
     std::vector<ReferenceTarget*> objects_;
     std::map<ClassKey, std::string> classNames_;
     std::map<int, std::string> typeNames_;
