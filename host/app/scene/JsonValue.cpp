@@ -236,6 +236,16 @@ void AppendShortest(Out& out, T value, int maxExp) {
         out += "0.0";
         return;
     }
+    // A whole number below the type's last whole step (2^24 for float; for double the limit of plain
+    // notation) reads back only from its own digits, so those are its shortest text.
+    const T wholeLimit = sizeof(T) == sizeof(float) ? T(16777216) : T(1e15);
+    if (value < wholeLimit && value == std::floor(value)) {
+        char whole[24];
+        auto end = std::to_chars(whole, whole + sizeof whole, static_cast<long long>(value)).ptr;
+        out.append(whole, static_cast<size_t>(end - whole));
+        out += ".0";
+        return;
+    }
     char text[64];
     auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
     *result.ptr = '\0';
