@@ -20,8 +20,7 @@ void ExpectFields(JsonRef j, const JsonPath& path, std::initializer_list<const c
     for (auto it = j.begin(), end = j.end(); it != end; ++it) {
         const std::string_view key = it.Key();
         bool known = false;
-        // The first letter rules out most names before a whole comparison.
-        for (const char* a : allowed) known = known || (!key.empty() && key[0] == a[0] && key == a);
+        for (const char* a : allowed) known = known || (!key.empty() && key[0] == a[0] && SameText(key, a));
         if (!known) Fail(path, "unknown field \"" + std::string(key) + "\"");
     }
     for (const char* r : required)

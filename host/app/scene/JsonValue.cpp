@@ -104,7 +104,7 @@ JsonRef JsonRef::Find(std::string_view key) const {
     const uint32_t stop = Node().end;
     for (uint32_t at = index_ + 1; at < stop; at = tape_->At(at + 1).end) {
         const JsonTape::Node& k = tape_->At(at);
-        if (k.count == key.size() && tape_->Text(at) == key) return JsonRef(tape_, at + 1);
+        if (k.count == key.size() && SameText(tape_->Text(at), key)) return JsonRef(tape_, at + 1);
     }
     return JsonRef();
 }

@@ -64,6 +64,11 @@ private:
     std::vector<uint32_t> open_;
 };
 
+// Whether two texts are the same; the length and the first character rule out most pairs at once.
+inline bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
+}
+
 // A value in a tape. A default JsonRef stands for a value that is not there.
 class JsonRef {
 public:

@@ -43,10 +43,10 @@ std::string ThisProgram(const char* argv0) {
     return argv0;
 }
 
-// Ends a command that loaded a scene once its outputs are written. The scene and its undo records are
-// hundreds of thousands of small objects; freeing them one by one takes longer than the material run, so
-// the tool lets the system take its memory back at once. Only the tool's exit does this: the library
-// frees the scene normally (ResetScene), and so do the tests.
+// Ends a command that loaded a scene once its outputs are written and flushed. The scene and its undo
+// records are hundreds of thousands of small objects; freeing them one by one takes about as long as the
+// material run, so the tool leaves its memory to the system at once. Only the tool's exit does this: the
+// library frees a scene normally (ResetScene), and the tests do so.
 [[noreturn]] void ExitWithoutTeardown(int code) {
     std::cout.flush();
     std::cerr.flush();

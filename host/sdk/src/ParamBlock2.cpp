@@ -93,6 +93,7 @@ ParamBlockDesc2::ParamBlockDesc2(BlockID id, const MCHAR* name, std::initializer
     : ID(id), int_name(name), paramdefs(params) {}
 
 int ParamBlockDesc2::IDtoIndex(ParamID id) const {
+    // As for a block: the id's own index first.
     if (id >= 0 && id < Count() && paramdefs[static_cast<size_t>(id)].ID == id) return id;
     for (int i = 0; i < Count(); ++i)
         if (paramdefs[static_cast<size_t>(i)].ID == id) return i;
