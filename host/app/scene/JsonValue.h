@@ -13,8 +13,8 @@ const char* NonFiniteName(double d);
 bool ParseNonFinite(std::string_view text, float* f);
 
 // A JSON value stored flat, in document order: each node is followed by what it holds (in an object, a key
-// node before each value) and knows where its subtree ends. Scene files are read and written one entry at
-// a time through a tape that is cleared and refilled, so no second copy of a whole file is ever kept.
+// node before each value) and knows where its subtree ends. Scene files are read one entry at a time
+// through a tape that is cleared and refilled, so no second copy of a whole file is ever kept.
 class JsonTape {
 public:
     enum class Type : uint8_t { Null, Bool, Int, Uint, Double, Float, String, Key, Array, Object };
