@@ -73,7 +73,7 @@ ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& b
     const JsonRef typeJson = j["type"];
     if (!typeJson.IsString()) Fail(path.Member("type"), "expected a parameter type name");
     // Files name the parameter's own type but for mistakes: its name is the one tried first.
-    if (typeJson.Str() == def->typeName)
+    if (!def->typeName.empty() && typeJson.Str() == def->typeName)
         p.type = def->type;
     else if (!ParseParamTypeName(std::string(typeJson.Str()), p.type))
         Fail(path.Member("type"), "unknown parameter type \"" + std::string(typeJson.Str()) + "\"");
