@@ -15,8 +15,8 @@
 
 // The whole `tvl3host convert` on generated scene files of N listed materials (the sample scene
 // repeated), phase by phase in processor seconds: reading (parse, check, build), the material run, the
-// line run, writing, and freeing the scene as the tool does on exit. Files are made once, under the
-// build folder.
+// line run, writing, and freeing the scene, which the library does on a reset and the tool leaves to the
+// system at its exit. Files are made once, under the build folder.
 
 namespace fs = std::filesystem;
 

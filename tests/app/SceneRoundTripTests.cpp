@@ -1,7 +1,9 @@
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
 #include <limits>
 
+#include "JsonValue.h"
 #include "SceneTestSupport.h"
 
 namespace {
@@ -296,6 +298,42 @@ TEST_F(SceneRoundTrip, ParametersAreWrittenInTheirDocumentedForm) {
     }
     Load(saved);
     EXPECT_EQ(SaveSceneText(), saved);
+}
+
+// The shortest text that reads back as the same number. Whole numbers are written from their digits up to
+// the last whole step of the type; past it the shortest digits round.
+TEST(SceneNumberText, NumbersAreWrittenAsTheShortestTextThatReadsBack) {
+    struct Case {
+        double value;
+        bool isFloat;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0.1, true, "0.1"},
+        {-0.0, true, "-0.0"},
+        {3.0, true, "3.0"},
+        {-2.5, true, "-2.5"},
+        {16777215.0, true, "16777215.0"},
+        {16777216.0, true, "16777216.0"},
+        {123456789.0, true, "123456790.0"},  // the float is 123456792
+        {1e15, true, "1e+15"},
+        {1e-5, true, "1e-05"},
+        {999999999999999.0, false, "999999999999999.0"},
+        {1e15, false, "1e+15"},
+        {0.1, false, "0.1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string text;
+        if (c.isFloat) {
+            AppendFloatText(text, static_cast<float>(c.value));
+            EXPECT_EQ(std::strtof(text.c_str(), nullptr), static_cast<float>(c.value));
+        } else {
+            AppendDoubleText(text, c.value);
+            EXPECT_EQ(std::strtod(text.c_str(), nullptr), c.value);
+        }
+        EXPECT_EQ(text, c.text);
+    }
 }
 
 // A reference or list the file leaves out keeps what the constructor made (version 1: is cleared); null

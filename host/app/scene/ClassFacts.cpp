@@ -82,7 +82,8 @@ bool LearnClassFacts(ClassDesc* desc, ClassFacts& facts, std::string& why) {
         block.desc = pb->GetDesc();
         for (int i = 0; i < pb->NumParams(); ++i) {
             ParamID pid = pb->IndextoID(i);
-            block.params.push_back({pid, pb->GetParameterType(pid)});
+            const int type = pb->GetParameterType(pid);
+            block.params.push_back({pid, type, ParamTypeName(type)});
         }
     }
     Discard(t);

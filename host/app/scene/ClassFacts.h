@@ -18,6 +18,7 @@ struct ClassFacts {
     struct Param {
         ParamID id;
         int type;
+        std::string typeName;  // as files write it
     };
     struct Block {
         BlockID id;

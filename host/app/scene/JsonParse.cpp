@@ -199,7 +199,7 @@ private:
         bool repeated = false;
         if (node.count < 16) {
             for (uint32_t at = object + 1; at < tape_.Size() && !repeated; at = tape_.At(at + 1).end)
-                repeated = tape_.Text(at) == key;
+                repeated = SameText(tape_.Text(at), key);
         } else {
             if (!f.keys) {
                 f.keys = std::make_unique<std::set<std::string>>();

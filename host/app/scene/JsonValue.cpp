@@ -101,8 +101,11 @@ double JsonRef::Number() const {
 
 JsonRef JsonRef::Find(std::string_view key) const {
     if (!Exists() || !IsObject()) return JsonRef();
-    for (Iterator it = begin(), e = end(); it != e; ++it)
-        if (it.Key() == key) return *it;
+    const uint32_t stop = Node().end;
+    for (uint32_t at = index_ + 1; at < stop; at = tape_->At(at + 1).end) {
+        const JsonTape::Node& k = tape_->At(at);
+        if (k.count == key.size() && SameText(tape_->Text(at), key)) return JsonRef(tape_, at + 1);
+    }
     return JsonRef();
 }
 
@@ -193,7 +196,8 @@ namespace {
 
 // Lays out shortest digits in "%g" style with at least one decimal: `digits` (no sign, no point) are
 // the value's significant digits and `exp10` the power of ten of the last one.
-void AppendDigits(std::string& out, const char* digits, int k, int exp10, int maxExp) {
+template <class Out>
+void AppendDigits(Out& out, const char* digits, int k, int exp10, int maxExp) {
     const int n = k + exp10;  // where the decimal point goes
     if (k <= n && n <= maxExp) {
         out.append(digits, static_cast<size_t>(k));
@@ -222,14 +226,24 @@ void AppendDigits(std::string& out, const char* digits, int k, int exp10, int ma
 }
 
 // From std::to_chars's shortest scientific text ("-1.2345e+02") to the layout above.
-template <class T>
-void AppendShortest(std::string& out, T value, int maxExp) {
+template <class Out, class T>
+void AppendShortest(Out& out, T value, int maxExp) {
     if (std::signbit(value)) {
         out += '-';
         value = -value;
     }
     if (value == 0) {
         out += "0.0";
+        return;
+    }
+    // A whole number below the type's last whole step (2^24 for float; for double the limit of plain
+    // notation) reads back only from its own digits, so those are its shortest text.
+    const T wholeLimit = sizeof(T) == sizeof(float) ? T(16777216) : T(1e15);
+    if (value < wholeLimit && value == std::floor(value)) {
+        char whole[24];
+        auto end = std::to_chars(whole, whole + sizeof whole, static_cast<long long>(value)).ptr;
+        out.append(whole, static_cast<size_t>(end - whole));
+        out += ".0";
         return;
     }
     char text[64];
@@ -244,7 +258,41 @@ void AppendShortest(std::string& out, T value, int maxExp) {
     AppendDigits(out, digits, k, exp - (k - 1), maxExp);
 }
 
+// Text written to a fixed array (the longest number text is far shorter than kNumberTextMax).
+struct FixedText {
+    char* at;
+    void append(const char* s, size_t n) {
+        std::memcpy(at, s, n);
+        at += n;
+    }
+    void append(size_t n, char c) {
+        std::memset(at, c, n);
+        at += n;
+    }
+    FixedText& operator+=(char c) {
+        *at++ = c;
+        return *this;
+    }
+    FixedText& operator+=(const char* s) {
+        append(s, std::strlen(s));
+        return *this;
+    }
+    FixedText& operator+=(const std::string& s) {
+        append(s.data(), s.size());
+        return *this;
+    }
+};
+
 }  // namespace
+
+char* FloatText(char* out, float f) {
+    FixedText text{out};
+    if (!std::isfinite(f))
+        text += "null";
+    else
+        AppendShortest(text, f, 15);
+    return text.at;
+}
 
 void AppendFloatText(std::string& out, float f) {
     if (!std::isfinite(f)) {

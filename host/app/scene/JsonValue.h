@@ -13,8 +13,8 @@ const char* NonFiniteName(double d);
 bool ParseNonFinite(std::string_view text, float* f);
 
 // A JSON value stored flat, in document order: each node is followed by what it holds (in an object, a key
-// node before each value) and knows where its subtree ends. Scene files are read and written one entry at
-// a time through a tape that is cleared and refilled, so no second copy of a whole file is ever kept.
+// node before each value) and knows where its subtree ends. Scene files are read one entry at a time
+// through a tape that is cleared and refilled, so no second copy of a whole file is ever kept.
 class JsonTape {
 public:
     enum class Type : uint8_t { Null, Bool, Int, Uint, Double, Float, String, Key, Array, Object };
@@ -52,8 +52,7 @@ public:
     const Node& At(uint32_t index) const { return nodes_[index]; }
     uint32_t Size() const { return static_cast<uint32_t>(nodes_.size()); }
     std::string_view Text(uint32_t index) const {
-        return std::string_view(pool_).substr(static_cast<size_t>(nodes_[index].v.offset),
-                                              nodes_[index].count);
+        return std::string_view(pool_.data() + nodes_[index].v.offset, nodes_[index].count);
     }
     // The open container the next value goes in, or Size() for none.
     uint32_t OpenContainer() const { return open_.empty() ? Size() : open_.back(); }
@@ -64,6 +63,11 @@ private:
     std::string pool_;
     std::vector<uint32_t> open_;
 };
+
+// Whether two texts are the same; the length and the first character rule out most pairs at once.
+inline bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
+}
 
 // A value in a tape. A default JsonRef stands for a value that is not there.
 class JsonRef {
@@ -173,5 +177,9 @@ private:
 // notation of "%g" with at least one decimal ("1.0", "0.25", "1e+20"). Appends to `out`.
 void AppendFloatText(std::string& out, float f);
 void AppendDoubleText(std::string& out, double d);
+// The same text for a float written at `out`, which has room for kNumberTextMax characters; answers
+// where the text ends.
+constexpr size_t kNumberTextMax = 40;
+char* FloatText(char* out, float f);
 // A string in JSON quotes with the escapes JSON needs.
 void AppendStringText(std::string& out, std::string_view s);

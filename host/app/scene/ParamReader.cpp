@@ -72,7 +72,10 @@ ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& b
              "block " + std::to_string(block.id) + " has no parameter " + std::to_string(p.id));
     const JsonRef typeJson = j["type"];
     if (!typeJson.IsString()) Fail(path.Member("type"), "expected a parameter type name");
-    if (!ParseParamTypeName(std::string(typeJson.Str()), p.type))
+    // Files name the parameter's own type but for mistakes: its name is the one tried first.
+    if (!def->typeName.empty() && typeJson.Str() == def->typeName)
+        p.type = def->type;
+    else if (!ParseParamTypeName(std::string(typeJson.Str()), p.type))
         Fail(path.Member("type"), "unknown parameter type \"" + std::string(typeJson.Str()) + "\"");
     if (p.type != def->type)
         Fail(path.Member("type"), "parameter " + std::to_string(p.id) + " of block " +

@@ -89,23 +89,27 @@ private:
                                     [](const KeyModel& k) { return k.p; });
             return;
         }
+        // The class's facts say which casts succeed: a cast that fails costs a walk of the whole hierarchy.
+        const ClassFacts& f = *o.facts;
+        auto* mb = f.isMtlBase ? dynamic_cast<MtlBase*>(t) : nullptr;
         if (o.name) {
-            if (auto* mb = dynamic_cast<MtlBase*>(t))
+            if (mb)
                 mb->SetName(MSTR(*o.name));
-            else if (auto* fx = dynamic_cast<SpecialFX*>(t))
+            else if (auto* fx = f.isSpecialFX ? dynamic_cast<SpecialFX*>(t) : nullptr)
                 fx->name = MSTR(*o.name);
         }
-        if (auto* mb = dynamic_cast<MtlBase*>(t); mb && o.mtlFlags) {
+        if (mb && o.mtlFlags) {
             mb->ClearMtlFlag(~0);
             mb->SetMtlFlag(*o.mtlFlags, TRUE);
         }
         // Before the blocks: a shader that keeps these values in its block gets the block's values.
-        Shader* shader = o.shader ? dynamic_cast<Shader*>(t) : nullptr;
+        Shader* shader = o.shader && f.isShader ? dynamic_cast<Shader*>(t) : nullptr;
         if (shader) FillShader(*o.shader, shader);
         FillReferences(o, t);
         if (shader && warnings_) CheckShader(o, shader);
-        if (auto* mtl = dynamic_cast<Mtl*>(t)) mtl->SetActiveTexmap(As<MtlBase>(o.activeTexmap));
-        if (o.stdMat)
+        if (auto* mtl = f.isMtl ? dynamic_cast<Mtl*>(t) : nullptr)
+            mtl->SetActiveTexmap(As<MtlBase>(o.activeTexmap));
+        if (o.stdMat && f.isStdMat2)
             if (auto* std2 = dynamic_cast<StdMat2*>(t)) FillStdMat(*o.stdMat, std2);
     }
 

@@ -1,7 +1,16 @@
 #include "SceneWriter.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <string_view>
+#include <tuple>
+#include <typeinfo>
 #include <unordered_map>
+#include <vector>
 
 #include "ClassFacts.h"
 #include "JsonValue.h"
@@ -13,6 +22,217 @@ namespace {
 // Pieces of text are handed over once they are at least this long.
 const size_t kPieceSize = 1 << 20;
 
+// The text being made: appended through a pointer into storage kept at its full size, and handed over
+// as a string of the text so far.
+class TextBuffer {
+public:
+    explicit TextBuffer(size_t capacity) : text_(capacity, '\0') {}
+
+    void Append(const char* s, size_t n) {
+        if (n > text_.size() - used_) Grow(n);
+        std::memcpy(text_.data() + used_, s, n);
+        used_ += n;
+    }
+    TextBuffer& operator+=(std::string_view s) {
+        Append(s.data(), s.size());
+        return *this;
+    }
+    TextBuffer& operator+=(char c) {
+        if (used_ == text_.size()) Grow(1);
+        text_[used_++] = c;
+        return *this;
+    }
+    size_t size() const { return used_; }
+    // The text so far; Clear() before appending again.
+    const std::string& Text() {
+        text_.resize(used_);
+        return text_;
+    }
+    void Clear() {
+        text_.resize(text_.capacity());
+        used_ = 0;
+    }
+
+private:
+    void Grow(size_t n) { text_.resize(std::max(text_.size() * 2, used_ + n)); }
+    std::string text_;
+    size_t used_ = 0;
+};
+
+// JSON text laid out as it is made, with no value kept: whoever opens an array or object says whether it
+// holds an object somewhere below, and so whether it gets one line per member or all of it on one line.
+// Members are indented two spaces past their container; an empty one is "[]" or "{}".
+class JsonOut {
+public:
+    explicit JsonOut(TextBuffer& out) : out_(out) {}
+
+    // The next value starts a line indented this far (its members go two further).
+    void At(int indent) {
+        levels_.clear();
+        indent_ = indent;
+    }
+    void StartObject(bool lines) { Open('{', '}', lines); }
+    void StartArray(bool lines) { Open('[', ']', lines); }
+    void End() {
+        const Level& l = levels_.back();
+        if (l.lines && l.count) {
+            out_ += '\n';
+            Spaces(l.indent);
+        }
+        out_ += l.close;
+        levels_.pop_back();
+    }
+    // Keys are the format's own names: nothing in them needs an escape.
+    void Key(std::string_view k) {
+        Next();
+        out_ += '"';
+        out_ += k;
+        out_ += std::string_view("\": ", 3);
+        keyed_ = true;
+    }
+
+    void Null() { Put(std::string_view("null", 4)); }
+    void Bool(bool b) { Put(b ? std::string_view("true", 4) : std::string_view("false", 5)); }
+    void Int(long long i) {
+        char text[24];
+        Put(std::string_view(text,
+                             static_cast<size_t>(std::to_chars(text, text + sizeof text, i).ptr - text)));
+    }
+    void Uint(unsigned long long u) {
+        char text[24];
+        Put(std::string_view(text,
+                             static_cast<size_t>(std::to_chars(text, text + sizeof text, u).ptr - text)));
+    }
+    // A value that is not finite is written as its name, a string.
+    void Float(float f) {
+        if (!std::isfinite(f)) return String(NonFiniteName(f));
+        char text[kNumberTextMax];
+        Put(std::string_view(text, static_cast<size_t>(FloatText(text, f) - text)));
+    }
+    void String(std::string_view s) {
+        Next();
+        // Names seldom hold a character that needs an escape.
+        bool plain = true;
+        for (char c : s) plain = plain && static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\';
+        if (plain) {
+            out_ += '"';
+            out_ += s;
+            out_ += '"';
+        } else {
+            escaped_.clear();
+            AppendStringText(escaped_, s);
+            out_ += escaped_;
+        }
+    }
+
+private:
+    struct Level {
+        char close;
+        bool lines;
+        int indent;
+        uint32_t count;
+    };
+
+    // Before a value: the separator and indentation its container puts before it (none after a key).
+    void Next() {
+        if (keyed_) {
+            keyed_ = false;
+            return;
+        }
+        if (levels_.empty()) return;
+        Level& l = levels_.back();
+        if (l.lines) {
+            if (l.count)
+                out_ += std::string_view(",\n", 2);
+            else
+                out_ += '\n';
+            Spaces(l.indent + 2);
+        } else if (l.count) {
+            out_ += std::string_view(", ", 2);
+        }
+        ++l.count;
+    }
+    void Put(std::string_view text) {
+        Next();
+        out_ += text;
+    }
+    void Open(char open, char close, bool lines) {
+        Next();
+        out_ += open;
+        levels_.push_back({close, lines, levels_.empty() ? indent_ : levels_.back().indent + 2, 0});
+    }
+    void Spaces(int n) {
+        static const char kSpaces[] = "                                                                ";
+        for (; n > 0; n -= static_cast<int>(sizeof kSpaces - 1))
+            out_.Append(kSpaces, std::min(static_cast<size_t>(n), sizeof kSpaces - 1));
+    }
+
+    TextBuffer& out_;
+    std::vector<Level> levels_;
+    int indent_ = 0;
+    bool keyed_ = false;
+    std::string escaped_;
+};
+
+// The ids given to objects, by address: open addressing in one array, so that a look-up touches one
+// place in memory rather than a node of its own.
+class IdMap {
+public:
+    // The object's id, or -1.
+    long long Find(const void* object) const {
+        if (slots_.empty()) return -1;
+        for (size_t at = Hash(object) & mask_;; at = (at + 1) & mask_) {
+            if (slots_[at].object == object) return slots_[at].id;
+            if (!slots_[at].object) return -1;
+        }
+    }
+    // Gives an object not numbered yet its id.
+    void Add(const void* object, long long id) {
+        if ((used_ + 1) * 2 > slots_.size()) Grow();
+        Place(object, id);
+        ++used_;
+    }
+
+private:
+    struct Slot {
+        const void* object = nullptr;
+        long long id = 0;
+    };
+    static size_t Hash(const void* p) {
+        uint64_t x = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
+        x ^= x >> 33;
+        x *= 0xff51afd7ed558ccdULL;
+        x ^= x >> 33;
+        return static_cast<size_t>(x);
+    }
+    void Place(const void* object, long long id) {
+        size_t at = Hash(object) & mask_;
+        while (slots_[at].object) at = (at + 1) & mask_;
+        slots_[at] = {object, id};
+    }
+    void Grow() {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot());
+        mask_ = slots_.size() - 1;
+        for (const Slot& s : old)
+            if (s.object) Place(s.object, s.id);
+    }
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
+    size_t used_ = 0;
+};
+
+// Which of the writer's casts succeed on objects of one class. A cast that fails walks the class's whole
+// hierarchy, so each class's answers are found once and a cast is made only where it succeeds.
+struct ClassCasts {
+    bool node, block, mtlBase, mtl, stdMat, shader, floatController, point3Controller;
+};
+
+template <class T>
+T* CastIf(bool succeeds, ReferenceTarget* t) {
+    return succeeds ? dynamic_cast<T*>(t) : nullptr;
+}
+
 class Writer {
 public:
     Writer(const std::function<void(const std::string&)>& write, const std::function<void(int)>& progress)
@@ -20,12 +240,12 @@ public:
 
     void Run() {
         HostCore& host = HostCore::Get();
-        host.ForEachNode([&](INode* n) { ids_[n] = next_++; });
+        host.ForEachNode([&](INode* n) { ids_.Add(n, next_++); });
         host.ForEachNode([&](INode* n) { Meet(n->GetMtl()); });
         for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot) Meet(host.GetMtlSlot(slot));
         for (int i = 0; i < host.NumEffects(); ++i) Meet(host.GetEffect(i));
 
-        out_ = "{\n  \"format\": \"" SCENE_FORMAT_NAME "\",\n  \"version\": ";
+        out_ += "{\n  \"format\": \"" SCENE_FORMAT_NAME "\",\n  \"version\": ";
         out_ += std::to_string(SCENE_FORMAT_VERSION);
         out_ += ",\n  \"time\": ";
         out_ += std::to_string(host.GetTime());
@@ -36,27 +256,25 @@ public:
         out_ += ",\n  \"editorSlots\": ";
         int used = HostCore::kNumMtlSlots;
         while (used > 0 && RefId(host.GetMtlSlot(used - 1)) < 0) --used;
-        tape_.Clear();
-        tape_.StartArray();
+        json_.At(2);
+        json_.StartArray(false);
         for (int slot = 0; slot < used; ++slot) RefValue(host.GetMtlSlot(slot));
-        tape_.End();
-        Format(0, 2, false);
+        json_.End();
 
         out_ += ",\n  \"effects\": ";
-        tape_.Clear();
-        tape_.StartArray();
+        json_.At(2);
+        json_.StartArray(true);
         for (int i = 0; i < host.NumEffects(); ++i) {
             Effect* eff = host.GetEffect(i);
             if (!eff) continue;
-            tape_.StartObject();
-            tape_.Key("object");
+            json_.StartObject(false);
+            json_.Key("object");
             RefValue(eff);
-            tape_.Key("active");
-            tape_.Bool(!eff->TestAFlag(A_ATMOS_DISABLED));
-            tape_.End();
+            json_.Key("active");
+            json_.Bool(!eff->TestAFlag(A_ATMOS_DISABLED));
+            json_.End();
         }
-        tape_.End();
-        Format(0, 2, false);
+        json_.End();
 
         out_ += ",\n  \"objects\": ";
         const size_t total = objects_.size();
@@ -67,7 +285,7 @@ public:
             if (progress_ && pct != shown) progress_(shown = pct);
         });
         out_ += "\n}\n";
-        write_(out_);
+        write_(out_.Text());
     }
 
 private:
@@ -77,13 +295,13 @@ private:
         out.clear();
         for (int i = 0, n = t->NumRefs(); i < n; ++i) {
             ReferenceTarget* r = t->GetReference(i);
-            if (auto* pb = dynamic_cast<IParamBlock2*>(r)) {
+            if (auto* pb = AsBlock(r)) {
                 for (int k = 0, m = pb->NumRefs(); k < m; ++k) out.push_back(pb->GetReference(k));
             } else {
                 out.push_back(r);
             }
         }
-        if (auto* mtl = dynamic_cast<Mtl*>(t)) out.push_back(mtl->GetActiveTexmap());
+        if (auto* mtl = CastIf<Mtl>(Casts(t).mtl, t)) out.push_back(mtl->GetActiveTexmap());
     }
 
     // Numbers objects depth first, each before what it refers to.
@@ -93,15 +311,15 @@ private:
         while (!stack.empty()) {
             ReferenceTarget* t = stack.back();
             stack.pop_back();
-            if (!t || ids_.count(t) || dynamic_cast<INode*>(t) || dynamic_cast<IParamBlock2*>(t)) continue;
-            ids_[t] = next_++;
+            if (!t || ids_.Find(t) >= 0 || Casts(t).node || Casts(t).block) continue;
+            ids_.Add(t, next_++);
             objects_.push_back(t);
             Children(t, children_);
             stack.insert(stack.end(), children_.rbegin(), children_.rend());
         }
     }
 
-    // A top-level list of n entries, each made into the tape by `entry`, one per line.
+    // A top-level list of n entries, each written by `entry`, one per line.
     template <class Entry>
     void List(int n, Entry entry) {
         if (n == 0) {
@@ -111,202 +329,158 @@ private:
         out_ += "[";
         for (int i = 0; i < n; ++i) {
             out_ += i ? ",\n    " : "\n    ";
-            tape_.Clear();
+            json_.At(4);
             entry(i);
-            Format(0, 4, false);
             if (out_.size() >= kPieceSize) {
-                write_(out_);
-                out_.clear();
+                write_(out_.Text());
+                out_.Clear();
             }
         }
         out_ += "\n  ]";
     }
 
-    // Arrays and objects that hold no object go on one line; the others get one line per member.
-    void Format(uint32_t at, int indent, bool top) {
-        const JsonTape::Node& n = tape_.At(at);
-        const bool isObject = n.type == JsonTape::Type::Object;
-        if (!isObject && n.type != JsonTape::Type::Array) {
-            Scalar(at);
-            return;
+    const ClassCasts& Casts(ReferenceTarget* t) {
+        const std::type_info* type = &typeid(*t);
+        if (type == lastType_) return *lastCasts_;
+        auto known = casts_.find(type);
+        if (known == casts_.end()) {
+            ClassCasts c{};
+            c.node = dynamic_cast<INode*>(t) != nullptr;
+            c.block = dynamic_cast<IParamBlock2*>(t) != nullptr;
+            c.mtlBase = dynamic_cast<MtlBase*>(t) != nullptr;
+            c.mtl = dynamic_cast<Mtl*>(t) != nullptr;
+            c.stdMat = dynamic_cast<StdMat2*>(t) != nullptr;
+            c.shader = dynamic_cast<Shader*>(t) != nullptr;
+            c.floatController = dynamic_cast<LinearFloatController*>(t) != nullptr;
+            c.point3Controller = dynamic_cast<LinearPoint3Controller*>(t) != nullptr;
+            known = casts_.emplace(type, c).first;
         }
-        if (n.count == 0) {
-            out_ += isObject ? "{}" : "[]";
-            return;
-        }
-        const bool oneLine = !top && !n.holdsObject;
-        out_ += isObject ? '{' : '[';
-        uint32_t item = at + 1;
-        for (uint32_t k = 0; k < n.count; ++k) {
-            if (oneLine) {
-                if (k) out_ += ", ";
-            } else {
-                out_ += k ? ",\n" : "\n";
-                out_.append(static_cast<size_t>(indent) + 2, ' ');
-            }
-            if (isObject) {
-                // Keys are the format's own names: nothing in them needs an escape.
-                out_ += '"';
-                out_ += tape_.Text(item);
-                out_ += "\": ";
-                ++item;
-            }
-            Format(item, indent + 2, false);
-            item = tape_.At(item).end;
-        }
-        if (!oneLine) {
-            out_ += '\n';
-            out_.append(static_cast<size_t>(indent), ' ');
-        }
-        out_ += isObject ? '}' : ']';
+        lastType_ = type;
+        lastCasts_ = &known->second;
+        return known->second;
     }
-
-    void Scalar(uint32_t at) {
-        const JsonTape::Node& n = tape_.At(at);
-        switch (n.type) {
-            case JsonTape::Type::Null:
-                out_ += "null";
-                break;
-            case JsonTape::Type::Bool:
-                out_ += n.v.b ? "true" : "false";
-                break;
-            case JsonTape::Type::Int:
-                out_ += std::to_string(n.v.i);
-                break;
-            case JsonTape::Type::Uint:
-                out_ += std::to_string(n.v.u);
-                break;
-            case JsonTape::Type::Double:
-                AppendDoubleText(out_, n.v.d);
-                break;
-            case JsonTape::Type::Float:
-                AppendFloatText(out_, n.v.f);
-                break;
-            default:
-                AppendStringText(out_, tape_.Text(at));
-                break;
-        }
+    IParamBlock2* AsBlock(ReferenceTarget* r) {
+        return r ? CastIf<IParamBlock2>(Casts(r).block, r) : nullptr;
     }
 
     // The id of what a reference holds; -1 for nothing, for a block held outside an object's own
     // references, and for a node outside the scene's tree (written as null).
-    long long RefId(ReferenceTarget* r) const {
-        auto it = r ? ids_.find(r) : ids_.end();
-        return it == ids_.end() ? -1 : it->second;
-    }
+    long long RefId(ReferenceTarget* r) const { return r ? ids_.Find(r) : -1; }
     void RefValue(ReferenceTarget* r) {
         long long id = RefId(r);
         if (id < 0)
-            tape_.Null();
+            json_.Null();
         else
-            tape_.Int(id);
+            json_.Int(id);
     }
     void Member(const char* key, int v) {
-        tape_.Key(key);
-        tape_.Int(v);
+        json_.Key(key);
+        json_.Int(v);
     }
     void Member(const char* key, bool v) {
-        tape_.Key(key);
-        tape_.Bool(v);
+        json_.Key(key);
+        json_.Bool(v);
     }
     void FloatMember(const char* key, float v) {
-        tape_.Key(key);
-        tape_.Float(v);
+        json_.Key(key);
+        json_.Float(v);
     }
     void StringMember(const char* key, const MCHAR* s) {
-        tape_.Key(key);
-        tape_.String(WStr(s).ToUTF8());
+        json_.Key(key);
+        json_.String(WStr(s).ToUTF8());
     }
     void Triple(float a, float b, float c) {
-        tape_.StartArray();
-        tape_.Float(a);
-        tape_.Float(b);
-        tape_.Float(c);
-        tape_.End();
+        json_.StartArray(false);
+        json_.Float(a);
+        json_.Float(b);
+        json_.Float(c);
+        json_.End();
     }
     void ColorMember(const char* key, const Color& c) {
-        tape_.Key(key);
+        json_.Key(key);
         Triple(c.r, c.g, c.b);
     }
 
     void NodeJson(INode* n) {
-        tape_.StartObject();
-        tape_.Key("id");
-        tape_.Int(ids_.at(n));
+        const int children = n->NumberOfChildren();
+        json_.StartObject(children > 0);
+        json_.Key("id");
+        json_.Int(ids_.Find(n));
         StringMember("name", n->GetName());
         if (Mtl* m = n->GetMtl()) {
-            tape_.Key("material");
+            json_.Key("material");
             RefValue(m);
         }
-        if (n->NumberOfChildren() > 0) {
-            tape_.Key("children");
-            tape_.StartArray();
-            for (int i = 0; i < n->NumberOfChildren(); ++i) NodeJson(n->GetChildNode(i));
-            tape_.End();
+        if (children > 0) {
+            json_.Key("children");
+            json_.StartArray(true);
+            for (int i = 0; i < children; ++i) NodeJson(n->GetChildNode(i));
+            json_.End();
         }
-        tape_.End();
+        json_.End();
     }
 
-    static std::string ClassName(ReferenceTarget* t) {
+    // The name a class is written under, once per class.
+    const std::string& ClassName(ReferenceTarget* t) {
+        const ClassKey key{t->SuperClassID(), t->ClassID().PartA(), t->ClassID().PartB()};
+        auto known = classNames_.find(key);
+        if (known != classNames_.end()) return known->second;
+        std::string name;
         ClassDesc* desc = HostCore::Get().FindClass(t->SuperClassID(), t->ClassID());
-        if (desc && desc->InternalName()) return WStr(desc->InternalName()).ToUTF8();
-        // Not a class the host can make: written under its display name, which loading then reports.
-        MSTR name;
-        t->GetClassName(name);
-        return name.ToUTF8();
+        if (desc && desc->InternalName()) {
+            name = WStr(desc->InternalName()).ToUTF8();
+        } else {
+            // Not a class the host can make: written under its display name, which loading then reports.
+            MSTR display;
+            t->GetClassName(display);
+            name = display.ToUTF8();
+        }
+        return classNames_.emplace(key, std::move(name)).first->second;
     }
 
     template <class Controller, class Key, class Value>
     void ControllerJson(Controller* c, const char* className, Value value) {
-        tape_.Key("class");
-        tape_.String(className);
-        tape_.Key("value");
+        json_.Key("class");
+        json_.String(className);
+        json_.Key("value");
         value(c->ConstantValue());
-        tape_.Key("keys");
-        tape_.StartArray();
+        json_.Key("keys");
+        json_.StartArray(false);
         for (int i = 0; i < c->GetNumKeys(); ++i) {
             Key k;
             c->GetKey(i, &k);
-            tape_.StartArray();
-            tape_.Int(k.time);
+            json_.StartArray(false);
+            json_.Int(k.time);
             value(k.val);
-            if (k.flags) tape_.Uint(k.flags);
-            tape_.End();
+            if (k.flags) json_.Uint(k.flags);
+            json_.End();
         }
-        tape_.End();
+        json_.End();
     }
 
     void ObjectJson(ReferenceTarget* t) {
-        tape_.StartObject();
-        tape_.Key("id");
-        tape_.Int(ids_.at(t));
-        if (auto* c = dynamic_cast<LinearFloatController*>(t)) {
+        const ClassCasts& casts = Casts(t);
+        if (auto* c = CastIf<LinearFloatController>(casts.floatController, t)) {
+            ObjectStart(t, false);
             ControllerJson<LinearFloatController, ILinFloatKey>(c, SCENE_FLOAT_CONTROLLER_CLASS,
-                                                                [&](float f) { tape_.Float(f); });
-        } else if (auto* p = dynamic_cast<LinearPoint3Controller*>(t)) {
+                                                                [&](float f) { json_.Float(f); });
+        } else if (auto* p = CastIf<LinearPoint3Controller>(casts.point3Controller, t)) {
+            ObjectStart(t, false);
             ControllerJson<LinearPoint3Controller, ILinPoint3Key>(
                 p, SCENE_POINT3_CONTROLLER_CLASS, [&](const Point3& v) { Triple(v.x, v.y, v.z); });
         } else {
             ClassObjectJson(t);
         }
-        tape_.End();
+        json_.End();
+    }
+
+    void ObjectStart(ReferenceTarget* t, bool lines) {
+        json_.StartObject(lines);
+        json_.Key("id");
+        json_.Int(ids_.Find(t));
     }
 
     void ClassObjectJson(ReferenceTarget* t) {
-        tape_.Key("class");
-        tape_.String(ClassName(t));
-        if (auto* mb = dynamic_cast<MtlBase*>(t)) {
-            StringMember("name", mb->GetName());
-            tape_.Key("mtlFlags");
-            tape_.Uint(mb->GetMtlFlags());
-        } else if (auto* fx = dynamic_cast<SpecialFX*>(t)) {
-            StringMember("name", fx->name);
-        }
-        if (auto* mtl = dynamic_cast<Mtl*>(t); mtl && mtl->GetActiveTexmap()) {
-            tape_.Key("activeTexmap");
-            RefValue(mtl->GetActiveTexmap());
-        }
-
         IRefList* list = GetRefList(t);
         const int fixed = list ? std::min(list->RefListStart(), t->NumRefs()) : t->NumRefs();
         // Each fixed reference once: a block, or the id of what it holds; an empty one (-1) is written as
@@ -316,7 +490,7 @@ private:
         const std::vector<bool>* holds = nullptr;
         for (int i = 0; i < fixed; ++i) {
             ReferenceTarget* r = t->GetReference(i);
-            if (auto* pb = dynamic_cast<IParamBlock2*>(r)) {
+            if (auto* pb = AsBlock(r)) {
                 blocks_.emplace_back(i, pb);
             } else if (long long id = RefId(r); id >= 0) {
                 refs_.emplace_back(i, id);
@@ -326,35 +500,55 @@ private:
                     refs_.emplace_back(i, id);
             }
         }
+        const ClassCasts& casts = Casts(t);
+        auto* mb = CastIf<MtlBase>(casts.mtlBase, t);
+        auto* mtl = CastIf<Mtl>(casts.mtl, t);
+        auto* stdMat = CastIf<StdMat2>(casts.stdMat, t);
+        auto* shader = CastIf<Shader>(casts.shader, t);
+        // Blocks, references, the Standard material's values and the shader's are objects.
+        ObjectStart(t, !blocks_.empty() || !refs_.empty() || stdMat || shader);
+        json_.Key("class");
+        json_.String(ClassName(t));
+        if (mb) {
+            StringMember("name", mb->GetName());
+            json_.Key("mtlFlags");
+            json_.Uint(mb->GetMtlFlags());
+        } else if (auto* fx = dynamic_cast<SpecialFX*>(t)) {
+            StringMember("name", fx->name);
+        }
+        if (mtl && mtl->GetActiveTexmap()) {
+            json_.Key("activeTexmap");
+            RefValue(mtl->GetActiveTexmap());
+        }
         if (!blocks_.empty()) {
-            tape_.Key("blocks");
-            tape_.StartArray();
+            json_.Key("blocks");
+            json_.StartArray(true);
             for (const auto& [i, pb] : blocks_) BlockJson(i, pb);
-            tape_.End();
+            json_.End();
         }
         if (!refs_.empty()) {
-            tape_.Key("refs");
-            tape_.StartArray();
+            json_.Key("refs");
+            json_.StartArray(true);
             for (const auto& [i, id] : refs_) {
-                tape_.StartObject();
+                json_.StartObject(false);
                 Member("index", i);
-                tape_.Key("object");
+                json_.Key("object");
                 if (id < 0)
-                    tape_.Null();
+                    json_.Null();
                 else
-                    tape_.Int(id);
-                tape_.End();
+                    json_.Int(id);
+                json_.End();
             }
-            tape_.End();
+            json_.End();
         }
         if (list) {
-            tape_.Key("refList");
-            tape_.StartArray();
+            json_.Key("refList");
+            json_.StartArray(false);
             for (int i = fixed; i < t->NumRefs(); ++i) RefValue(t->GetReference(i));
-            tape_.End();
+            json_.End();
         }
-        if (auto* s = dynamic_cast<StdMat2*>(t)) StdMatJson(s);
-        if (auto* s = dynamic_cast<Shader*>(t)) ShaderJson(s);
+        if (stdMat) StdMatJson(stdMat);
+        if (shader) ShaderJson(shader);
     }
 
     // Which references a new object of t's class fills, learnt once per class.
@@ -368,14 +562,15 @@ private:
     }
 
     void BlockJson(int ref, IParamBlock2* pb) {
-        tape_.StartObject();
+        const int count = pb->NumParams();
+        json_.StartObject(count > 0);
         Member("ref", ref);
         Member("id", static_cast<int>(pb->ID()));
-        tape_.Key("params");
-        tape_.StartArray();
-        for (int i = 0; i < pb->NumParams(); ++i) ParamJson(pb, pb->IndextoID(i));
-        tape_.End();
-        tape_.End();
+        json_.Key("params");
+        json_.StartArray(true);
+        for (int i = 0; i < count; ++i) ParamJson(pb, pb->IndextoID(i));
+        json_.End();
+        json_.End();
     }
 
     void ParamJson(IParamBlock2* pb, ParamID id) {
@@ -383,44 +578,51 @@ private:
         const int count = pb->Count(id);
         bool animated = false;
         for (int k = 0; k < count && !animated; ++k) animated = pb->GetControllerByID(id, k) != nullptr;
-        tape_.StartObject();
+        json_.StartObject(false);
         Member("id", static_cast<int>(id));
-        tape_.Key("type");
-        tape_.String(ParamTypeName(type));
-        tape_.Key("value");
+        json_.Key("type");
+        json_.String(TypeName(type));
+        json_.Key("value");
         if (is_tab(type)) {
-            tape_.StartArray();
+            json_.StartArray(false);
             for (int k = 0; k < count; ++k) EntryValue(pb, id, type, k);
-            tape_.End();
+            json_.End();
             if (animated) {
-                tape_.Key("controllers");
-                tape_.StartArray();
+                json_.Key("controllers");
+                json_.StartArray(false);
                 for (int k = 0; k < count; ++k) RefValue(pb->GetControllerByID(id, k));
-                tape_.End();
+                json_.End();
             }
         } else {
             if (count > 0)
                 EntryValue(pb, id, type, 0);
             else
-                tape_.Null();
+                json_.Null();
             if (animated) {
-                tape_.Key("controller");
+                json_.Key("controller");
                 RefValue(pb->GetControllerByID(id, 0));
             }
         }
-        tape_.End();
+        json_.End();
+    }
+
+    // A parameter type's name, made once per type.
+    const std::string& TypeName(int type) {
+        auto known = typeNames_.find(type);
+        if (known == typeNames_.end()) known = typeNames_.emplace(type, ParamTypeName(type)).first;
+        return known->second;
     }
 
     void EntryValue(IParamBlock2* pb, ParamID id, int type, int k) {
         switch (KindOfType(type)) {
             case ValueKind::Float:
-                tape_.Float(pb->GetFloat(id, 0, k));
+                json_.Float(pb->GetFloat(id, 0, k));
                 return;
             case ValueKind::Int:
-                tape_.Int(pb->GetInt(id, 0, k));
+                json_.Int(pb->GetInt(id, 0, k));
                 return;
             case ValueKind::Bool:
-                tape_.Bool(pb->GetInt(id, 0, k) != 0);
+                json_.Bool(pb->GetInt(id, 0, k) != 0);
                 return;
             case ValueKind::Color: {
                 Color c = pb->GetColor(id, 0, k);
@@ -433,7 +635,7 @@ private:
                 return;
             }
             case ValueKind::String:
-                tape_.String(WStr(pb->GetStr(id, 0, k)).ToUTF8());
+                json_.String(WStr(pb->GetStr(id, 0, k)).ToUTF8());
                 return;
             case ValueKind::Object:
             case ValueKind::Node:
@@ -442,12 +644,13 @@ private:
             case ValueKind::None:
                 break;
         }
-        tape_.Null();
+        json_.Null();
     }
 
     void StdMatJson(StdMat2* s) {
-        tape_.Key("stdMat");
-        tape_.StartObject();
+        const int channels = s->NumSubTexmaps();
+        json_.Key("stdMat");
+        json_.StartObject(channels > 0);
         Member("soften", s->GetSoften() != FALSE);
         Member("faceMap", s->GetFaceMap() != FALSE);
         Member("twoSided", s->GetTwoSided() != FALSE);
@@ -464,21 +667,21 @@ private:
         Member("selfIllumColorOn", s->GetSelfIllumColorOn() != FALSE);
         ColorMember("selfIllumColor", s->GetSelfIllumColor(0));
         Member("lockAmbDiffTex", s->GetLockAmbDiffTex() != FALSE);
-        tape_.Key("maps");
-        tape_.StartArray();
-        for (int ch = 0; ch < s->NumSubTexmaps(); ++ch) {
-            tape_.StartObject();
+        json_.Key("maps");
+        json_.StartArray(true);
+        for (int ch = 0; ch < channels; ++ch) {
+            json_.StartObject(false);
             Member("enabled", s->MapEnabled(ch) != FALSE);
             FloatMember("amount", s->GetTexmapAmt(ch, 0));
-            tape_.End();
+            json_.End();
         }
-        tape_.End();
-        tape_.End();
+        json_.End();
+        json_.End();
     }
 
     void ShaderJson(Shader* s) {
-        tape_.Key("shader");
-        tape_.StartObject();
+        json_.Key("shader");
+        json_.StartObject(false);
         ColorMember("ambient", s->GetAmbientClr(0));
         ColorMember("diffuse", s->GetDiffuseClr(0));
         ColorMember("specular", s->GetSpecularClr(0));
@@ -487,20 +690,27 @@ private:
         FloatMember("specularLevel", s->GetSpecularLevel(0));
         FloatMember("glossiness", s->GetGlossiness(0));
         FloatMember("softenLevel", s->GetSoftenLevel(0));
-        tape_.End();
+        json_.End();
     }
+
+    using ClassKey = std::tuple<SClass_ID, ULONG, ULONG>;
 
     const std::function<void(const std::string&)>& write_;
     const std::function<void(int)>& progress_;
-    JsonTape tape_;
-    std::string out_;
+    TextBuffer out_{kPieceSize + (kPieceSize >> 2)};
+    JsonOut json_{out_};
     // Reused from object to object.
     std::vector<ReferenceTarget*> stack_, children_;
     std::vector<std::pair<int, IParamBlock2*>> blocks_;
     std::vector<std::pair<int, long long>> refs_;
-    std::unordered_map<ReferenceTarget*, long long> ids_;
+    IdMap ids_;
     std::unordered_map<ClassDesc*, std::vector<bool>> defaultHolds_;
     std::vector<ReferenceTarget*> objects_;
+    std::map<ClassKey, std::string> classNames_;
+    std::map<int, std::string> typeNames_;
+    std::unordered_map<const std::type_info*, ClassCasts> casts_;
+    const std::type_info* lastType_ = nullptr;
+    const ClassCasts* lastCasts_ = nullptr;
     long long next_ = 1;
 };
 

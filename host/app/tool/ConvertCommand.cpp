@@ -153,8 +153,8 @@ int RunConvertCommand(const ConvertRequest& req, std::ostream& out, std::ostream
     }
 
     // The scene and the JSON report are written all or nothing: both are staged before either is put
-    // in place.
-    const std::string json = report.ToJson();
+    // in place. The report's JSON is made only when it is asked for.
+    const std::string json = !req.reportJsonPath.empty() || reportJson ? report.ToJson() : std::string();
     StagedFile scene(output), reportFile(req.reportJsonPath);
     if (!output.empty()) {
         bool written = scene.Write(
