@@ -82,7 +82,7 @@ void BM_SelectDialogTree(benchmark::State& state) { Fill(state, 0); }
 int RegisterAll() {
     RegisterBySize(
         {{"BM_SelectDialogFlat", BM_SelectDialogFlat}, {"BM_SelectDialogTree", BM_SelectDialogTree}},
-        {{1000, 50}, {10000, 10}, {100000, 2}});
+        {{1000, 500}, {10000, 50}, {100000, 5}});
     return 0;
 }
 const int registered = RegisterAll();

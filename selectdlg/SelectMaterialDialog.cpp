@@ -164,10 +164,20 @@ void SelectMaterialDialog::AddTopLevel(MtlBase* mtl, unsigned flagValue, unsigne
 
 void SelectMaterialDialog::AddSceneMaterials(INode* node) {
     if (!node) return;
-    // Pre-order over the node tree, as a loop: each entry is a node and the next child to visit.
-    auto visit = [this](INode* n) {
-        if (Mtl* m = n->GetMtl())
-            AddTopLevel(m, kSceneFind, kMergeScene, [&] { return callback_->CheckSceneMaterial(n, m); });
+    // Pre-order over the node tree, as a loop: each entry is a node and the next child to visit. Nodes
+    // next to each other often share a material: its item is kept at hand for them.
+    MtlBase* lastMtl = nullptr;
+    TreeItem* lastItem = nullptr;
+    auto visit = [&](INode* n) {
+        Mtl* m = n->GetMtl();
+        if (!m) return;
+        if (m == lastMtl && lastItem) {
+            MergeFlags(lastItem->Data(), kSceneFind, kMergeScene);
+            return;
+        }
+        AddTopLevel(m, kSceneFind, kMergeScene, [&] { return callback_->CheckSceneMaterial(n, m); });
+        lastMtl = m;
+        lastItem = FindTopLevel(m);
     };
     std::vector<std::pair<INode*, int>> stack;
     visit(node);
