@@ -150,16 +150,17 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddItemWithSubMaterials(Tr
 }
 
 template <class Check>
-void SelectMaterialDialog::AddTopLevel(MtlBase* mtl, unsigned flagValue, unsigned mergeMask, Check check) {
+SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddTopLevel(MtlBase* mtl, unsigned flagValue,
+                                                                  unsigned mergeMask, Check check) {
     if (TreeItem* found = FindTopLevel(mtl)) {
         MergeFlags(found->Data(), flagValue, mergeMask);
-        return;
+        return found;
     }
     const int answer = check();
-    if (answer == SELMTL_LEAVE_OUT) return;
+    if (answer == SELMTL_LEAVE_OUT) return nullptr;
     BitArray flags = ItemFlags(flagValue);
     SetEligible(flags, answer);
-    AddItemWithSubMaterials(&root_, mtl, flags);
+    return AddItemWithSubMaterials(&root_, mtl, flags);
 }
 
 void SelectMaterialDialog::AddSceneMaterials(INode* node) {
@@ -175,9 +176,9 @@ void SelectMaterialDialog::AddSceneMaterials(INode* node) {
             MergeFlags(lastItem->Data(), kSceneFind, kMergeScene);
             return;
         }
-        AddTopLevel(m, kSceneFind, kMergeScene, [&] { return callback_->CheckSceneMaterial(n, m); });
         lastMtl = m;
-        lastItem = FindTopLevel(m);
+        lastItem =
+            AddTopLevel(m, kSceneFind, kMergeScene, [&] { return callback_->CheckSceneMaterial(n, m); });
     };
     std::vector<std::pair<INode*, int>> stack;
     visit(node);

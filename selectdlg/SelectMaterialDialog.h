@@ -148,9 +148,9 @@ private:
     // The top-level item of mtl, the first in child order.
     TreeItem* FindTopLevel(MtlBase* mtl);
     // A repeated find at the top level merges the flags under mask; a new one is asked with check and
-    // gathered with its sub-materials.
+    // gathered with its sub-materials. Answers the material's top-level item, null when it is left out.
     template <class Check>
-    void AddTopLevel(MtlBase* mtl, unsigned flagValue, unsigned mergeMask, Check check);
+    TreeItem* AddTopLevel(MtlBase* mtl, unsigned flagValue, unsigned mergeMask, Check check);
     void MaterialChanged() { indexValid_ = false; }
     void Reindex();
     // Position in tree order; computed again when the tree has changed.
