@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -125,15 +126,7 @@ TEST_F(LinePanelTest, PanelStartsWithDefaultsAndRemembersItsOptionsWhenReopened)
     };
     Open();
     EXPECT_EQ(ControlText(panel_, IDC_VERSION), L"Version 0.89");
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.step);
-        s.act(panel_);
-        if (s.reopen) {
-            Close();
-            Open();
-        }
-        EXPECT_EQ(Read(panel_), s.expected);
-    }
+    PlaySteps(std::begin(steps), std::end(steps), Read);
 }
 
 TEST_F(LinePanelTest, OnlyOkInTheConfirmationLetsTheRunChangeTheList) {

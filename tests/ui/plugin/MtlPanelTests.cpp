@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
@@ -320,15 +321,7 @@ TEST_F(MtlPanelTest, PanelStartsWithDefaultsEnablesByTheRulesAndRemembersItsStat
     };
     Open();
     EXPECT_EQ(ControlText(panel_, IDC_VERSION), L"Version 0.89");
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.step);
-        s.act(panel_);
-        if (s.reopen) {
-            Close();
-            Open();
-        }
-        EXPECT_EQ(Read(panel_), s.expected);
-    }
+    PlaySteps(std::begin(steps), std::end(steps), Read);
 }
 
 TEST_F(MtlPanelTest, ReferenceIsATavelin3MaterialPickedInTheBrowserOrDropped) {

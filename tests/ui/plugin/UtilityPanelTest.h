@@ -27,6 +27,20 @@ protected:
         panel_ = nullptr;
         EXPECT_EQ(FindOpenPanel(), nullptr) << "the panel stayed after the utility closed";
     }
+    // Plays steps on the open panel: each acts on it, may close and reopen it, and leaves the states it
+    // expects, as read(panel) gives them.
+    template <class Step, class ReadPanel>
+    void PlaySteps(const Step* begin, const Step* end, ReadPanel read) {
+        for (const Step* s = begin; s != end; ++s) {
+            SCOPED_TRACE(s->step);
+            s->act(panel_);
+            if (s->reopen) {
+                Close();
+                Open();
+            }
+            EXPECT_EQ(read(panel_), s->expected);
+        }
+    }
 
     UtilityObj* utility_ = nullptr;
     HWND panel_ = nullptr;
