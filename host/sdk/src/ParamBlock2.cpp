@@ -93,7 +93,8 @@ ParamBlockDesc2::ParamBlockDesc2(BlockID id, const MCHAR* name, std::initializer
     : ID(id), int_name(name), paramdefs(params) {}
 
 int ParamBlockDesc2::IDtoIndex(ParamID id) const {
-    // As for a block: the id's own index first.
+    // Most blocks number their parameters from 0 in order: the parameter at the id's own index is tried
+    // first.
     if (id >= 0 && id < Count() && paramdefs[static_cast<size_t>(id)].ID == id) return id;
     for (int i = 0; i < Count(); ++i)
         if (paramdefs[static_cast<size_t>(i)].ID == id) return i;
@@ -371,15 +372,8 @@ ParamID IParamBlock2::IndextoID(int i) {
     return i >= 0 && i < NumParams() ? params_[static_cast<size_t>(i)].def->ID : ParamID(-1);
 }
 
-int IParamBlock2::IDtoIndex(ParamID id) {
-    // Most blocks number their parameters from 0 in order: the parameter at the id's own index is tried
-    // first.
-    if (id >= 0 && static_cast<size_t>(id) < params_.size() && params_[static_cast<size_t>(id)].def->ID == id)
-        return id;
-    for (size_t i = 0; i < params_.size(); ++i)
-        if (params_[i].def->ID == id) return static_cast<int>(i);
-    return -1;
-}
+// A block holds its descriptor's parameters, one each and in the same order.
+int IParamBlock2::IDtoIndex(ParamID id) { return desc_->IDtoIndex(id); }
 
 ParamDef& IParamBlock2::GetParamDef(ParamID id) {
     static ParamDef missing;
