@@ -1,178 +1,26 @@
 #include "SceneWriter.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <string_view>
 #include <tuple>
 #include <typeinfo>
-#include <unordered_map>
 #include <vector>
 
 #include "ClassFacts.h"
-#include "JsonValue.h"
+#include "InOrder.h"
+#include "JsonOut.h"
 #include "ParamTypes.h"
 #include "SceneFormat.h"
 
 namespace {
 
-// Pieces of text are handed over once they are at least this long.
+// Text is handed over in pieces of about this size: the nodes once at least this much is made, the objects
+// in runs of kObjectsPerPiece made side by side on the processors, at most kPiecesAhead of them held.
 const size_t kPieceSize = 1 << 20;
-
-// The text being made: appended through a pointer into storage kept at its full size, and handed over
-// as a string of the text so far.
-class TextBuffer {
-public:
-    explicit TextBuffer(size_t capacity) : text_(capacity, '\0') {}
-
-    void Append(const char* s, size_t n) {
-        if (n > text_.size() - used_) Grow(n);
-        std::memcpy(text_.data() + used_, s, n);
-        used_ += n;
-    }
-    TextBuffer& operator+=(std::string_view s) {
-        Append(s.data(), s.size());
-        return *this;
-    }
-    TextBuffer& operator+=(char c) {
-        if (used_ == text_.size()) Grow(1);
-        text_[used_++] = c;
-        return *this;
-    }
-    size_t size() const { return used_; }
-    // The text so far; Clear() before appending again.
-    const std::string& Text() {
-        text_.resize(used_);
-        return text_;
-    }
-    void Clear() {
-        text_.resize(text_.capacity());
-        used_ = 0;
-    }
-
-private:
-    void Grow(size_t n) { text_.resize(std::max(text_.size() * 2, used_ + n)); }
-    std::string text_;
-    size_t used_ = 0;
-};
-
-// JSON text laid out as it is made, with no value kept: whoever opens an array or object says whether it
-// holds an object somewhere below, and so whether it gets one line per member or all of it on one line.
-// Members are indented two spaces past their container; an empty one is "[]" or "{}".
-class JsonOut {
-public:
-    explicit JsonOut(TextBuffer& out) : out_(out) {}
-
-    // The next value starts a line indented this far (its members go two further).
-    void At(int indent) {
-        levels_.clear();
-        indent_ = indent;
-    }
-    void StartObject(bool lines) { Open('{', '}', lines); }
-    void StartArray(bool lines) { Open('[', ']', lines); }
-    void End() {
-        const Level& l = levels_.back();
-        if (l.lines && l.count) {
-            out_ += '\n';
-            Spaces(l.indent);
-        }
-        out_ += l.close;
-        levels_.pop_back();
-    }
-    // Keys are the format's own names: nothing in them needs an escape.
-    void Key(std::string_view k) {
-        Next();
-        out_ += '"';
-        out_ += k;
-        out_ += std::string_view("\": ", 3);
-        keyed_ = true;
-    }
-
-    void Null() { Put(std::string_view("null", 4)); }
-    void Bool(bool b) { Put(b ? std::string_view("true", 4) : std::string_view("false", 5)); }
-    void Int(long long i) {
-        char text[24];
-        Put(std::string_view(text,
-                             static_cast<size_t>(std::to_chars(text, text + sizeof text, i).ptr - text)));
-    }
-    void Uint(unsigned long long u) {
-        char text[24];
-        Put(std::string_view(text,
-                             static_cast<size_t>(std::to_chars(text, text + sizeof text, u).ptr - text)));
-    }
-    // A value that is not finite is written as its name, a string.
-    void Float(float f) {
-        if (!std::isfinite(f)) return String(NonFiniteName(f));
-        char text[kNumberTextMax];
-        Put(std::string_view(text, static_cast<size_t>(FloatText(text, f) - text)));
-    }
-    void String(std::string_view s) {
-        Next();
-        // Names seldom hold a character that needs an escape.
-        bool plain = true;
-        for (char c : s) plain = plain && static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\';
-        if (plain) {
-            out_ += '"';
-            out_ += s;
-            out_ += '"';
-        } else {
-            escaped_.clear();
-            AppendStringText(escaped_, s);
-            out_ += escaped_;
-        }
-    }
-
-private:
-    struct Level {
-        char close;
-        bool lines;
-        int indent;
-        uint32_t count;
-    };
-
-    // Before a value: the separator and indentation its container puts before it (none after a key).
-    void Next() {
-        if (keyed_) {
-            keyed_ = false;
-            return;
-        }
-        if (levels_.empty()) return;
-        Level& l = levels_.back();
-        if (l.lines) {
-            if (l.count)
-                out_ += std::string_view(",\n", 2);
-            else
-                out_ += '\n';
-            Spaces(l.indent + 2);
-        } else if (l.count) {
-            out_ += std::string_view(", ", 2);
-        }
-        ++l.count;
-    }
-    void Put(std::string_view text) {
-        Next();
-        out_ += text;
-    }
-    void Open(char open, char close, bool lines) {
-        Next();
-        out_ += open;
-        levels_.push_back({close, lines, levels_.empty() ? indent_ : levels_.back().indent + 2, 0});
-    }
-    void Spaces(int n) {
-        static const char kSpaces[] = "                                                                ";
-        for (; n > 0; n -= static_cast<int>(sizeof kSpaces - 1))
-            out_.Append(kSpaces, std::min(static_cast<size_t>(n), sizeof kSpaces - 1));
-    }
-
-    TextBuffer& out_;
-    std::vector<Level> levels_;
-    int indent_ = 0;
-    bool keyed_ = false;
-    std::string escaped_;
-};
+const size_t kObjectsPerPiece = 2048;
+const size_t kPiecesAhead = 8;
 
 // The ids given to objects, by address: open addressing in one array, so that a look-up touches one
 // place in memory rather than a node of its own.
@@ -222,10 +70,13 @@ private:
     size_t used_ = 0;
 };
 
-// Which of the writer's casts succeed on objects of one class. A cast that fails walks the class's whole
-// hierarchy, so each class's answers are found once and a cast is made only where it succeeds.
-struct ClassCasts {
-    bool node, block, mtlBase, mtl, stdMat, shader, floatController, point3Controller;
+// What the writer needs of each class it writes: its name in the file, which references a new object of
+// the class fills, and which of the writer's casts succeed (a cast that fails walks the class's whole
+// hierarchy). Found once per class, before any text is made, so that the threads making the text only read.
+struct ClassRecord {
+    std::string name;
+    std::vector<bool> defaultHolds;
+    bool mtlBase, mtl, stdMat, shader, fx, floatController, point3Controller, refList;
 };
 
 template <class T>
@@ -233,134 +84,32 @@ T* CastIf(bool succeeds, ReferenceTarget* t) {
     return succeeds ? dynamic_cast<T*>(t) : nullptr;
 }
 
-class Writer {
+// A block held by an object's own reference, or null. Blocks and nodes are told by their superclass.
+IParamBlock2* AsBlock(ReferenceTarget* r) {
+    return r && r->SuperClassID() == PARAMETER_BLOCK2_CLASS_ID ? static_cast<IParamBlock2*>(r) : nullptr;
+}
+
+struct Entry {
+    ReferenceTarget* object;
+    const ClassRecord* record;
+};
+
+// Makes the text of nodes and objects; each thread has its own. It reads the host's objects and the
+// writer's ids and records, and changes none of them.
+class EntryWriter {
 public:
-    Writer(const std::function<void(const std::string&)>& write, const std::function<void(int)>& progress)
-        : write_(write), progress_(progress) {}
+    explicit EntryWriter(const IdMap& ids) : ids_(ids) {}
 
-    void Run() {
-        HostCore& host = HostCore::Get();
-        host.ForEachNode([&](INode* n) { ids_.Add(n, next_++); });
-        host.ForEachNode([&](INode* n) { Meet(n->GetMtl()); });
-        for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot) Meet(host.GetMtlSlot(slot));
-        for (int i = 0; i < host.NumEffects(); ++i) Meet(host.GetEffect(i));
+    TextBuffer& Out() { return out_; }
+    JsonOut& Json() { return json_; }
 
-        out_ += "{\n  \"format\": \"" SCENE_FORMAT_NAME "\",\n  \"version\": ";
-        out_ += std::to_string(SCENE_FORMAT_VERSION);
-        out_ += ",\n  \"time\": ";
-        out_ += std::to_string(host.GetTime());
-        out_ += ",\n  \"nodes\": ";
-        INode* root = host.GetRootNode();
-        List(root->NumberOfChildren(), [&](int i) { NodeJson(root->GetChildNode(i)); });
-
-        out_ += ",\n  \"editorSlots\": ";
-        int used = HostCore::kNumMtlSlots;
-        while (used > 0 && RefId(host.GetMtlSlot(used - 1)) < 0) --used;
-        json_.At(2);
-        json_.StartArray(false);
-        for (int slot = 0; slot < used; ++slot) RefValue(host.GetMtlSlot(slot));
-        json_.End();
-
-        out_ += ",\n  \"effects\": ";
-        json_.At(2);
-        json_.StartArray(true);
-        for (int i = 0; i < host.NumEffects(); ++i) {
-            Effect* eff = host.GetEffect(i);
-            if (!eff) continue;
-            json_.StartObject(false);
-            json_.Key("object");
-            RefValue(eff);
-            json_.Key("active");
-            json_.Bool(!eff->TestAFlag(A_ATMOS_DISABLED));
-            json_.End();
-        }
-        json_.End();
-
-        out_ += ",\n  \"objects\": ";
-        const size_t total = objects_.size();
-        int shown = -1;
-        List(static_cast<int>(total), [&](int i) {
-            ObjectJson(objects_[static_cast<size_t>(i)]);
-            int pct = static_cast<int>(static_cast<size_t>(i + 1) * 100 / total);
-            if (progress_ && pct != shown) progress_(shown = pct);
-        });
-        out_ += "\n}\n";
-        write_(out_.Text());
-    }
-
-private:
-    // What an object's own references lead to, in order: a block stands for the references it holds.
-    // A material's active map comes last; the file must carry it even when no reference holds it.
-    void Children(ReferenceTarget* t, std::vector<ReferenceTarget*>& out) {
-        out.clear();
-        for (int i = 0, n = t->NumRefs(); i < n; ++i) {
-            ReferenceTarget* r = t->GetReference(i);
-            if (auto* pb = AsBlock(r)) {
-                for (int k = 0, m = pb->NumRefs(); k < m; ++k) out.push_back(pb->GetReference(k));
-            } else {
-                out.push_back(r);
-            }
-        }
-        if (auto* mtl = CastIf<Mtl>(Casts(t).mtl, t)) out.push_back(mtl->GetActiveTexmap());
-    }
-
-    // Numbers objects depth first, each before what it refers to.
-    void Meet(ReferenceTarget* start) {
-        std::vector<ReferenceTarget*>& stack = stack_;
-        stack.assign(1, start);
-        while (!stack.empty()) {
-            ReferenceTarget* t = stack.back();
-            stack.pop_back();
-            if (!t || ids_.Find(t) >= 0 || Casts(t).node || Casts(t).block) continue;
-            ids_.Add(t, next_++);
-            objects_.push_back(t);
-            Children(t, children_);
-            stack.insert(stack.end(), children_.rbegin(), children_.rend());
-        }
-    }
-
-    // A top-level list of n entries, each written by `entry`, one per line.
-    template <class Entry>
-    void List(int n, Entry entry) {
-        if (n == 0) {
-            out_ += "[]";
-            return;
-        }
-        out_ += "[";
-        for (int i = 0; i < n; ++i) {
-            out_ += i ? ",\n    " : "\n    ";
+    // The objects from `first` to `last`, each after its separator in the list of objects.
+    void Objects(const std::vector<Entry>& objects, size_t first, size_t last) {
+        for (size_t i = first; i < last; ++i) {
+            out_ += i ? std::string_view(",\n    ", 6) : std::string_view("\n    ", 5);
             json_.At(4);
-            entry(i);
-            if (out_.size() >= kPieceSize) {
-                write_(out_.Text());
-                out_.Clear();
-            }
+            ObjectJson(objects[i]);
         }
-        out_ += "\n  ]";
-    }
-
-    const ClassCasts& Casts(ReferenceTarget* t) {
-        const std::type_info* type = &typeid(*t);
-        if (type == lastType_) return *lastCasts_;
-        auto known = casts_.find(type);
-        if (known == casts_.end()) {
-            ClassCasts c{};
-            c.node = dynamic_cast<INode*>(t) != nullptr;
-            c.block = dynamic_cast<IParamBlock2*>(t) != nullptr;
-            c.mtlBase = dynamic_cast<MtlBase*>(t) != nullptr;
-            c.mtl = dynamic_cast<Mtl*>(t) != nullptr;
-            c.stdMat = dynamic_cast<StdMat2*>(t) != nullptr;
-            c.shader = dynamic_cast<Shader*>(t) != nullptr;
-            c.floatController = dynamic_cast<LinearFloatController*>(t) != nullptr;
-            c.point3Controller = dynamic_cast<LinearPoint3Controller*>(t) != nullptr;
-            known = casts_.emplace(type, c).first;
-        }
-        lastType_ = type;
-        lastCasts_ = &known->second;
-        return known->second;
-    }
-    IParamBlock2* AsBlock(ReferenceTarget* r) {
-        return r ? CastIf<IParamBlock2>(Casts(r).block, r) : nullptr;
     }
 
     // The id of what a reference holds; -1 for nothing, for a block held outside an object's own
@@ -373,6 +122,27 @@ private:
         else
             json_.Int(id);
     }
+
+    void NodeJson(INode* n) {
+        const int children = n->NumberOfChildren();
+        json_.StartObject(children > 0);
+        json_.Key("id");
+        json_.Int(ids_.Find(n));
+        StringMember("name", n->GetName());
+        if (Mtl* m = n->GetMtl()) {
+            json_.Key("material");
+            RefValue(m);
+        }
+        if (children > 0) {
+            json_.Key("children");
+            json_.StartArray(true);
+            for (int i = 0; i < children; ++i) NodeJson(n->GetChildNode(i));
+            json_.End();
+        }
+        json_.End();
+    }
+
+private:
     void Member(const char* key, int v) {
         json_.Key(key);
         json_.Int(v);
@@ -401,43 +171,6 @@ private:
         Triple(c.r, c.g, c.b);
     }
 
-    void NodeJson(INode* n) {
-        const int children = n->NumberOfChildren();
-        json_.StartObject(children > 0);
-        json_.Key("id");
-        json_.Int(ids_.Find(n));
-        StringMember("name", n->GetName());
-        if (Mtl* m = n->GetMtl()) {
-            json_.Key("material");
-            RefValue(m);
-        }
-        if (children > 0) {
-            json_.Key("children");
-            json_.StartArray(true);
-            for (int i = 0; i < children; ++i) NodeJson(n->GetChildNode(i));
-            json_.End();
-        }
-        json_.End();
-    }
-
-    // The name a class is written under, once per class.
-    const std::string& ClassName(ReferenceTarget* t) {
-        const ClassKey key{t->SuperClassID(), t->ClassID().PartA(), t->ClassID().PartB()};
-        auto known = classNames_.find(key);
-        if (known != classNames_.end()) return known->second;
-        std::string name;
-        ClassDesc* desc = HostCore::Get().FindClass(t->SuperClassID(), t->ClassID());
-        if (desc && desc->InternalName()) {
-            name = WStr(desc->InternalName()).ToUTF8();
-        } else {
-            // Not a class the host can make: written under its display name, which loading then reports.
-            MSTR display;
-            t->GetClassName(display);
-            name = display.ToUTF8();
-        }
-        return classNames_.emplace(key, std::move(name)).first->second;
-    }
-
     template <class Controller, class Key, class Value>
     void ControllerJson(Controller* c, const char* className, Value value) {
         json_.Key("class");
@@ -458,18 +191,19 @@ private:
         json_.End();
     }
 
-    void ObjectJson(ReferenceTarget* t) {
-        const ClassCasts& casts = Casts(t);
-        if (auto* c = CastIf<LinearFloatController>(casts.floatController, t)) {
+    void ObjectJson(const Entry& e) {
+        ReferenceTarget* t = e.object;
+        const ClassRecord& record = *e.record;
+        if (auto* c = CastIf<LinearFloatController>(record.floatController, t)) {
             ObjectStart(t, false);
             ControllerJson<LinearFloatController, ILinFloatKey>(c, SCENE_FLOAT_CONTROLLER_CLASS,
                                                                 [&](float f) { json_.Float(f); });
-        } else if (auto* p = CastIf<LinearPoint3Controller>(casts.point3Controller, t)) {
+        } else if (auto* p = CastIf<LinearPoint3Controller>(record.point3Controller, t)) {
             ObjectStart(t, false);
             ControllerJson<LinearPoint3Controller, ILinPoint3Key>(
                 p, SCENE_POINT3_CONTROLLER_CLASS, [&](const Point3& v) { Triple(v.x, v.y, v.z); });
         } else {
-            ClassObjectJson(t);
+            ClassObjectJson(t, record);
         }
         json_.End();
     }
@@ -480,40 +214,34 @@ private:
         json_.Int(ids_.Find(t));
     }
 
-    void ClassObjectJson(ReferenceTarget* t) {
-        IRefList* list = GetRefList(t);
+    void ClassObjectJson(ReferenceTarget* t, const ClassRecord& record) {
+        IRefList* list = record.refList ? GetRefList(t) : nullptr;
         const int fixed = list ? std::min(list->RefListStart(), t->NumRefs()) : t->NumRefs();
         // Each fixed reference once: a block, or the id of what it holds; an empty one (-1) is written as
         // null only where a new object of the class holds something, which loading would keep.
         blocks_.clear();
         refs_.clear();
-        const std::vector<bool>* holds = nullptr;
+        const std::vector<bool>& holds = record.defaultHolds;
         for (int i = 0; i < fixed; ++i) {
             ReferenceTarget* r = t->GetReference(i);
-            if (auto* pb = AsBlock(r)) {
+            if (auto* pb = AsBlock(r))
                 blocks_.emplace_back(i, pb);
-            } else if (long long id = RefId(r); id >= 0) {
+            else if (long long id = RefId(r); id >= 0 || (static_cast<size_t>(i) < holds.size() && holds[i]))
                 refs_.emplace_back(i, id);
-            } else {
-                if (!holds) holds = &DefaultHolds(t);
-                if (static_cast<size_t>(i) < holds->size() && (*holds)[static_cast<size_t>(i)])
-                    refs_.emplace_back(i, id);
-            }
         }
-        const ClassCasts& casts = Casts(t);
-        auto* mb = CastIf<MtlBase>(casts.mtlBase, t);
-        auto* mtl = CastIf<Mtl>(casts.mtl, t);
-        auto* stdMat = CastIf<StdMat2>(casts.stdMat, t);
-        auto* shader = CastIf<Shader>(casts.shader, t);
+        auto* mb = CastIf<MtlBase>(record.mtlBase, t);
+        auto* mtl = CastIf<Mtl>(record.mtl, t);
+        auto* stdMat = CastIf<StdMat2>(record.stdMat, t);
+        auto* shader = CastIf<Shader>(record.shader, t);
         // Blocks, references, the Standard material's values and the shader's are objects.
         ObjectStart(t, !blocks_.empty() || !refs_.empty() || stdMat || shader);
         json_.Key("class");
-        json_.String(ClassName(t));
+        json_.String(record.name);
         if (mb) {
             StringMember("name", mb->GetName());
             json_.Key("mtlFlags");
             json_.Uint(mb->GetMtlFlags());
-        } else if (auto* fx = dynamic_cast<SpecialFX*>(t)) {
+        } else if (auto* fx = CastIf<SpecialFX>(record.fx, t)) {
             StringMember("name", fx->name);
         }
         if (mtl && mtl->GetActiveTexmap()) {
@@ -549,16 +277,6 @@ private:
         }
         if (stdMat) StdMatJson(stdMat);
         if (shader) ShaderJson(shader);
-    }
-
-    // Which references a new object of t's class fills, learnt once per class.
-    const std::vector<bool>& DefaultHolds(ReferenceTarget* t) {
-        ClassDesc* desc = HostCore::Get().FindClass(t->SuperClassID(), t->ClassID());
-        auto [at, fresh] = defaultHolds_.emplace(desc, std::vector<bool>());
-        ClassFacts facts;
-        std::string why;
-        if (fresh && desc && LearnClassFacts(desc, facts, why)) at->second = std::move(facts.defaultHolds);
-        return at->second;
     }
 
     void BlockJson(int ref, IParamBlock2* pb) {
@@ -693,30 +411,191 @@ private:
         json_.End();
     }
 
-    using ClassKey = std::tuple<SClass_ID, ULONG, ULONG>;
+    const IdMap& ids_;
+    TextBuffer out_;
+    JsonOut json_{out_};
+    // Reused from object to object.
+    std::vector<std::pair<int, IParamBlock2*>> blocks_;
+    std::vector<std::pair<int, long long>> refs_;
+    std::map<int, std::string> typeNames_;
+};
+
+class Writer {
+public:
+    Writer(const std::function<void(const std::string&)>& write, const std::function<void(int)>& progress,
+           unsigned threads)
+        : write_(write), progress_(progress), threads_(threads ? threads : WorkThreads()) {}
+
+    void Run() {
+        HostCore& host = HostCore::Get();
+        host.ForEachNode([&](INode* n) { ids_.Add(n, next_++); });
+        host.ForEachNode([&](INode* n) { Meet(n->GetMtl()); });
+        for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot) Meet(host.GetMtlSlot(slot));
+        for (int i = 0; i < host.NumEffects(); ++i) Meet(host.GetEffect(i));
+
+        EntryWriter entries(ids_);
+        TextBuffer& out = entries.Out();
+        JsonOut& json = entries.Json();
+        out.Borrow(text_);
+        out += "{\n  \"format\": \"" SCENE_FORMAT_NAME "\",\n  \"version\": ";
+        out += std::to_string(SCENE_FORMAT_VERSION);
+        out += ",\n  \"time\": ";
+        out += std::to_string(host.GetTime());
+        out += ",\n  \"nodes\": ";
+        INode* root = host.GetRootNode();
+        const int nodes = root->NumberOfChildren();
+        out += nodes ? "[" : "[]";
+        for (int i = 0; i < nodes; ++i) {
+            out += i ? ",\n    " : "\n    ";
+            json.At(4);
+            entries.NodeJson(root->GetChildNode(i));
+            if (out.size() >= kPieceSize) {
+                write_(out.Text());
+                out.Clear();
+            }
+        }
+        if (nodes) out += "\n  ]";
+
+        out += ",\n  \"editorSlots\": ";
+        int used = HostCore::kNumMtlSlots;
+        while (used > 0 && entries.RefId(host.GetMtlSlot(used - 1)) < 0) --used;
+        json.At(2);
+        json.StartArray(false);
+        for (int slot = 0; slot < used; ++slot) entries.RefValue(host.GetMtlSlot(slot));
+        json.End();
+
+        out += ",\n  \"effects\": ";
+        json.At(2);
+        json.StartArray(true);
+        for (int i = 0; i < host.NumEffects(); ++i) {
+            Effect* eff = host.GetEffect(i);
+            if (!eff) continue;
+            json.StartObject(false);
+            json.Key("object");
+            entries.RefValue(eff);
+            json.Key("active");
+            json.Bool(!eff->TestAFlag(A_ATMOS_DISABLED));
+            json.End();
+        }
+        json.End();
+
+        out += ",\n  \"objects\": ";
+        out += objects_.empty() ? "[]" : "[";
+        write_(out.Text());
+        out.Lend(text_);
+        WriteObjects(entries);
+        write_(objects_.empty() ? "\n}\n" : "\n  ]\n}\n");
+    }
+
+private:
+    // The list of objects, made in pieces side by side.
+    void WriteObjects(EntryWriter& first) {
+        const size_t total = objects_.size();
+        const size_t pieces = (total + kObjectsPerPiece - 1) / kObjectsPerPiece;
+        std::vector<std::unique_ptr<EntryWriter>> others;
+        for (unsigned t = 1; t < threads_ && t < pieces; ++t)
+            others.push_back(std::make_unique<EntryWriter>(ids_));
+        int shown = -1;
+        MakeInOrder(
+            pieces, threads_, kPiecesAhead,
+            [&](size_t piece, unsigned thread, std::string& text) {
+                EntryWriter& w = thread ? *others[thread - 1] : first;
+                w.Out().Borrow(text);
+                w.Objects(objects_, piece * kObjectsPerPiece,
+                          std::min(total, (piece + 1) * kObjectsPerPiece));
+                w.Out().Lend(text);
+            },
+            [&](size_t piece, std::string& text) {
+                write_(text);
+                const int pct =
+                    static_cast<int>(std::min(total, (piece + 1) * kObjectsPerPiece) * 100 / total);
+                if (progress_ && pct != shown) progress_(shown = pct);
+            });
+    }
+
+    // What an object's own references lead to, in order: a block stands for the references it holds.
+    // A material's active map comes last; the file must carry it even when no reference holds it.
+    void Children(ReferenceTarget* t, const ClassRecord& record, std::vector<ReferenceTarget*>& out) {
+        out.clear();
+        for (int i = 0, n = t->NumRefs(); i < n; ++i) {
+            ReferenceTarget* r = t->GetReference(i);
+            if (auto* pb = AsBlock(r)) {
+                for (int k = 0, m = pb->NumRefs(); k < m; ++k) out.push_back(pb->GetReference(k));
+            } else {
+                out.push_back(r);
+            }
+        }
+        if (auto* mtl = CastIf<Mtl>(record.mtl, t)) out.push_back(mtl->GetActiveTexmap());
+    }
+
+    // Numbers objects depth first, each before what it refers to.
+    void Meet(ReferenceTarget* start) {
+        std::vector<ReferenceTarget*>& stack = stack_;
+        stack.assign(1, start);
+        while (!stack.empty()) {
+            ReferenceTarget* t = stack.back();
+            stack.pop_back();
+            if (!t || ids_.Find(t) >= 0 || t->SuperClassID() == BASENODE_CLASS_ID || AsBlock(t)) continue;
+            ids_.Add(t, next_++);
+            const ClassRecord& record = Record(t);
+            objects_.push_back({t, &record});
+            Children(t, record, children_);
+            stack.insert(stack.end(), children_.rbegin(), children_.rend());
+        }
+    }
+
+    const ClassRecord& Record(ReferenceTarget* t) {
+        const Class_ID cid = t->ClassID();
+        const RecordKey key{&typeid(*t), t->SuperClassID(), cid.PartA(), cid.PartB()};
+        if (last_ && key == lastKey_) return *last_;
+        auto [at, fresh] = records_.try_emplace(key);
+        if (fresh) Learn(t, at->second);
+        lastKey_ = key;
+        last_ = &at->second;
+        return at->second;
+    }
+
+    static void Learn(ReferenceTarget* t, ClassRecord& r) {
+        ClassDesc* desc = HostCore::Get().FindClass(t->SuperClassID(), t->ClassID());
+        if (desc && desc->InternalName()) {
+            r.name = WStr(desc->InternalName()).ToUTF8();
+        } else {
+            // Not a class the host can make: written under its display name, which loading then reports.
+            MSTR display;
+            t->GetClassName(display);
+            r.name = display.ToUTF8();
+        }
+        ClassFacts facts;
+        std::string why;
+        if (desc && LearnClassFacts(desc, facts, why)) r.defaultHolds = std::move(facts.defaultHolds);
+        r.mtlBase = dynamic_cast<MtlBase*>(t) != nullptr;
+        r.mtl = dynamic_cast<Mtl*>(t) != nullptr;
+        r.stdMat = dynamic_cast<StdMat2*>(t) != nullptr;
+        r.shader = dynamic_cast<Shader*>(t) != nullptr;
+        r.fx = dynamic_cast<SpecialFX*>(t) != nullptr;
+        r.floatController = dynamic_cast<LinearFloatController*>(t) != nullptr;
+        r.point3Controller = dynamic_cast<LinearPoint3Controller*>(t) != nullptr;
+        r.refList = GetRefList(t) != nullptr;
+    }
+
+    using RecordKey = std::tuple<const std::type_info*, SClass_ID, ULONG, ULONG>;
 
     const std::function<void(const std::string&)>& write_;
     const std::function<void(int)>& progress_;
-    TextBuffer out_{kPieceSize + (kPieceSize >> 2)};
-    JsonOut json_{out_};
-    // Reused from object to object.
+    const unsigned threads_;
+    std::string text_;
     std::vector<ReferenceTarget*> stack_, children_;
-    std::vector<std::pair<int, IParamBlock2*>> blocks_;
-    std::vector<std::pair<int, long long>> refs_;
     IdMap ids_;
-    std::unordered_map<ClassDesc*, std::vector<bool>> defaultHolds_;
-    std::vector<ReferenceTarget*> objects_;
-    std::map<ClassKey, std::string> classNames_;
-    std::map<int, std::string> typeNames_;
-    std::unordered_map<const std::type_info*, ClassCasts> casts_;
-    const std::type_info* lastType_ = nullptr;
-    const ClassCasts* lastCasts_ = nullptr;
+    std::vector<Entry> objects_;
+    std::map<RecordKey, ClassRecord> records_;
+    RecordKey lastKey_{};
+    const ClassRecord* last_ = nullptr;
     long long next_ = 1;
 };
 
 }  // namespace
 
 void WriteScene(const std::function<void(const std::string&)>& write,
-                const std::function<void(int)>& progress) {
-    Writer(write, progress).Run();
+                const std::function<void(int)>& progress, unsigned threads) {
+    Writer(write, progress, threads).Run();
 }

@@ -10,6 +10,8 @@
 //
 // The text goes to `write` in pieces as it is made, each piece a whole number of entries, so a scene of
 // any size is written without its whole text in memory. `progress`, when given, hears the share of
-// objects written so far (0 to 100).
+// objects written so far (0 to 100). The objects' text is made on `threads` threads side by side (0: one
+// per processor) while the host's scene is only read; `write` and `progress` are called on the caller's
+// thread. The text does not depend on the number of threads.
 void WriteScene(const std::function<void(const std::string&)>& write,
-                const std::function<void(int)>& progress = nullptr);
+                const std::function<void(int)>& progress = nullptr, unsigned threads = 0);
