@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "ConvertCommand.h"
 #include "MtlConverterState.h"
@@ -63,13 +65,18 @@ void BM_Convert(benchmark::State& state) {
     const double iterations = static_cast<double>(state.iterations());
     state.counters["materials"] = n;
     state.counters["file_MB"] = static_cast<double>(fs::file_size(req.scenePath)) / 1e6;
-    state.counters["read_s"] = times.read / iterations;
-    state.counters["materials_s"] = times.materials / iterations;
-    state.counters["lines_s"] = times.lines / iterations;
-    state.counters["write_s"] = times.write / iterations;
+    const std::pair<const char*, const PhaseTime*> phases[] = {{"read", &times.read},
+                                                               {"materials", &times.materials},
+                                                               {"lines", &times.lines},
+                                                               {"write", &times.write}};
+    double cpu = freeing;
+    for (const auto& [name, time] : phases) {
+        state.counters[std::string(name) + "_s"] = time->cpu / iterations;
+        state.counters[std::string(name) + "_wall_s"] = time->wall / iterations;
+        cpu += time->cpu;
+    }
     state.counters["free_s"] = freeing / iterations;
-    state.counters["per_material_us"] =
-        1e6 * (times.read + times.materials + times.lines + times.write + freeing) / iterations / n;
+    state.counters["per_material_us"] = 1e6 * cpu / iterations / n;
 }
 
 // The smoke test that CTest runs sets TVL_BENCH_SMOKE: once, on a small scene.

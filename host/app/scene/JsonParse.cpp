@@ -1,14 +1,19 @@
 #include "JsonParse.h"
 
+#include <condition_variable>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <rapidjson/error/en.h>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include "InOrder.h"
 #include "JsonFields.h"
 
 namespace {
@@ -38,39 +43,147 @@ bool IsUtf8(std::string_view s) {
     return true;
 }
 
-// RapidJSON's handler: hands the top-level members over as they close, and keeps where it is in the
-// value being read so that an error can name the place.
+// What the reader found, in document order, for the receiver: top-level values on a tape of their own
+// batch, and the share of the text read. A batch ends with the error that stopped the reading, if any.
+struct Event {
+    enum Kind { Key, Value, Item, End, Progress } kind;
+    std::string key;
+    size_t index;   // Item
+    uint32_t root;  // Value and Item: where the value starts on the tape
+    int percent;    // Progress
+};
+
+struct Batch {
+    JsonTape tape;
+    std::vector<Event> events;
+    std::exception_ptr error;
+    bool last = false;
+
+    void Clear() {
+        tape.Clear();
+        events.clear();
+    }
+};
+
+// A batch is handed over once its tape holds this many values, at the end of a top-level value.
+constexpr uint32_t kBatchNodes = 1 << 15;
+// Files smaller than this are read on one thread.
+constexpr size_t kThreadedParseSize = 4 << 20;
+
+// Gives a batch's events to the receiver, then throws the error it ends with.
+void Dispatch(const Batch& batch, JsonTopReceiver& receiver, const std::function<void(int)>& progress) {
+    for (const Event& e : batch.events) {
+        switch (e.kind) {
+            case Event::Key:
+                receiver.Key(e.key);
+                break;
+            case Event::Value:
+                receiver.Value(e.key, JsonRef(&batch.tape, e.root));
+                break;
+            case Event::Item:
+                receiver.Item(e.key, e.index, JsonRef(&batch.tape, e.root));
+                break;
+            case Event::End:
+                receiver.End();
+                break;
+            case Event::Progress:
+                if (progress) progress(e.percent);
+                break;
+        }
+    }
+    if (batch.error) std::rethrow_exception(batch.error);
+}
+
+// Batches between the reading thread and the receiver's: full ones in order one way, emptied ones back.
+class Channel {
+public:
+    explicit Channel(size_t batches) : batches_(batches) {
+        for (Batch& b : batches_) free_.push_back(&b);
+    }
+    // The reader: a batch to fill, or null once the receiver stopped.
+    Batch* Free() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return stopped_ || !free_.empty(); });
+        if (stopped_) return nullptr;
+        Batch* b = free_.back();
+        free_.pop_back();
+        b->Clear();
+        return b;
+    }
+    void Full(Batch* b) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        full_.push_back(b);
+        changed_.notify_all();
+    }
+    // The receiver: the next full batch, waiting for it.
+    Batch* Next() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return !full_.empty(); });
+        Batch* b = full_.front();
+        full_.erase(full_.begin());
+        return b;
+    }
+    void Done(Batch* b) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        free_.push_back(b);
+        changed_.notify_all();
+    }
+    void Stop() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopped_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Batch> batches_;
+    std::vector<Batch*> free_, full_;
+    bool stopped_ = false;
+};
+
+// RapidJSON's handler: puts the top-level members in batches as they close, and keeps where it is in
+// the value being read so that an error can name the place. A full batch goes to `hand`, which answers
+// the batch to fill next, or null to stop reading.
 class TopHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TopHandler> {
 public:
-    TopHandler(JsonTopReceiver& receiver, const rapidjson::MemoryStream& stream, size_t size,
-               const std::function<void(int)>& progress)
-        : receiver_(receiver), stream_(stream), size_(size), progress_(progress) {}
+    TopHandler(const JsonTopReceiver& receiver, const rapidjson::MemoryStream& stream, size_t size,
+               Batch* batch, const std::function<Batch*(Batch*)>& hand)
+        : receiver_(receiver),
+          stream_(stream),
+          size_(size),
+          batch_(batch),
+          tape_(&batch->tape),
+          hand_(hand) {}
+
+    Batch* Current() const { return batch_; }
+    bool Stopped() const { return batch_ == nullptr; }
 
     bool Null() {
-        return Scalar([&] { tape_.Null(); });
+        return Scalar([&] { tape_->Null(); });
     }
     bool Bool(bool b) {
-        return Scalar([&] { tape_.Bool(b); });
+        return Scalar([&] { tape_->Bool(b); });
     }
     bool Int(int i) {
-        return Scalar([&] { tape_.Int(i); });
+        return Scalar([&] { tape_->Int(i); });
     }
     bool Uint(unsigned u) {
-        return Scalar([&] { tape_.Uint(u); });
+        return Scalar([&] { tape_->Uint(u); });
     }
     bool Int64(int64_t i) {
-        return Scalar([&] { tape_.Int(i); });
+        return Scalar([&] { tape_->Int(i); });
     }
     bool Uint64(uint64_t u) {
-        return Scalar([&] { tape_.Uint(u); });
+        return Scalar([&] { tape_->Uint(u); });
     }
     bool Double(double d) {
-        return Scalar([&] { tape_.Double(d); });
+        return Scalar([&] { tape_->Double(d); });
     }
     bool String(const char* s, rapidjson::SizeType n, bool) {
         std::string_view text(s, n);
         if (!IsUtf8(text)) Fail(HerePath(), "the text is not valid UTF-8");
-        return Scalar([&] { tape_.String(text); });
+        return Scalar([&] { tape_->String(text); });
     }
     bool StartObject() {
         if (state_ == State::Start) {
@@ -78,7 +191,7 @@ public:
             return true;
         }
         Open();
-        tape_.StartObject();
+        tape_->StartObject();
         frames_.push_back({true, 0, 0, nullptr});
         return true;
     }
@@ -90,26 +203,26 @@ public:
                 if (k == key) Fail(JsonPath(), "field \"" + k + "\" is given twice");
             topKeys_.emplace_back(key);
             key_ = topKeys_.back();
-            byItem_ = receiver_.Key(key);
+            byItem_ = receiver_.ByItem(key);
+            batch_->events.push_back({Event::Key, key_, 0, 0, 0});
             return true;
         }
         Frame& f = frames_.back();
         if (!IsUtf8(key)) Fail(FramePath(frames_.size() - 1), "a key is not valid UTF-8");
         CheckNewKey(f, key);
-        tape_.Key(key);
-        f.key = tape_.Size() - 1;
+        tape_->Key(key);
+        f.key = tape_->Size() - 1;
         return true;
     }
     bool EndObject(rapidjson::SizeType) {
         if (frames_.empty()) {
             state_ = State::Done;
-            receiver_.End();
+            batch_->events.push_back({Event::End, std::string(), 0, 0, 0});
             return true;
         }
         frames_.pop_back();
-        tape_.End();
-        EndValue();
-        return true;
+        tape_->End();
+        return EndValue();
     }
     bool StartArray() {
         if (state_ == State::Start) Fail(JsonPath(), "expected an object");
@@ -119,7 +232,7 @@ public:
             return true;
         }
         Open();
-        tape_.StartArray();
+        tape_->StartArray();
         frames_.push_back({false, 0, 0, nullptr});
         return true;
     }
@@ -129,9 +242,8 @@ public:
             return true;
         }
         frames_.pop_back();
-        tape_.End();
-        EndValue();
-        return true;
+        tape_->End();
+        return EndValue();
     }
 
     // The place of the value that would come next, for errors found in it.
@@ -140,7 +252,7 @@ public:
         if (frames_.empty()) return Base();
         const Frame& f = frames_.back();
         std::string path = FramePath(frames_.size() - 1);
-        if (f.isObject) return path + "." + std::string(tape_.Text(f.key));
+        if (f.isObject) return path + "." + std::string(tape_->Text(f.key));
         return path + "[" + std::to_string(f.next) + "]";
     }
 
@@ -166,45 +278,47 @@ private:
         if (state_ == State::Start) Fail(JsonPath(), "expected an object");
         BeginValue();
         add();
-        EndValue();
-        return true;
+        return EndValue();
     }
 
     void BeginValue() {
-        if (frames_.empty()) tape_.Clear();
+        if (frames_.empty()) root_ = tape_->Size();
     }
 
-    // A value is complete: an item of an array moves its array on; a whole top-level value is handed over.
-    void EndValue() {
+    // A value is complete: an item of an array moves its array on; a whole top-level value goes in the
+    // batch, and a full batch is handed over.
+    bool EndValue() {
         if (!frames_.empty()) {
             if (!frames_.back().isObject) ++frames_.back().next;
-            return;
+            return true;
         }
         if (inItems_)
-            receiver_.Item(key_, item_++, JsonRef(&tape_, 0));
+            batch_->events.push_back({Event::Item, key_, item_++, root_, 0});
         else
-            receiver_.Value(key_, JsonRef(&tape_, 0));
-        tape_.Clear();
-        if (progress_) {
-            int pct = static_cast<int>(stream_.Tell() * 100 / (size_ ? size_ : 1));
-            if (pct != shown_) progress_(shown_ = pct);
-        }
+            batch_->events.push_back({Event::Value, key_, 0, root_, 0});
+        const int pct = static_cast<int>(stream_.Tell() * 100 / (size_ ? size_ : 1));
+        if (pct != shown_) batch_->events.push_back({Event::Progress, std::string(), 0, 0, shown_ = pct});
+        if (tape_->Size() < kBatchNodes) return true;
+        batch_ = hand_(batch_);
+        if (!batch_) return false;
+        tape_ = &batch_->tape;
+        return true;
     }
 
     // A key of the open object must be new to it. Objects of scene files have few keys: those are compared
     // with the keys before them; an object with many keeps a set.
     void CheckNewKey(Frame& f, std::string_view key) {
-        const uint32_t object = tape_.OpenContainer();
-        const JsonTape::Node& node = tape_.At(object);
+        const uint32_t object = tape_->OpenContainer();
+        const JsonTape::Node& node = tape_->At(object);
         bool repeated = false;
         if (node.count < 16) {
-            for (uint32_t at = object + 1; at < tape_.Size() && !repeated; at = tape_.At(at + 1).end)
-                repeated = SameText(tape_.Text(at), key);
+            for (uint32_t at = object + 1; at < tape_->Size() && !repeated; at = tape_->At(at + 1).end)
+                repeated = SameText(tape_->Text(at), key);
         } else {
             if (!f.keys) {
                 f.keys = std::make_unique<std::set<std::string>>();
-                for (uint32_t at = object + 1; at < tape_.Size(); at = tape_.At(at + 1).end)
-                    f.keys->emplace(tape_.Text(at));
+                for (uint32_t at = object + 1; at < tape_->Size(); at = tape_->At(at + 1).end)
+                    f.keys->emplace(tape_->Text(at));
             }
             repeated = !f.keys->emplace(key).second;
         }
@@ -220,20 +334,22 @@ private:
         for (size_t i = 0; i < k; ++i) {
             const Frame& f = frames_[i];
             if (f.isObject)
-                path += "." + std::string(tape_.Text(f.key));
+                path += "." + std::string(tape_->Text(f.key));
             else
                 path += "[" + std::to_string(f.next) + "]";
         }
         return path;
     }
 
-    JsonTopReceiver& receiver_;
+    const JsonTopReceiver& receiver_;
     const rapidjson::MemoryStream& stream_;
     const size_t size_;
-    const std::function<void(int)>& progress_;
+    Batch* batch_;
+    JsonTape* tape_;
+    const std::function<Batch*(Batch*)>& hand_;
+    uint32_t root_ = 0;
     int shown_ = -1;
     State state_ = State::Start;
-    JsonTape tape_;
     std::vector<Frame> frames_;
     std::vector<std::string> topKeys_;
     std::string key_;
@@ -250,32 +366,88 @@ std::string Describe(rapidjson::ParseErrorCode code) {
     return what;
 }
 
+// Reads the whole text into batches, each handed to `hand` as it fills; the last one, marked so, may end
+// with the error that stopped the reading. Stops without a last batch when `hand` answers null.
+void Produce(const char* text, size_t size, const JsonTopReceiver& receiver, Batch* batch,
+             const std::function<Batch*(Batch*)>& hand) {
+    rapidjson::Reader reader;
+    rapidjson::MemoryStream stream(text, size);
+    TopHandler handler(receiver, stream, size, batch, hand);
+    try {
+        rapidjson::ParseResult result =
+            reader.Parse<rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag>(stream,
+                                                                                              handler);
+        if (handler.Stopped()) return;
+        if (!result) {
+            const size_t at = result.Offset();
+            if (result.Code() == rapidjson::kParseErrorNumberTooBig) {
+                size_t stop = at;
+                while (stop < size &&
+                       std::string_view("+-.0123456789eE").find(text[stop]) != std::string_view::npos)
+                    ++stop;
+                Fail(handler.HerePath(),
+                     "number overflow parsing '" + std::string(text + at, stop - at) + "'");
+            }
+            size_t line = 1, lineStart = 0;
+            for (size_t k = 0; k < at && k < size; ++k)
+                if (text[k] == '\n') {
+                    ++line;
+                    lineStart = k + 1;
+                }
+            throw SceneError("line " + std::to_string(line) + ", column " +
+                             std::to_string(at - lineStart + 1) + ": " + Describe(result.Code()));
+        }
+    } catch (...) {
+        if (handler.Stopped()) return;
+        handler.Current()->error = std::current_exception();
+    }
+    handler.Current()->last = true;
+    hand(handler.Current());
+}
+
 }  // namespace
 
 void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
-                  const std::function<void(int)>& progress) {
-    rapidjson::Reader reader;
-    rapidjson::MemoryStream stream(text, size);
-    TopHandler handler(receiver, stream, size, progress);
-    rapidjson::ParseResult result =
-        reader.Parse<rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag>(stream, handler);
-    if (!result) {
-        const size_t at = result.Offset();
-        if (result.Code() == rapidjson::kParseErrorNumberTooBig) {
-            size_t stop = at;
-            while (stop < size &&
-                   std::string_view("+-.0123456789eE").find(text[stop]) != std::string_view::npos)
-                ++stop;
-            Fail(handler.HerePath(), "number overflow parsing '" + std::string(text + at, stop - at) + "'");
-        }
-        size_t line = 1, lineStart = 0;
-        for (size_t k = 0; k < at && k < size; ++k)
-            if (text[k] == '\n') {
-                ++line;
-                lineStart = k + 1;
+                  const std::function<void(int)>& progress, unsigned threads) {
+    if (threads == 0) threads = size >= kThreadedParseSize ? WorkThreads() : 1;
+    if (threads < 2) {
+        // Each batch goes to the receiver as soon as it is full; an error stops the reading.
+        Batch batch;
+        std::exception_ptr error;
+        Produce(text, size, receiver, &batch, [&](Batch* b) -> Batch* {
+            try {
+                Dispatch(*b, receiver, progress);
+            } catch (...) {
+                error = std::current_exception();
+                return nullptr;
             }
-        throw SceneError("line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1) +
-                         ": " + Describe(result.Code()));
+            b->Clear();
+            return b;
+        });
+        if (error) std::rethrow_exception(error);
+    } else {
+        // The text is read on a thread of its own while the receiver takes the batches in order here.
+        Channel channel(3);
+        std::thread reading([&] {
+            if (Batch* first = channel.Free())
+                Produce(text, size, receiver, first, [&](Batch* b) {
+                    channel.Full(b);
+                    return b->last ? nullptr : channel.Free();
+                });
+        });
+        try {
+            for (bool last = false; !last;) {
+                Batch* b = channel.Next();
+                last = b->last;
+                Dispatch(*b, receiver, progress);
+                channel.Done(b);
+            }
+        } catch (...) {
+            channel.Stop();
+            reading.join();
+            throw;
+        }
+        reading.join();
     }
     if (progress) progress(100);
 }

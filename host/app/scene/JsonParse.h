@@ -11,9 +11,11 @@
 class JsonTopReceiver {
 public:
     virtual ~JsonTopReceiver() = default;
-    // A member's key (each key is given once: a repeated key is an error before this is called). Answers
-    // whether an array under this key should come item by item.
-    virtual bool Key(std::string_view key) = 0;
+    // Whether an array under this key should come item by item. Asked on the thread that reads the text,
+    // so it may only look at the key.
+    virtual bool ByItem(std::string_view key) const = 0;
+    // A member's key (each key is given once: a repeated key is an error before this is called).
+    virtual void Key(std::string_view key) = 0;
     virtual void Value(std::string_view key, JsonRef value) = 0;
     virtual void Item(std::string_view key, size_t index, JsonRef value) = 0;
     // The top-level object is closed.
@@ -28,5 +30,8 @@ constexpr size_t kMaxJsonNesting = 10000;
 // text that is not JSON, "<path>: ..." for a key given twice in one object, text that is not UTF-8, a
 // number beyond any double and arrays or objects nested more than kMaxJsonNesting deep; a receiver's own
 // SceneError passes through. `progress`, when given, hears the share of the text read (0 to 100) as it grows.
+// The text is read on a thread of its own while the receiver takes what was read (`threads` 2 or more, or
+// 0 for a large text on a machine with several processors); the receiver and `progress` are always called
+// on the caller's thread, in document order, and an error is the same as when read on one thread.
 void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
-                  const std::function<void(int)>& progress = nullptr);
+                  const std::function<void(int)>& progress = nullptr, unsigned threads = 0);

@@ -20,14 +20,17 @@ class Reader : public JsonTopReceiver {
 public:
     explicit Reader(SceneModel& model) : model_(model) {}
 
-    bool Key(std::string_view key) override {
+    // The lists of nodes, effects and objects come item by item.
+    bool ByItem(std::string_view key) const override {
+        return key == "nodes" || key == "effects" || key == "objects";
+    }
+
+    void Key(std::string_view key) override {
         static const char* const kKeys[] = {"format",      "version", "time",   "nodes",
                                             "editorSlots", "effects", "objects"};
         bool known = false;
         for (const char* k : kKeys) known = known || key == k;
         if (!known) Fail(kTop, "unknown field \"" + std::string(key) + "\"");
-        // The lists of nodes, effects and objects come item by item.
-        return key == "nodes" || key == "effects" || key == "objects";
     }
 
     void Value(std::string_view key, JsonRef value) override {

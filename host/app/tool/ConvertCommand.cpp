@@ -1,5 +1,6 @@
 #include "ConvertCommand.h"
 
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -44,19 +45,25 @@ Mtl* FindReference(const std::string& name, std::string& error) {
     return count == 1 ? found : nullptr;
 }
 
-// Adds the processor time since the last call to a phase.
+// Adds the time since the last call to a phase.
 class PhaseClock {
 public:
     explicit PhaseClock(ConvertTimings* timings) : timings_(timings) {}
-    void Add(double ConvertTimings::*phase) {
-        std::clock_t now = std::clock();
-        if (timings_) timings_->*phase += static_cast<double>(now - last_) / CLOCKS_PER_SEC;
-        last_ = now;
+    void Add(PhaseTime ConvertTimings::*phase) {
+        const std::clock_t cpu = std::clock();
+        const auto wall = std::chrono::steady_clock::now();
+        if (timings_) {
+            (timings_->*phase).cpu += static_cast<double>(cpu - cpu_) / CLOCKS_PER_SEC;
+            (timings_->*phase).wall += std::chrono::duration<double>(wall - wall_).count();
+        }
+        cpu_ = cpu;
+        wall_ = wall;
     }
 
 private:
     ConvertTimings* timings_;
-    std::clock_t last_ = std::clock();
+    std::clock_t cpu_ = std::clock();
+    std::chrono::steady_clock::time_point wall_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace

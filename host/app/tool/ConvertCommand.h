@@ -6,11 +6,17 @@
 #include "ConvertOptions.h"
 
 // Processor seconds spent in each phase of a convert command.
+// Seconds of one phase: processor time of every thread, and time on the clock.
+struct PhaseTime {
+    double cpu = 0;
+    double wall = 0;
+};
+
 struct ConvertTimings {
-    double read = 0;       // reading, checking and building the scene
-    double materials = 0;  // listing and the material run
-    double lines = 0;      // the line run
-    double write = 0;      // undoing (--undo) and writing the scene and the report
+    PhaseTime read;       // reading, checking and building the scene
+    PhaseTime materials;  // listing and the material run
+    PhaseTime lines;      // the line run
+    PhaseTime write;      // undoing (--undo) and writing the scene and the report
 };
 
 // Converts one scene, req.scenePath: loads it, lists every material the material converter's Add dialog
