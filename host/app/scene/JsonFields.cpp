@@ -14,17 +14,18 @@ void Fail(const JsonPath& path, const std::string& message) { Fail(path.Text(), 
 
 std::string What::Text() const { return paramType >= 0 ? " for " + ParameterOfType(paramType) : text; }
 
-void ExpectFields(JsonRef j, const JsonPath& path, std::initializer_list<const char*> allowed,
-                  std::initializer_list<const char*> required) {
+void FindFields(JsonRef j, const JsonPath& path, const char* const* allowed, size_t count, size_t required,
+                JsonRef* out) {
     if (!j.IsObject()) Fail(path, "expected an object");
     for (auto it = j.begin(), end = j.end(); it != end; ++it) {
         const std::string_view key = it.Key();
-        bool known = false;
-        for (const char* a : allowed) known = known || (!key.empty() && key[0] == a[0] && SameText(key, a));
-        if (!known) Fail(path, "unknown field \"" + std::string(key) + "\"");
+        size_t k = 0;
+        while (k < count && !(!key.empty() && key[0] == allowed[k][0] && SameText(key, allowed[k]))) ++k;
+        if (k == count) Fail(path, "unknown field \"" + std::string(key) + "\"");
+        out[k] = *it;
     }
-    for (const char* r : required)
-        if (!j.Has(r)) Fail(path, std::string("missing field \"") + r + "\"");
+    for (size_t k = 0; k < required; ++k)
+        if (!out[k]) Fail(path, std::string("missing field \"") + allowed[k] + "\"");
 }
 
 void ExpectArray(JsonRef j, const JsonPath& path) {

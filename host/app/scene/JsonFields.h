@@ -1,6 +1,6 @@
 #pragma once
 
-#include <initializer_list>
+#include <array>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,9 +28,18 @@ struct What {
     std::string Text() const;
 };
 
-// Checks that j is an object whose keys are all in `allowed` and that has every key in `required`.
-void ExpectFields(JsonRef j, const JsonPath& path, std::initializer_list<const char*> allowed,
-                  std::initializer_list<const char*> required = {});
+// Checks that j is an object whose keys are all in `allowed` and that has the first `required` of them.
+// Answers the members named in `allowed`, in that order, found in one walk over the object; a member the
+// object does not have does not exist.
+void FindFields(JsonRef j, const JsonPath& path, const char* const* allowed, size_t count, size_t required,
+                JsonRef* out);
+template <size_t N>
+std::array<JsonRef, N> Fields(JsonRef j, const JsonPath& path, const char* const (&allowed)[N],
+                              size_t required = 0) {
+    std::array<JsonRef, N> out;
+    FindFields(j, path, allowed, N, required, out.data());
+    return out;
+}
 void ExpectArray(JsonRef j, const JsonPath& path);
 
 // Typed values.

@@ -62,15 +62,15 @@ void ReadController(JsonRef j, const JsonPath& path, int type, int vertex, std::
 
 ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& block, int vertex,
                      std::vector<IdUse>& uses) {
-    ExpectFields(j, path, {"id", "type", "value", "controller", "controllers"}, {"id", "type", "value"});
+    static const char* const kFields[] = {"id", "type", "value", "controller", "controllers"};
+    const auto [idJson, typeJson, value, ctrl, ctrls] = Fields(j, path, kFields, 3);
     ParamModel p;
-    p.id = static_cast<ParamID>(ReadInteger(j["id"], path.Member("id"), std::numeric_limits<ParamID>::min(),
+    p.id = static_cast<ParamID>(ReadInteger(idJson, path.Member("id"), std::numeric_limits<ParamID>::min(),
                                             std::numeric_limits<ParamID>::max()));
     const ClassFacts::Param* def = block.Find(p.id);
     if (!def)
         Fail(path.Member("id"),
              "block " + std::to_string(block.id) + " has no parameter " + std::to_string(p.id));
-    const JsonRef typeJson = j["type"];
     if (!typeJson.IsString()) Fail(path.Member("type"), "expected a parameter type name");
     // Files name the parameter's own type but for mistakes: its name is the one tried first.
     if (!def->typeName.empty() && typeJson.Str() == def->typeName)
@@ -83,15 +83,13 @@ ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& b
                                       "\", not \"" + ParamTypeName(p.type) + "\"");
 
     const JsonPath valuePath = path.Member("value");
-    const JsonRef value = j["value"];
     if (is_tab(p.type)) {
-        if (j.Has("controller"))
-            Fail(path, "a table takes \"controllers\", one per entry, not \"controller\"");
+        if (ctrl) Fail(path, "a table takes \"controllers\", one per entry, not \"controller\"");
         if (!value.IsArray()) Fail(valuePath, "expected an array for " + ParameterOfType(p.type));
         p.entries.reserve(value.Size());
         size_t k = 0;
         for (JsonRef v : value) p.entries.push_back(ReadEntry(v, valuePath.Item(k++), p.type, vertex, uses));
-        if (const JsonRef ctrls = j["controllers"]) {
+        if (ctrls) {
             const JsonPath ctrlPath = path.Member("controllers");
             ExpectArray(ctrls, ctrlPath);
             if (ctrls.Size() != value.Size())
@@ -104,10 +102,9 @@ ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& b
             }
         }
     } else {
-        if (j.Has("controllers")) Fail(path, "a single parameter takes \"controller\", not \"controllers\"");
+        if (ctrls) Fail(path, "a single parameter takes \"controller\", not \"controllers\"");
         p.entries.push_back(ReadEntry(value, valuePath, p.type, vertex, uses));
-        if (const JsonRef ctrl = j["controller"])
-            ReadController(ctrl, path.Member("controller"), p.type, vertex, uses, p.entries[0]);
+        if (ctrl) ReadController(ctrl, path.Member("controller"), p.type, vertex, uses, p.entries[0]);
     }
     return p;
 }
@@ -116,21 +113,21 @@ ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& b
 
 BlockModel ReadBlock(JsonRef j, const JsonPath& path, const ObjectModel& object, int vertex,
                      std::vector<IdUse>& uses) {
-    ExpectFields(j, path, {"ref", "id", "params"}, {"ref", "id"});
+    static const char* const kFields[] = {"ref", "id", "params"};
+    const auto [ref, idJson, params] = Fields(j, path, kFields, 2);
     const ClassFacts& facts = *object.facts;
     BlockModel b;
-    b.ref = ReadInt(j["ref"], path.Member("ref"));
+    b.ref = ReadInt(ref, path.Member("ref"));
     auto held = facts.blocks.find(b.ref);
     if (held == facts.blocks.end())
         Fail(path.Member("ref"), "reference " + std::to_string(b.ref) + " of class \"" + object.className +
                                      "\" holds no parameter block");
     const ClassFacts::Block& block = held->second;
-    int id = ReadInt(j["id"], path.Member("id"));
+    int id = ReadInt(idJson, path.Member("id"));
     if (id != block.id)
         Fail(path.Member("id"), "class \"" + object.className + "\" has no block " + std::to_string(id) +
                                     " in reference " + std::to_string(b.ref) + " (it holds block " +
                                     std::to_string(block.id) + ")");
-    const JsonRef params = j["params"];
     if (!params) return b;
     const JsonPath paramsPath = path.Member("params");
     ExpectArray(params, paramsPath);

@@ -88,22 +88,23 @@ private:
     void ReadNode(JsonRef j, const JsonPath& npath, int parent, int depth = 1) {
         if (depth > kMaxNodeDepth)
             Fail(npath, "the node tree is more than " + std::to_string(kMaxNodeDepth) + " levels deep");
-        ExpectFields(j, npath, {"id", "name", "material", "children"}, {"id", "name"});
+        static const char* const kFields[] = {"id", "name", "material", "children"};
+        const auto [id, name, m, children] = Fields(j, npath, kFields, 2);
         NodeModel n;
         n.path = npath.Text();
         // Uses of the node are placed from the node's own path.
         const JsonPath here(n.path);
-        n.id = ReadId(j["id"], npath.Member("id"));
-        n.name = ReadString(j["name"], npath.Member("name"));
+        n.id = ReadId(id, npath.Member("id"));
+        n.name = ReadString(name, npath.Member("name"));
         n.parent = parent;
         int vertex = static_cast<int>(model_.nodes.size());
-        if (const JsonRef m = j["material"]) {
+        if (m) {
             n.material = ReadIdOrNull(m, npath.Member("material"));
             if (n.material)
                 Use(*n.material, TargetKind::Material, IdUse::Reference, vertex, here.Member("material"));
         }
         model_.nodes.push_back(std::move(n));
-        if (const JsonRef children = j["children"]) {
+        if (children) {
             const JsonPath cpath = npath.Member("children");
             ExpectArray(children, cpath);
             size_t k = 0;
@@ -129,10 +130,11 @@ private:
     void ReadEffect(JsonRef j, size_t index) {
         const JsonPath effects = kTop.Member("effects");
         const JsonPath path = effects.Item(index);
-        ExpectFields(j, path, {"object", "active"}, {"object", "active"});
+        static const char* const kFields[] = {"object", "active"};
+        const auto [object, active] = Fields(j, path, kFields, 2);
         EffectModel e;
-        e.object = ReadId(j["object"], path.Member("object"));
-        e.active = ReadBool(j["active"], path.Member("active"));
+        e.object = ReadId(object, path.Member("object"));
+        e.active = ReadBool(active, path.Member("active"));
         // The active state belongs to the effect, not to its place in the list.
         auto [at, fresh] = effectStates_.emplace(e.object, std::make_pair(e.active, index));
         if (!fresh && at->second.first != e.active)
@@ -162,16 +164,16 @@ private:
     }
 
     void ReadController(JsonRef j, ObjectModel& o, const JsonPath& path) {
-        ExpectFields(j, path, {"id", "class", "value", "keys"});
+        static const char* const kFields[] = {"id", "class", "value", "keys"};
+        const auto [id, cls, v, keys] = Fields(j, path, kFields);
         bool isFloat = o.className == SCENE_FLOAT_CONTROLLER_CLASS;
         o.kind = isFloat ? ObjectKind::FloatController : ObjectKind::Point3Controller;
-        if (const JsonRef v = j["value"]) {
+        if (v) {
             if (isFloat)
                 o.constantF = ReadFloat(v, path.Member("value"));
             else
                 o.constantP = ReadPoint3(v, path.Member("value"));
         }
-        const JsonRef keys = j["keys"];
         if (!keys) return;
         const JsonPath keysPath = path.Member("keys");
         ExpectArray(keys, keysPath);
@@ -220,6 +222,7 @@ private:
         o.facts = &Facts(o.className, path.Member("class"));
         const ClassFacts& f = *o.facts;
         // Every field any object can have, and whether this class has it.
+        enum { kName = 2, kMtlFlags, kActiveTexmap, kBlocks, kRefs, kRefList, kStdMat, kShader };
         const std::pair<const char*, bool> fields[] = {
             {"id", true},
             {"class", true},
@@ -232,6 +235,7 @@ private:
             {"stdMat", f.isStdMat2},
             {"shader", f.isShader},
         };
+        JsonRef given[std::size(fields)];
         for (auto it = j.begin(), end = j.end(); it != end; ++it) {
             auto field = std::find_if(std::begin(fields), std::end(fields),
                                       [&](const auto& fd) { return it.Key() == fd.first; });
@@ -239,16 +243,17 @@ private:
             if (!field->second)
                 Fail(path.Member(field->first),
                      "objects of class \"" + o.className + "\" have no " + field->first);
+            given[field - std::begin(fields)] = *it;
         }
-        if (const JsonRef name = j["name"]) o.name = ReadString(name, path.Member("name"));
-        if (const JsonRef flags = j["mtlFlags"]) o.mtlFlags = ReadInt(flags, path.Member("mtlFlags"));
-        if (const JsonRef active = j["activeTexmap"]) {
+        if (const JsonRef name = given[kName]) o.name = ReadString(name, path.Member("name"));
+        if (const JsonRef flags = given[kMtlFlags]) o.mtlFlags = ReadInt(flags, path.Member("mtlFlags"));
+        if (const JsonRef active = given[kActiveTexmap]) {
             o.activeTexmap = ReadIdOrNull(active, path.Member("activeTexmap"));
             if (o.activeTexmap)
                 Use(*o.activeTexmap, TargetKind::MaterialOrMap, IdUse::Pointer, vertex,
                     path.Member("activeTexmap"));
         }
-        if (const JsonRef list = j["refList"]) {
+        if (const JsonRef list = given[kRefList]) {
             const JsonPath lpath = path.Member("refList");
             ExpectArray(list, lpath);
             o.hasRefList = true;
@@ -261,24 +266,31 @@ private:
                 ++k;
             }
         }
-        ReadReferences(j, o, path, vertex);
-        if (const JsonRef stdMat = j["stdMat"]) o.stdMat = ReadStdMat(stdMat, path.Member("stdMat"), f);
-        if (const JsonRef shader = j["shader"]) o.shader = ReadShader(shader, path.Member("shader"));
+        ReadReferences(given[kBlocks], given[kRefs], o, path, vertex);
+        if (const JsonRef stdMat = given[kStdMat]) o.stdMat = ReadStdMat(stdMat, path.Member("stdMat"), f);
+        if (const JsonRef shader = given[kShader]) o.shader = ReadShader(shader, path.Member("shader"));
     }
 
     // "blocks" and "refs" together: each reference index at most once, all below the object's count of
     // references once its list has the file's length.
-    void ReadReferences(JsonRef j, ObjectModel& o, const JsonPath& path, int vertex) {
+    void ReadReferences(JsonRef blocks, JsonRef refs, ObjectModel& o, const JsonPath& path, int vertex) {
         const ClassFacts& f = *o.facts;
-        std::map<int, std::string> given;
-        auto claim = [&](int index, const JsonPath& at) {
-            auto [before, fresh] = given.emplace(index, std::string());
-            if (!fresh)
-                Fail(at,
-                     "reference " + std::to_string(index) + " is given twice (also " + before->second + ")");
-            before->second = at.Text();
+        // What gave each reference index so far: blocks[k] as k + 1, refs[k] as -(k + 1), none as 0.
+        std::vector<long long>& given = given_;
+        given.assign(static_cast<size_t>(std::max(f.FixedRefs(), 0)), 0);
+        auto claim = [&](int index, long long by, const JsonPath& at) {
+            if (static_cast<size_t>(index) >= given.size()) given.resize(static_cast<size_t>(index) + 1, 0);
+            const long long before = given[static_cast<size_t>(index)];
+            if (before) {
+                const bool block = before > 0;
+                const JsonPath list = path.Member(block ? "blocks" : "refs");
+                const JsonPath item = list.Item(static_cast<size_t>(block ? before - 1 : -before - 1));
+                Fail(at, "reference " + std::to_string(index) + " is given twice (also " +
+                             item.Member(block ? "ref" : "index").Text() + ")");
+            }
+            given[static_cast<size_t>(index)] = by;
         };
-        if (const JsonRef blocks = j["blocks"]) {
+        if (blocks) {
             const JsonPath bpath = path.Member("blocks");
             ExpectArray(blocks, bpath);
             o.blocks.reserve(blocks.Size());
@@ -286,10 +298,9 @@ private:
             for (JsonRef block : blocks) {
                 const JsonPath at = bpath.Item(k++);
                 o.blocks.push_back(ReadBlock(block, at, o, vertex, model_.uses));
-                claim(o.blocks.back().ref, at.Member("ref"));
+                claim(o.blocks.back().ref, static_cast<long long>(k), at.Member("ref"));
             }
         }
-        const JsonRef refs = j["refs"];
         if (!refs) return;
         const JsonPath refsPath = path.Member("refs");
         ExpectArray(refs, refsPath);
@@ -301,10 +312,11 @@ private:
         size_t k = 0;
         for (JsonRef ref : refs) {
             const JsonPath rpath = refsPath.Item(k++);
-            ExpectFields(ref, rpath, {"index", "object"}, {"index", "object"});
+            static const char* const kFields[] = {"index", "object"};
+            const auto [index, object] = Fields(ref, rpath, kFields, 2);
             RefModel r;
             const JsonPath indexPath = rpath.Member("index");
-            r.index = ReadInt(ref["index"], indexPath);
+            r.index = ReadInt(index, indexPath);
             if (f.HasRefList() && r.index >= f.refListStart && r.index < total)
                 Fail(indexPath, "reference " + std::to_string(r.index) +
                                     " belongs to the reference list (from " + std::to_string(f.refListStart) +
@@ -312,8 +324,8 @@ private:
             if (r.index < 0 || r.index >= total)
                 Fail(indexPath, "reference " + std::to_string(r.index) + " is out of range (class \"" +
                                     o.className + "\" has " + std::to_string(total) + " here)");
-            claim(r.index, indexPath);
-            r.target = ReadIdOrNull(ref["object"], rpath.Member("object"));
+            claim(r.index, -static_cast<long long>(k), indexPath);
+            r.target = ReadIdOrNull(object, rpath.Member("object"));
             if (r.target && r.index < f.FixedRefs() && f.blocks.count(r.index))
                 Fail(rpath.Member("object"), "reference " + std::to_string(r.index) + " of class \"" +
                                                  o.className + "\" holds block " +
@@ -325,10 +337,24 @@ private:
     }
 
     static StdMatModel ReadStdMat(JsonRef j, const JsonPath& path, const ClassFacts& f) {
-        ExpectFields(j, path,
-                     {"soften", "faceMap", "twoSided", "wire", "wireUnits", "falloffOut", "transparencyType",
-                      "opacity", "opacFalloff", "wireSize", "ior", "faceted", "selfIllum", "selfIllumColorOn",
-                      "selfIllumColor", "lockAmbDiffTex", "maps"});
+        static const char* const kFields[] = {"soften",
+                                              "faceMap",
+                                              "twoSided",
+                                              "wire",
+                                              "wireUnits",
+                                              "falloffOut",
+                                              "transparencyType",
+                                              "opacity",
+                                              "opacFalloff",
+                                              "wireSize",
+                                              "ior",
+                                              "faceted",
+                                              "selfIllum",
+                                              "selfIllumColorOn",
+                                              "selfIllumColor",
+                                              "lockAmbDiffTex",
+                                              "maps"};
+        Fields(j, path, kFields);
         StdMatModel m;
         const std::pair<const char*, std::optional<bool>*> flags[] = {
             {"soften", &m.soften},
@@ -364,10 +390,11 @@ private:
             size_t k = 0;
             for (JsonRef mj : maps) {
                 const JsonPath mpath = mapsPath.Item(k++);
-                ExpectFields(mj, mpath, {"enabled", "amount"}, {"enabled", "amount"});
+                static const char* const kMapFields[] = {"enabled", "amount"};
+                const auto [enabled, amount] = Fields(mj, mpath, kMapFields, 2);
                 StdMatModel::Map map;
-                map.enabled = ReadBool(mj["enabled"], mpath.Member("enabled"));
-                map.amount = ReadFloat(mj["amount"], mpath.Member("amount"));
+                map.enabled = ReadBool(enabled, mpath.Member("enabled"));
+                map.amount = ReadFloat(amount, mpath.Member("amount"));
                 m.maps->push_back(map);
             }
         }
@@ -375,9 +402,9 @@ private:
     }
 
     static ShaderModel ReadShader(JsonRef j, const JsonPath& path) {
-        ExpectFields(j, path,
-                     {"ambient", "diffuse", "specular", "lockAD", "lockDS", "specularLevel", "glossiness",
-                      "softenLevel"});
+        static const char* const kFields[] = {"ambient", "diffuse",       "specular",   "lockAD",
+                                              "lockDS",  "specularLevel", "glossiness", "softenLevel"};
+        Fields(j, path, kFields);
         ShaderModel m;
         const std::pair<const char*, std::optional<Color>*> colors[] = {
             {"ambient", &m.ambient}, {"diffuse", &m.diffuse}, {"specular", &m.specular}};
@@ -401,6 +428,7 @@ private:
 
     SceneModel& model_;
     std::map<FileId, std::pair<bool, size_t>> effectStates_;
+    std::vector<long long> given_;  // reused from object to object
     std::string lastClass_;
     const ClassFacts* lastFacts_ = nullptr;
     bool hasFormat_ = false;
