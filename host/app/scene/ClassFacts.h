@@ -25,6 +25,9 @@ struct ClassFacts {
         const ParamBlockDesc2* desc = nullptr;  // the class's table: names and defaults
         std::vector<Param> params;
         const Param* Find(ParamID pid) const {
+            // Blocks mostly number their parameters from 0 in order.
+            const size_t at = static_cast<size_t>(pid);
+            if (pid >= 0 && at < params.size() && params[at].id == pid) return &params[at];
             for (const Param& p : params)
                 if (p.id == pid) return &p;
             return nullptr;

@@ -20,7 +20,7 @@ void FindFields(JsonRef j, const JsonPath& path, const char* const* allowed, siz
     for (auto it = j.begin(), end = j.end(); it != end; ++it) {
         const std::string_view key = it.Key();
         size_t k = 0;
-        while (k < count && !(!key.empty() && key[0] == allowed[k][0] && SameText(key, allowed[k]))) ++k;
+        while (k < count && !IsKey(key, allowed[k])) ++k;
         if (k == count) Fail(path, "unknown field \"" + std::string(key) + "\"");
         out[k] = *it;
     }

@@ -66,7 +66,7 @@ struct Batch {
 };
 
 // A batch is handed over once its tape holds this many values, at the end of a top-level value.
-constexpr uint32_t kBatchNodes = 1 << 15;
+constexpr uint32_t kBatchNodes = 1 << 14;
 // Files smaller than this are read on one thread.
 constexpr size_t kThreadedParseSize = 4 << 20;
 

@@ -69,6 +69,13 @@ inline bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
 }
 
+// Whether a key is a name of the format's own, without measuring the name first.
+inline bool IsKey(std::string_view key, const char* name) {
+    size_t k = 0;
+    while (k < key.size() && name[k] != '\0' && key[k] == name[k]) ++k;
+    return k == key.size() && name[k] == '\0';
+}
+
 // A value in a tape. A default JsonRef stands for a value that is not there.
 class JsonRef {
 public:

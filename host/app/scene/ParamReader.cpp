@@ -1,5 +1,6 @@
 #include "ParamReader.h"
 
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -132,15 +133,17 @@ BlockModel ReadBlock(JsonRef j, const JsonPath& path, const ObjectModel& object,
     const JsonPath paramsPath = path.Member("params");
     ExpectArray(params, paramsPath);
     b.params.reserve(params.Size());
+    // Where in the file each of the block's parameters was given, by its place in the block.
+    std::vector<size_t> given(block.params.size(), SIZE_MAX);
     size_t k = 0;
     for (JsonRef pj : params) {
-        const JsonPath ppath = paramsPath.Item(k++);
+        const JsonPath ppath = paramsPath.Item(k);
         ParamModel p = ReadParam(pj, ppath, block, vertex, uses);
-        for (const ParamModel& before : b.params)
-            if (before.id == p.id)
-                Fail(ppath.Member("id"), "parameter " + std::to_string(p.id) + " is given twice (also " +
-                                             paramsPath.Text() + "[" +
-                                             std::to_string(&before - b.params.data()) + "])");
+        size_t& before = given[static_cast<size_t>(block.Find(p.id) - block.params.data())];
+        if (before != SIZE_MAX)
+            Fail(ppath.Member("id"), "parameter " + std::to_string(p.id) + " is given twice (also " +
+                                         paramsPath.Text() + "[" + std::to_string(before) + "])");
+        before = k++;
         b.params.push_back(std::move(p));
     }
     return b;

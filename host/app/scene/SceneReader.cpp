@@ -238,7 +238,7 @@ private:
         JsonRef given[std::size(fields)];
         for (auto it = j.begin(), end = j.end(); it != end; ++it) {
             auto field = std::find_if(std::begin(fields), std::end(fields),
-                                      [&](const auto& fd) { return it.Key() == fd.first; });
+                                      [&](const auto& fd) { return IsKey(it.Key(), fd.first); });
             if (field == std::end(fields)) Fail(path, "unknown field \"" + std::string(it.Key()) + "\"");
             if (!field->second)
                 Fail(path.Member(field->first),

@@ -19,8 +19,8 @@ namespace {
 // Text is handed over in pieces of about this size: the nodes once at least this much is made, the objects
 // in runs of kObjectsPerPiece made side by side on the processors, at most kPiecesAhead of them held.
 const size_t kPieceSize = 1 << 20;
-const size_t kObjectsPerPiece = 2048;
-const size_t kPiecesAhead = 8;
+const size_t kObjectsPerPiece = 1024;
+const size_t kPiecesAhead = 4;
 
 // The ids given to objects, by address: open addressing in one array, so that a look-up touches one
 // place in memory rather than a node of its own.
