@@ -192,7 +192,7 @@ public:
         }
         Open();
         tape_->StartObject();
-        frames_.push_back({true, 0, 0, nullptr});
+        frames_.push_back({true, 0, 0, 0, nullptr});
         return true;
     }
     bool Key(const char* s, rapidjson::SizeType n, bool) {
@@ -233,7 +233,7 @@ public:
         }
         Open();
         tape_->StartArray();
-        frames_.push_back({false, 0, 0, nullptr});
+        frames_.push_back({false, 0, 0, 0, nullptr});
         return true;
     }
     bool EndArray(rapidjson::SizeType) {
@@ -262,8 +262,17 @@ private:
         bool isObject;
         uint32_t key;                                 // objects: the tape index of the latest key
         size_t next;                                  // arrays: the index of the next item
+        uint64_t seen;                                // objects: a bit for each key so far (KeyBit)
         std::unique_ptr<std::set<std::string>> keys;  // objects with many keys: the keys so far
     };
+
+    // One of 64 bits for a key: two keys with different bits differ.
+    static uint64_t KeyBit(std::string_view key) {
+        const unsigned h = key.empty() ? 0u
+                                       : key.size() * 7u + static_cast<unsigned char>(key[0]) * 3u +
+                                             static_cast<unsigned char>(key.back());
+        return uint64_t{1} << (h & 63u);
+    }
 
     // A value opens an array or object: one more level, refused past the limit before it costs memory.
     void Open() {
@@ -308,6 +317,11 @@ private:
     // A key of the open object must be new to it. Objects of scene files have few keys: those are compared
     // with the keys before them; an object with many keeps a set.
     void CheckNewKey(Frame& f, std::string_view key) {
+        // Most keys are new to their object by their bit alone.
+        const uint64_t bit = KeyBit(key);
+        const bool maybeSeen = (f.seen & bit) != 0;
+        f.seen |= bit;
+        if (!maybeSeen && !f.keys) return;
         const uint32_t object = tape_->OpenContainer();
         const JsonTape::Node& node = tape_->At(object);
         bool repeated = false;
