@@ -140,20 +140,23 @@ private:
             }
             if (IRefList* list = GetRefList(t)) list->SetRefList(items);
         }
-        std::unordered_map<int, const BlockModel*> blocks;
-        for (const BlockModel& b : o.blocks) blocks[b.ref] = &b;
-        std::unordered_map<int, const RefModel*> refs;
-        for (const RefModel& r : o.refs) refs[r.index] = &r;
+        // What the file gives for each fixed reference.
+        std::vector<Given>& given = given_;
+        given.assign(static_cast<size_t>(std::max(f.FixedRefs(), 0)), Given());
+        for (const BlockModel& b : o.blocks)
+            if (static_cast<size_t>(b.ref) < given.size()) given[static_cast<size_t>(b.ref)].block = &b;
+        for (const RefModel& r : o.refs)
+            if (static_cast<size_t>(r.index) < given.size()) given[static_cast<size_t>(r.index)].ref = &r;
         for (int i = 0; i < f.FixedRefs(); ++i) {
-            auto block = blocks.find(i);
-            if (block != blocks.end()) {
-                if (auto* pb = dynamic_cast<IParamBlock2*>(t->GetReference(i)))
-                    FillBlock(o, *block->second, pb);
+            const Given& g = given[static_cast<size_t>(i)];
+            if (g.block) {
+                ReferenceTarget* held = t->GetReference(i);
+                if (held && held->SuperClassID() == PARAMETER_BLOCK2_CLASS_ID)
+                    FillBlock(o, *g.block, static_cast<IParamBlock2*>(held));
                 continue;
             }
-            auto ref = refs.find(i);
-            if (ref != refs.end()) {
-                t->ReplaceReference(i, As<ReferenceTarget>(ref->second->target));
+            if (g.ref) {
+                t->ReplaceReference(i, As<ReferenceTarget>(g.ref->target));
             } else if (clearLeftOut && t->GetReference(i)) {
                 if (warnings_)
                     Warn(o.path, "reference " + std::to_string(i) + " (" + DefaultText(f, i) +
@@ -304,6 +307,11 @@ private:
     const SceneModel& m_;
     std::vector<std::string>* warnings_;
     std::unordered_map<FileId, ReferenceTarget*> made_;
+    struct Given {
+        const BlockModel* block = nullptr;
+        const RefModel* ref = nullptr;
+    };
+    std::vector<Given> given_;  // reused from object to object
 };
 
 }  // namespace
