@@ -2,12 +2,13 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <random>
-#include <sstream>
 
 #ifdef _WIN32
 #include <io.h>
@@ -34,8 +35,14 @@ bool Writable(const fs::path& path) {
 #endif
 }
 
-// The file's bytes, or an empty answer with `why` set.
-bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
+// A file's bytes, in storage that is not cleared before they are read into it.
+struct FileBytes {
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+};
+
+// The file's bytes, or false with `why` set.
+bool ReadWholeFile(const fs::path& path, FileBytes& bytes, std::string& why) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         why = "it is a folder";
@@ -46,15 +53,19 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
         why = std::strerror(errno);
         return false;
     }
-    // One read into a string of the file's size; a file that grows meanwhile is read to its end.
-    const std::streamoff size = static_cast<std::streamoff>(fs::file_size(path, ec));
-    text.resize(ec ? 0 : static_cast<size_t>(size));
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(in.gcount()));
-    if (in) {
-        std::ostringstream rest;
-        rest << in.rdbuf();
-        text += rest.str();
+    // One read of the file's size; a file that grows meanwhile is read to its end.
+    const uintmax_t known = fs::file_size(path, ec);
+    size_t capacity = ec ? 0 : static_cast<size_t>(known);
+    bytes.data.reset(new char[capacity + 1]);
+    bytes.size = 0;
+    for (;;) {
+        in.read(bytes.data.get() + bytes.size, static_cast<std::streamsize>(capacity + 1 - bytes.size));
+        bytes.size += static_cast<size_t>(in.gcount());
+        if (!in) break;
+        capacity = capacity * 2 + 4096;
+        std::unique_ptr<char[]> larger(new char[capacity + 1]);
+        std::memcpy(larger.get(), bytes.data.get(), bytes.size);
+        bytes.data = std::move(larger);
     }
     if (in.bad()) {
         why = "reading failed";
@@ -96,12 +107,13 @@ bool LoadScene(const std::string& utf8Path, std::string& error, const std::funct
     SceneModel model;
     try {
         // The text is gone before the scene is built.
-        std::string text, why;
+        FileBytes text;
+        std::string why;
         if (!ReadWholeFile(fs::u8path(utf8Path), text, why)) {
             error = "cannot open \"" + utf8Path + "\": " + why;
             return false;
         }
-        model = ReadScene(text.data(), text.size(), progress);
+        model = ReadScene(text.data.get(), text.size, progress);
     } catch (const SceneError& e) {
         error = e.what();
         return false;
