@@ -93,7 +93,8 @@ void MakeInOrder(size_t count, unsigned threads, size_t ahead,
                  const std::function<void(size_t, std::string&)>& take) {
     Pieces pieces(count, ahead > 0 ? ahead : 1);
     std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads && t < count; ++t)
+    // No more threads than pieces that may be made at once.
+    for (unsigned t = 1; t < threads && t < count && t < ahead; ++t)
         helpers.emplace_back([&pieces, &make, t] {
             std::string text;
             size_t piece = 0;

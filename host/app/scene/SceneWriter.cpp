@@ -493,7 +493,7 @@ private:
         const size_t total = objects_.size();
         const size_t pieces = (total + kObjectsPerPiece - 1) / kObjectsPerPiece;
         std::vector<std::unique_ptr<EntryWriter>> others;
-        for (unsigned t = 1; t < threads_ && t < pieces; ++t)
+        for (unsigned t = 1; t < threads_ && t < pieces && t < kPiecesAhead; ++t)
             others.push_back(std::make_unique<EntryWriter>(ids_));
         int shown = -1;
         MakeInOrder(
