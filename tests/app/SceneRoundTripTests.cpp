@@ -1,8 +1,10 @@
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
+#include "JsonParse.h"
 #include "JsonValue.h"
 #include "SceneTestSupport.h"
 
@@ -333,6 +335,51 @@ TEST(SceneNumberText, NumbersAreWrittenAsTheShortestTextThatReadsBack) {
             EXPECT_EQ(std::strtod(text.c_str(), nullptr), c.value);
         }
         EXPECT_EQ(text, c.text);
+    }
+}
+
+// Numbers are read as JSON gives them: an integer that 64 bits hold as one, any other number as the double
+// nearest to it, as the C library reads it.
+TEST(SceneNumberText, NumbersAreReadAsIntegersOrAsTheNearestDouble) {
+    class Values : public JsonTopReceiver {
+    public:
+        bool ByItem(std::string_view) const override { return true; }
+        void Key(std::string_view) override {}
+        void Value(std::string_view, JsonRef) override {}
+        void Item(std::string_view, size_t, JsonRef v) override {
+            integer = v.IsInteger();
+            number = v.Number();
+        }
+        void End() override {}
+        bool integer = false;
+        double number = 0;
+    };
+    const std::pair<const char*, bool> cases[] = {
+        {"0", true},
+        {"-0", true},
+        {"18446744073709551615", true},
+        {"-9223372036854775808", true},
+        {"18446744073709551616", false},
+        {"-9223372036854775809", false},
+        {"0.1", false},
+        {"-2.5e-3", false},
+        {"1E2", false},
+        {"1.7976931348623157e308", false},
+        {"2.5e-324", false},
+        {"-1e-400", false},
+        {"123456789012345678901234567890", false},
+        {"0.30000001192092896", false},
+        {"3.4028235e38", false},
+    };
+    for (const auto& [number, integral] : cases) {
+        SCOPED_TRACE(number);
+        const std::string text = "{\"v\": [" + std::string(number) + "]}";
+        Values values;
+        ParseJsonTop(text.data(), text.size(), values);
+        const double expected = std::strtod(number, nullptr);
+        EXPECT_EQ(values.integer, integral);
+        EXPECT_EQ(values.number, expected);
+        EXPECT_TRUE(integral || std::signbit(values.number) == std::signbit(expected));
     }
 }
 
