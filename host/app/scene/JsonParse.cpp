@@ -1,6 +1,7 @@
 #include "JsonParse.h"
 
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -47,10 +48,10 @@ bool IsUtf8(std::string_view s) {
 // batch, and the share of the text read. A batch ends with the error that stopped the reading, if any.
 struct Event {
     enum Kind { Key, Value, Item, End, Progress } kind;
-    std::string key;
-    size_t index;   // Item
-    uint32_t root;  // Value and Item: where the value starts on the tape
-    int percent;    // Progress
+    const std::string* key;  // Key, Value and Item: the reader's copy, which stays
+    size_t index;            // Item
+    uint32_t root;           // Value and Item: where the value starts on the tape
+    int percent;             // Progress
 };
 
 struct Batch {
@@ -75,13 +76,13 @@ void Dispatch(const Batch& batch, JsonTopReceiver& receiver, const std::function
     for (const Event& e : batch.events) {
         switch (e.kind) {
             case Event::Key:
-                receiver.Key(e.key);
+                receiver.Key(*e.key);
                 break;
             case Event::Value:
-                receiver.Value(e.key, JsonRef(&batch.tape, e.root));
+                receiver.Value(*e.key, JsonRef(&batch.tape, e.root));
                 break;
             case Event::Item:
-                receiver.Item(e.key, e.index, JsonRef(&batch.tape, e.root));
+                receiver.Item(*e.key, e.index, JsonRef(&batch.tape, e.root));
                 break;
             case Event::End:
                 receiver.End();
@@ -148,13 +149,14 @@ private:
 class TopHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TopHandler> {
 public:
     TopHandler(const JsonTopReceiver& receiver, const rapidjson::MemoryStream& stream, size_t size,
-               Batch* batch, const std::function<Batch*(Batch*)>& hand)
+               std::deque<std::string>& topKeys, Batch* batch, const std::function<Batch*(Batch*)>& hand)
         : receiver_(receiver),
           stream_(stream),
           size_(size),
           batch_(batch),
           tape_(&batch->tape),
-          hand_(hand) {}
+          hand_(hand),
+          topKeys_(topKeys) {}
 
     Batch* Current() const { return batch_; }
     bool Stopped() const { return batch_ == nullptr; }
@@ -204,7 +206,7 @@ public:
             topKeys_.emplace_back(key);
             key_ = topKeys_.back();
             byItem_ = receiver_.ByItem(key);
-            batch_->events.push_back({Event::Key, key_, 0, 0, 0});
+            batch_->events.push_back({Event::Key, &topKeys_.back(), 0, 0, 0});
             return true;
         }
         Frame& f = frames_.back();
@@ -217,7 +219,7 @@ public:
     bool EndObject(rapidjson::SizeType) {
         if (frames_.empty()) {
             state_ = State::Done;
-            batch_->events.push_back({Event::End, std::string(), 0, 0, 0});
+            batch_->events.push_back({Event::End, nullptr, 0, 0, 0});
             return true;
         }
         frames_.pop_back();
@@ -302,11 +304,11 @@ private:
             return true;
         }
         if (inItems_)
-            batch_->events.push_back({Event::Item, key_, item_++, root_, 0});
+            batch_->events.push_back({Event::Item, &topKeys_.back(), item_++, root_, 0});
         else
-            batch_->events.push_back({Event::Value, key_, 0, root_, 0});
+            batch_->events.push_back({Event::Value, &topKeys_.back(), 0, root_, 0});
         const int pct = static_cast<int>(stream_.Tell() * 100 / (size_ ? size_ : 1));
-        if (pct != shown_) batch_->events.push_back({Event::Progress, std::string(), 0, 0, shown_ = pct});
+        if (pct != shown_) batch_->events.push_back({Event::Progress, nullptr, 0, 0, shown_ = pct});
         if (tape_->Size() < kBatchNodes) return true;
         batch_ = hand_(batch_);
         if (!batch_) return false;
@@ -365,7 +367,7 @@ private:
     int shown_ = -1;
     State state_ = State::Start;
     std::vector<Frame> frames_;
-    std::vector<std::string> topKeys_;
+    std::deque<std::string>& topKeys_;  // the keys of the top level, in order, for the receiver too
     std::string key_;
     bool byItem_ = false;
     bool inItems_ = false;
@@ -381,12 +383,13 @@ std::string Describe(rapidjson::ParseErrorCode code) {
 }
 
 // Reads the whole text into batches, each handed to `hand` as it fills; the last one, marked so, may end
-// with the error that stopped the reading. Stops without a last batch when `hand` answers null.
-void Produce(const char* text, size_t size, const JsonTopReceiver& receiver, Batch* batch,
-             const std::function<Batch*(Batch*)>& hand) {
+// with the error that stopped the reading. Stops without a last batch when `hand` answers null. The
+// batches' events name the keys in `topKeys`, which must outlive them.
+void Produce(const char* text, size_t size, const JsonTopReceiver& receiver, std::deque<std::string>& topKeys,
+             Batch* batch, const std::function<Batch*(Batch*)>& hand) {
     rapidjson::Reader reader;
     rapidjson::MemoryStream stream(text, size);
-    TopHandler handler(receiver, stream, size, batch, hand);
+    TopHandler handler(receiver, stream, size, topKeys, batch, hand);
     try {
         rapidjson::ParseResult result =
             reader.Parse<rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag>(stream,
@@ -424,11 +427,12 @@ void Produce(const char* text, size_t size, const JsonTopReceiver& receiver, Bat
 void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
                   const std::function<void(int)>& progress, unsigned threads) {
     if (threads == 0) threads = size >= kThreadedParseSize ? WorkThreads() : 1;
+    std::deque<std::string> topKeys;
     if (threads < 2) {
         // Each batch goes to the receiver as soon as it is full; an error stops the reading.
         Batch batch;
         std::exception_ptr error;
-        Produce(text, size, receiver, &batch, [&](Batch* b) -> Batch* {
+        Produce(text, size, receiver, topKeys, &batch, [&](Batch* b) -> Batch* {
             try {
                 Dispatch(*b, receiver, progress);
             } catch (...) {
@@ -444,7 +448,7 @@ void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
         Channel channel(3);
         std::thread reading([&] {
             if (Batch* first = channel.Free())
-                Produce(text, size, receiver, first, [&](Batch* b) {
+                Produce(text, size, receiver, topKeys, first, [&](Batch* b) {
                     channel.Full(b);
                     return b->last ? nullptr : channel.Free();
                 });
