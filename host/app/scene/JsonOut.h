@@ -11,9 +11,6 @@
 // string that can be lent in and given back, so that buffers pass between threads without copies.
 class TextBuffer {
 public:
-    TextBuffer() = default;
-    explicit TextBuffer(size_t capacity) : text_(capacity, '\0') {}
-
     void Append(const char* s, size_t n) {
         if (n > text_.size() - used_) Grow(n);
         std::memcpy(text_.data() + used_, s, n);

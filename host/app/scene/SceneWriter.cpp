@@ -436,7 +436,6 @@ public:
         EntryWriter entries(ids_);
         TextBuffer& out = entries.Out();
         JsonOut& json = entries.Json();
-        out.Borrow(text_);
         out += "{\n  \"format\": \"" SCENE_FORMAT_NAME "\",\n  \"version\": ";
         out += std::to_string(SCENE_FORMAT_VERSION);
         out += ",\n  \"time\": ";
@@ -482,7 +481,7 @@ public:
         out += ",\n  \"objects\": ";
         out += objects_.empty() ? "[]" : "[";
         write_(out.Text());
-        out.Lend(text_);
+        out.Clear();
         WriteObjects(entries);
         write_(objects_.empty() ? "\n}\n" : "\n  ]\n}\n");
     }
@@ -583,7 +582,6 @@ private:
     const std::function<void(const std::string&)>& write_;
     const std::function<void(int)>& progress_;
     const unsigned threads_;
-    std::string text_;
     std::vector<ReferenceTarget*> stack_, children_;
     IdMap ids_;
     std::vector<Entry> objects_;
