@@ -55,7 +55,7 @@ const std::vector<BadFile>& BadFiles() {
          P("[0]: field \"id\" is given twice")},
         {"key twice among many", MtlFile([] {
              std::string keys;
-             for (int k = 0; k < 20; ++k) keys += "\"k" + std::to_string(k) + "\": 0, ";
+             for (int k = 0; k < 70; ++k) keys += "\"k" + std::to_string(k) + "\": 0, ";
              return keys + "\"k3\": 1";
          }()),
          "objects[0]: field \"k3\" is given twice"},

@@ -17,12 +17,16 @@ std::string What::Text() const { return paramType >= 0 ? " for " + ParameterOfTy
 void FindFields(JsonRef j, const JsonPath& path, const char* const* allowed, size_t count, size_t required,
                 JsonRef* out) {
     if (!j.IsObject()) Fail(path, "expected an object");
+    // Files written by the host give the members in the order of `allowed`: each is tried where the one
+    // before it left off first.
+    size_t next = 0;
     for (auto it = j.begin(), end = j.end(); it != end; ++it) {
         const std::string_view key = it.Key();
-        size_t k = 0;
+        size_t k = next < count && IsKey(key, allowed[next]) ? next : 0;
         while (k < count && !IsKey(key, allowed[k])) ++k;
         if (k == count) Fail(path, "unknown field \"" + std::string(key) + "\"");
         out[k] = *it;
+        next = k + 1;
     }
     for (size_t k = 0; k < required; ++k)
         if (!out[k]) Fail(path, std::string("missing field \"") + allowed[k] + "\"");

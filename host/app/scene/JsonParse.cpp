@@ -327,7 +327,7 @@ private:
         const uint32_t object = tape_->OpenContainer();
         const JsonTape::Node& node = tape_->At(object);
         bool repeated = false;
-        if (node.count < 16) {
+        if (node.count < 64) {
             for (uint32_t at = object + 1; at < tape_->Size() && !repeated; at = tape_->At(at + 1).end)
                 repeated = SameText(tape_->Text(at), key);
         } else {
