@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ItemFlags.h"
+#include "PointerMap.h"
 #include "SelectMaterialDialogCallback.h"
 #include "SubtreeItem.h"
 #include "WindowsDefines.h"
@@ -172,12 +173,23 @@ private:
     TreeItem root_;
     HWND hWnd_ = nullptr;
 
-    // Owners of the items, and the indexes that keep gathering linear: material to list item (the first in
-    // table order) and material to top-level item (the first among the root's children).
+    // A place in the tree: its data and its node, made and freed together.
+    struct TreePlace {
+        explicit TreePlace(ListItemData* list) : data(list), node(&data) { data.node_ = &node; }
+        SubtreeItemData data;
+        TreeItem node;
+    };
+    // A material's list item (the first in table order) and top-level item (the first among the root's
+    // children); the index of them keeps gathering linear.
+    struct Places {
+        ListItemData* list = nullptr;
+        TreeItem* top = nullptr;
+    };
+
+    // Owners of the items, and the index.
     std::deque<ListItemData> listStore_;
-    std::deque<SubtreeItemData> treeStore_;
-    std::unordered_map<MtlBase*, ListItemData*> listIndex_;
-    std::unordered_map<MtlBase*, TreeItem*> topIndex_;
+    std::deque<TreePlace> treeStore_;
+    PointerMap<MtlBase*, Places> index_;
     bool indexValid_ = true;
     std::unordered_map<TreeItem*, size_t> preorder_;
     bool preorderValid_ = false;
