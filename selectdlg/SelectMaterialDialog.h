@@ -50,8 +50,7 @@ public:
         SubtreeItemData* first_ = nullptr;
         SubtreeItemData* last_ = nullptr;  // where the chain grows
         SelectMaterialDialog& dialog_;
-        std::u16string_view nameKey_;  // set while sorting
-        int typeKey_ = 0;              // the rank of its class name while sorting by type
+        size_t rank_ = 0;  // its place in the order of the last sort, shared by equal items
     };
 
     // One per place in the tree; its material is its list item's.
@@ -157,9 +156,10 @@ private:
     // Position in tree order; computed again when the tree has changed.
     size_t PreorderIndex(TreeItem* item);
     MSTR RowText(TreeItem* item);
-    // The comparisons of the sorts, on the keys Sort prepares.
-    static int CompareKeys(ListItemData* a, ListItemData* b);
-    static int CompareTreeKeys(SubtreeItemData* a, SubtreeItemData* b);
+    // What the tree sort compares: the rank the sort gave the item's list item.
+    static size_t TreeRank(SubtreeItemData* item) { return item->list_->rank_; }
+    // Answers items[k], and starts loading what reading the names of the next items will touch.
+    static ListItemData* ItemReadingAhead(ListItemData* const* items, size_t count, size_t k);
 
     int flatList_ = 1;
     int sortMode_ = 0;
