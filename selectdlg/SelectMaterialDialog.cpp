@@ -100,10 +100,10 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddItem(TreeItem* parent, 
     Places& places = index_[mtl];
     ListItemData* list = places.list;
     if (!list) {
-        list = places.list = &listStore_.emplace_back(*this, mtl);
+        list = places.list = &listStore_.Make(*this, mtl);
         listItems_.Append(1, &list);
     }
-    SubtreeItemData* data = &treeStore_.emplace_back(list).data;
+    SubtreeItemData* data = &treeStore_.Make(list).data;
     (list->last_ ? list->last_->next_ : list->first_) = data;
     list->last_ = data;
     SetFlags(data, FlagValue(flags));

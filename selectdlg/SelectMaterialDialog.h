@@ -1,11 +1,11 @@
 #pragma once
 
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "ItemArena.h"
 #include "ItemFlags.h"
 #include "PointerMap.h"
 #include "SelectMaterialDialogCallback.h"
@@ -187,8 +187,8 @@ private:
     };
 
     // Owners of the items, and the index.
-    std::deque<ListItemData> listStore_;
-    std::deque<TreePlace> treeStore_;
+    ItemArena<ListItemData> listStore_;
+    ItemArena<TreePlace> treeStore_;
     PointerMap<MtlBase*, Places> index_;
     bool indexValid_ = true;
     std::unordered_map<TreeItem*, size_t> preorder_;

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "Prefetch.h"
+
 // A node of the selection dialog's tree: its data (none for the root) and links to its parent, first
 // child and siblings. A node frees only itself; its data belongs to whoever made it. Every walk is a
 // loop, never a recursion, so a tree of any depth is safe.
@@ -116,6 +118,8 @@ private:
         while (!stack.empty()) {
             SubtreeItem* node = stack.back();
             stack.pop_back();
+            // Sorted children lie anywhere in memory: the nodes handled next are asked for ahead.
+            if (stack.size() >= kReadAhead) PrefetchObject(stack[stack.size() - kReadAhead]);
             children.clear();
             for (SubtreeItem* c = node->firstChild_; c; c = c->next_) children.push_back(c);
             if (children.empty()) continue;
@@ -127,6 +131,8 @@ private:
             node->firstChild_ = nullptr;
             // Relinked from the last, each at the front.
             for (auto it = children.rbegin(); it != children.rend(); ++it) {
+                if (static_cast<size_t>(children.rend() - it) > kReadAhead)
+                    PrefetchObject(*(it + kReadAhead));
                 (*it)->parent_ = nullptr;
                 (*it)->prev_ = (*it)->next_ = nullptr;
                 node->AddChildFront(*it);
@@ -152,14 +158,28 @@ private:
     // order of the ranks is the outcome; otherwise the exchanges run on the ranks, as plain integers.
     static void ExchangeOrder(std::vector<SubtreeItem*>& items, std::vector<size_t>& rank) {
         const size_t n = items.size();
-        std::vector<std::pair<size_t, size_t>> order(n);  // rank and position
-        for (size_t k = 0; k < n; ++k) order[k] = {rank[k], k};
-        std::sort(order.begin(), order.end());
+        std::vector<SubtreeItem*> sorted(n);
         bool ties = false;
-        for (size_t k = 1; k < n && !ties; ++k) ties = order[k - 1].first == order[k].first;
+        const size_t top = *std::max_element(rank.begin(), rank.end());
+        if (top < 4 * n) {
+            // Ranks below a few times the number of children are counted into place.
+            std::vector<size_t> start(top + 2, 0);
+            for (size_t r : rank) ++start[r + 1];
+            for (size_t r = 1; r <= top + 1; ++r) {
+                ties = ties || start[r] > 1;
+                start[r] += start[r - 1];
+            }
+            for (size_t k = 0; k < n; ++k) sorted[start[rank[k]]++] = items[k];
+        } else {
+            std::vector<std::pair<size_t, size_t>> order(n);  // rank and position
+            for (size_t k = 0; k < n; ++k) order[k] = {rank[k], k};
+            std::sort(order.begin(), order.end());
+            for (size_t k = 0; k < n; ++k) {
+                ties = ties || (k > 0 && order[k - 1].first == order[k].first);
+                sorted[k] = items[order[k].second];
+            }
+        }
         if (!ties) {
-            std::vector<SubtreeItem*> sorted(n);
-            for (size_t k = 0; k < n; ++k) sorted[k] = items[order[k].second];
             items.swap(sorted);
             return;
         }
@@ -170,6 +190,8 @@ private:
                     std::swap(items[i], items[j]);
                 }
     }
+
+    static const size_t kReadAhead = 8;
 
     T data_;
     SubtreeItem* parent_ = nullptr;

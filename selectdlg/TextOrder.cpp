@@ -1,6 +1,7 @@
 #include "TextOrder.h"
 
 #include <algorithm>
+#include <utility>
 
 void TextOrder::Reserve(size_t texts, size_t units) {
     ends_.reserve(texts);
@@ -36,17 +37,52 @@ size_t TextOrder::SharedUnits(const Record* first, const Record* last, size_t de
     return shared;
 }
 
+namespace {
+
+// Runs shorter than this are sorted by comparisons; longer ones by digits.
+const size_t kRadixRun = 256;
+const int kDigitBits = 11;
+const uint32_t kDigitMask = (1u << kDigitBits) - 1;
+const int kKeyDigits = 5;    // 55 bits, enough for the key's 51
+const int kGroupDigits = 3;  // 33 bits, enough for the group's 32
+
+uint32_t Digit(const TextOrder::Record& r, int d) {
+    return d < kKeyDigits ? static_cast<uint32_t>(r.key >> (kDigitBits * d)) & kDigitMask
+                          : (r.group >> (kDigitBits * (d - kKeyDigits))) & kDigitMask;
+}
+
+// Orders records of a long run by group and key, equal ones in the order they stand, which within a run is
+// the order of their texts' indexes: a stable sort by one digit at a time from the lowest, so that the time
+// per record does not grow with the number of texts. A digit all records share is passed over.
+void SortByDigits(TextOrder::Record* first, TextOrder::Record* last, std::vector<TextOrder::Record>& spare) {
+    const size_t n = static_cast<size_t>(last - first);
+    const int kDigits = kKeyDigits + kGroupDigits;
+    std::vector<uint32_t> counts(static_cast<size_t>(kDigits) << kDigitBits, 0);
+    for (const TextOrder::Record* r = first; r != last; ++r)
+        for (int d = 0; d < kDigits; ++d) ++counts[(static_cast<size_t>(d) << kDigitBits) + Digit(*r, d)];
+    spare.resize(n);
+    TextOrder::Record* from = first;
+    TextOrder::Record* to = spare.data();
+    for (int d = 0; d < kDigits; ++d) {
+        uint32_t* count = &counts[static_cast<size_t>(d) << kDigitBits];
+        if (count[Digit(*first, d)] == n) continue;
+        uint32_t at = 0;
+        for (uint32_t v = 0; v <= kDigitMask; ++v) at += std::exchange(count[v], at);
+        for (const TextOrder::Record* r = from; r != from + n; ++r) to[count[Digit(*r, d)]++] = *r;
+        std::swap(from, to);
+    }
+    if (from != first) std::copy(from, from + n, first);
+}
+
+}  // namespace
+
 // Sorts on the keys at one depth, then sorts again each run of records whose keys are equal and whose texts
 // go on, on the keys further in. Ties fall to the index, so equal texts keep the order they came in.
 void TextOrder::Sort(std::vector<uint32_t>& order, std::vector<uint32_t>& ranks) const {
     const uint32_t n = static_cast<uint32_t>(ends_.size());
     std::vector<Record> records(n);
     for (uint32_t i = 0; i < n; ++i) records[i] = {0, groups_[i], i};
-    auto less = [](const Record& a, const Record& b) {
-        if (a.group != b.group) return a.group < b.group;
-        if (a.key != b.key) return a.key < b.key;
-        return a.text < b.text;
-    };
+    std::vector<Record> spare;
     struct Run {
         size_t first, last, depth;
     };
@@ -60,7 +96,10 @@ void TextOrder::Sort(std::vector<uint32_t>& order, std::vector<uint32_t>& ranks)
         Record* last = records.data() + run.last;
         const size_t depth = run.depth + SharedUnits(first, last, run.depth);
         for (Record* r = first; r != last; ++r) r->key = Key(r->text, depth);
-        std::sort(first, last, less);
+        if (static_cast<size_t>(last - first) < kRadixRun)
+            std::sort(first, last);
+        else
+            SortByDigits(first, last, spare);
         for (Record* r = first; r != last;) {
             Record* end = r + 1;
             while (end != last && end->group == r->group && end->key == r->key) ++end;

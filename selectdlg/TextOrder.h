@@ -20,7 +20,6 @@ public:
     // rank of the first of them, otherwise ranks grow along the order.
     void Sort(std::vector<uint32_t>& order, std::vector<uint32_t>& ranks) const;
 
-private:
     // What the sort moves: a few units of its text from the current depth, packed so that the records
     // compare as their texts do, and the text's group and index. Most comparisons are decided by the
     // record itself, inside one contiguous array, without reaching the texts.
@@ -28,7 +27,14 @@ private:
         uint64_t key;
         uint32_t group;
         uint32_t text;
+        bool operator<(const Record& b) const {
+            if (group != b.group) return group < b.group;
+            if (key != b.key) return key < b.key;
+            return text < b.text;
+        }
     };
+
+private:
     static const int kUnitsPerKey = 3;
     static const int kBitsPerUnit = 17;  // a unit plus one; zero past the end of the text
 
