@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "Prefetch.h"
+
 // A map from pointers to small values, kept in one flat array: open addressing with linear probing, at most
 // half full. A lookup on a large scene costs one cache line instead of a bucket and a list node apart.
 // Entries are never removed one by one, only all at once.
@@ -26,6 +28,10 @@ public:
         Slot& slot = Probe(key);
         return slot.key ? &slot.value : nullptr;
     }
+    // Starts loading the slot where key is or would go.
+    void Prefetch(Key key) const {
+        if (!slots_.empty()) PrefetchObject(&slots_[Home(key)]);
+    }
     void Clear() {
         slots_.assign(slots_.size(), Slot());
         count_ = 0;
@@ -37,11 +43,14 @@ private:
         Value value = Value();
     };
 
+    // Fibonacci hashing: the multiplication spreads the pointer's middle bits over the high ones.
+    size_t Home(Key key) const {
+        return static_cast<size_t>((reinterpret_cast<uintptr_t>(key) * 0x9E3779B97F4A7C15ull) >> shift_);
+    }
     // The slot of key, or the empty one where it belongs.
     Slot& Probe(Key key) {
         const size_t mask = slots_.size() - 1;
-        // Fibonacci hashing: the multiplication spreads the pointer's middle bits over the high ones.
-        size_t at = static_cast<size_t>((reinterpret_cast<uintptr_t>(key) * 0x9E3779B97F4A7C15ull) >> shift_);
+        size_t at = Home(key);
         while (slots_[at].key && slots_[at].key != key) at = (at + 1) & mask;
         return slots_[at];
     }

@@ -171,13 +171,10 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddTopLevel(MtlBase* mtl, 
 
 void SelectMaterialDialog::AddSceneMaterials(INode* node) {
     if (!node) return;
-    // Pre-order over the node tree, as a loop: each entry is a node and the next child to visit. Nodes
-    // next to each other often share a material: its item is kept at hand for them.
+    // Nodes next to each other often share a material: its item is kept at hand for them.
     MtlBase* lastMtl = nullptr;
     TreeItem* lastItem = nullptr;
-    auto visit = [&](INode* n) {
-        Mtl* m = n->GetMtl();
-        if (!m) return;
+    auto visit = [&](INode* n, Mtl* m) {
         if (m == lastMtl && lastItem) {
             MergeFlags(lastItem->Data(), kSceneFind, kMergeScene);
             return;
@@ -186,15 +183,35 @@ void SelectMaterialDialog::AddSceneMaterials(INode* node) {
         lastItem =
             AddTopLevel(m, kSceneFind, kMergeScene, [&] { return callback_->CheckSceneMaterial(n, m); });
     };
-    // The nodes of a large scene lie far apart in memory: the first children of a node are asked for when
-    // the walk enters it, and each later one kReadAhead children before the walk reaches it.
+    // The walk runs a batch of nodes ahead of their visits: it collects the nodes that have a material, in
+    // pre-order, and asks for each new material and its slot in the index, to be at hand for the visit.
+    const size_t kBatch = 64;
+    std::vector<std::pair<INode*, Mtl*>> found;
+    found.reserve(kBatch);
+    Mtl* lastFound = nullptr;
+    auto collect = [&](INode* n) {
+        Mtl* m = n->GetMtl();
+        if (!m) return;
+        if (m != lastFound) {
+            PrefetchObject(m);
+            index_.Prefetch(m);
+            lastFound = m;
+        }
+        found.emplace_back(n, m);
+        if (found.size() < kBatch) return;
+        for (const auto& f : found) visit(f.first, f.second);
+        found.clear();
+    };
+    // Pre-order over the node tree, as a loop: each entry is a node and the next child to visit. The nodes
+    // of a large scene lie far apart in memory: the first children of a node are asked for when the walk
+    // enters it, and each later one kReadAhead children before the walk reaches it.
     const int kReadAhead = 8;
     auto readAhead = [](INode* n, int from, int to) {
         for (int i = from; i < to && i < n->NumberOfChildren(); ++i)
             if (INode* child = n->GetChildNode(i)) PrefetchObject(child);
     };
     std::vector<std::pair<INode*, int>> stack;
-    visit(node);
+    collect(node);
     readAhead(node, 0, kReadAhead);
     stack.emplace_back(node, 0);
     while (!stack.empty()) {
@@ -206,11 +223,12 @@ void SelectMaterialDialog::AddSceneMaterials(INode* node) {
         }
         readAhead(n, i + kReadAhead, i + kReadAhead + 1);
         if (INode* child = n->GetChildNode(i)) {
-            visit(child);
+            collect(child);
             readAhead(child, 0, kReadAhead);
             stack.emplace_back(child, 0);
         }
     }
+    for (const auto& f : found) visit(f.first, f.second);
 }
 
 // The editor is visited as everywhere in the plug-in: every slot that holds something, a map included;
