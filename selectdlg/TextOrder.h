@@ -14,7 +14,6 @@ public:
     std::u16string& Units() { return units_; }
     void EndText(uint32_t group);
     void SetGroup(size_t text, uint32_t group) { groups_[text] = group; }
-    size_t Count() const { return ends_.size(); }
 
     // The texts' indexes in order, and each text's rank: texts of one group with equal units share the
     // rank of the first of them, otherwise ranks grow along the order.
