@@ -1,6 +1,7 @@
 #include "SelectMaterialDialog.h"
 
 #include "EditorSlots.h"
+#include "Prefetch.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ bool SelectMaterialDialog::ListItemData::IsVisible() const {
 SelectMaterialDialog::SelectMaterialDialog(SelectMaterialDialogCallback* callback, Interface* ip)
     : callback_(callback ? callback : &DefaultCallback()), ip_(ip) {}
 
-SelectMaterialDialog::~SelectMaterialDialog() { root_.DeleteChildren(); }
+// The tree's nodes are freed with the places that hold them.
+SelectMaterialDialog::~SelectMaterialDialog() = default;
 
 // ---- items and their flags
 
@@ -64,25 +66,29 @@ void SelectMaterialDialog::MergeFlags(SubtreeItemData* item, unsigned flags, uns
 
 SelectMaterialDialog::ListItemData* SelectMaterialDialog::FindListItem(MtlBase* mtl) {
     Reindex();
-    auto it = listIndex_.find(mtl);
-    return it == listIndex_.end() ? nullptr : it->second;
+    Places* places = index_.Find(mtl);
+    return places ? places->list : nullptr;
 }
 
 SelectMaterialDialog::TreeItem* SelectMaterialDialog::FindTopLevel(MtlBase* mtl) {
     Reindex();
-    auto it = topIndex_.find(mtl);
-    return it == topIndex_.end() ? nullptr : it->second;
+    Places* places = index_.Find(mtl);
+    return places ? places->top : nullptr;
 }
 
 // Materials change only through SetMaterial and the root's children only through AddItem and Sort: those
 // keep the indexes or mark them for this rebuild, which keeps the first entry of each material.
 void SelectMaterialDialog::Reindex() {
     if (indexValid_) return;
-    listIndex_.clear();
-    for (ListItemData* list : listItems_) listIndex_.emplace(list->mtl_, list);
-    topIndex_.clear();
-    for (TreeItem* c = root_.FirstChild(); c; c = c->NextSibling())
-        topIndex_.emplace(c->Data()->GetMaterial(), c);
+    index_.Clear();
+    for (ListItemData* list : listItems_) {
+        Places& places = index_[list->mtl_];
+        if (!places.list) places.list = list;
+    }
+    for (TreeItem* c = root_.FirstChild(); c; c = c->NextSibling()) {
+        Places& places = index_[c->Data()->GetMaterial()];
+        if (!places.top) places.top = c;
+    }
     indexValid_ = true;
 }
 
@@ -90,21 +96,21 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddItem(TreeItem* parent, 
                                                               const BitArray& flags) {
     if (!mtl) return nullptr;
     if (!parent) parent = &root_;
-    ListItemData* list = FindListItem(mtl);
+    Reindex();
+    Places& places = index_[mtl];
+    ListItemData* list = places.list;
     if (!list) {
-        list = &listStore_.emplace_back(*this, mtl);
+        list = places.list = &listStore_.Make(*this, mtl);
         listItems_.Append(1, &list);
-        listIndex_.emplace(mtl, list);
     }
-    SubtreeItemData* data = &treeStore_.emplace_back(list);
+    SubtreeItemData* data = &treeStore_.Make(list).data;
     (list->last_ ? list->last_->next_ : list->first_) = data;
     list->last_ = data;
     SetFlags(data, FlagValue(flags));
 
-    data->node_ = new TreeItem(data);
     parent->AddChildFront(data->node_);
     // Added at the front, the new item is now the first top-level item of its material.
-    if (parent == &root_) topIndex_[mtl] = data->node_;
+    if (parent == &root_) places.top = data->node_;
     preorderValid_ = false;
     return data->node_;
 }
@@ -165,13 +171,10 @@ SelectMaterialDialog::TreeItem* SelectMaterialDialog::AddTopLevel(MtlBase* mtl, 
 
 void SelectMaterialDialog::AddSceneMaterials(INode* node) {
     if (!node) return;
-    // Pre-order over the node tree, as a loop: each entry is a node and the next child to visit. Nodes
-    // next to each other often share a material: its item is kept at hand for them.
+    // Nodes next to each other often share a material: its item is kept at hand for them.
     MtlBase* lastMtl = nullptr;
     TreeItem* lastItem = nullptr;
-    auto visit = [&](INode* n) {
-        Mtl* m = n->GetMtl();
-        if (!m) return;
+    auto visit = [&](INode* n, Mtl* m) {
         if (m == lastMtl && lastItem) {
             MergeFlags(lastItem->Data(), kSceneFind, kMergeScene);
             return;
@@ -180,8 +183,36 @@ void SelectMaterialDialog::AddSceneMaterials(INode* node) {
         lastItem =
             AddTopLevel(m, kSceneFind, kMergeScene, [&] { return callback_->CheckSceneMaterial(n, m); });
     };
+    // The walk runs a batch of nodes ahead of their visits: it collects the nodes that have a material, in
+    // pre-order, and asks for each new material and its slot in the index, to be at hand for the visit.
+    const size_t kBatch = 64;
+    std::vector<std::pair<INode*, Mtl*>> found;
+    found.reserve(kBatch);
+    Mtl* lastFound = nullptr;
+    auto collect = [&](INode* n) {
+        Mtl* m = n->GetMtl();
+        if (!m) return;
+        if (m != lastFound) {
+            PrefetchObject(m);
+            index_.Prefetch(m);
+            lastFound = m;
+        }
+        found.emplace_back(n, m);
+        if (found.size() < kBatch) return;
+        for (const auto& f : found) visit(f.first, f.second);
+        found.clear();
+    };
+    // Pre-order over the node tree, as a loop: each entry is a node and the next child to visit. The nodes
+    // of a large scene lie far apart in memory: the first children of a node are asked for when the walk
+    // enters it, and each later one kReadAhead children before the walk reaches it.
+    const int kReadAhead = 8;
+    auto readAhead = [](INode* n, int from, int to) {
+        for (int i = from; i < to && i < n->NumberOfChildren(); ++i)
+            if (INode* child = n->GetChildNode(i)) PrefetchObject(child);
+    };
     std::vector<std::pair<INode*, int>> stack;
-    visit(node);
+    collect(node);
+    readAhead(node, 0, kReadAhead);
     stack.emplace_back(node, 0);
     while (!stack.empty()) {
         INode* n = stack.back().first;
@@ -190,11 +221,14 @@ void SelectMaterialDialog::AddSceneMaterials(INode* node) {
             stack.pop_back();
             continue;
         }
+        readAhead(n, i + kReadAhead, i + kReadAhead + 1);
         if (INode* child = n->GetChildNode(i)) {
-            visit(child);
+            collect(child);
+            readAhead(child, 0, kReadAhead);
             stack.emplace_back(child, 0);
         }
     }
+    for (const auto& f : found) visit(f.first, f.second);
 }
 
 // The editor is visited as everywhere in the plug-in: every slot that holds something, a map included;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <deque>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "ItemArena.h"
 #include "ItemFlags.h"
+#include "PointerMap.h"
 #include "SelectMaterialDialogCallback.h"
 #include "SubtreeItem.h"
 #include "WindowsDefines.h"
@@ -49,8 +49,7 @@ public:
         SubtreeItemData* first_ = nullptr;
         SubtreeItemData* last_ = nullptr;  // where the chain grows
         SelectMaterialDialog& dialog_;
-        std::u16string_view nameKey_;  // set while sorting
-        int typeKey_ = 0;              // the rank of its class name while sorting by type
+        size_t rank_ = 0;  // its place in the order of the last sort, shared by equal items
     };
 
     // One per place in the tree; its material is its list item's.
@@ -156,9 +155,10 @@ private:
     // Position in tree order; computed again when the tree has changed.
     size_t PreorderIndex(TreeItem* item);
     MSTR RowText(TreeItem* item);
-    // The comparisons of the sorts, on the keys Sort prepares.
-    static int CompareKeys(ListItemData* a, ListItemData* b);
-    static int CompareTreeKeys(SubtreeItemData* a, SubtreeItemData* b);
+    // What the tree sort compares: the rank the sort gave the item's list item.
+    static size_t TreeRank(SubtreeItemData* item) { return item->list_->rank_; }
+    // Answers items[k], and starts loading what reading the names of the next items will touch.
+    static ListItemData* ItemReadingAhead(ListItemData* const* items, size_t count, size_t k);
 
     int flatList_ = 1;
     int sortMode_ = 0;
@@ -172,12 +172,23 @@ private:
     TreeItem root_;
     HWND hWnd_ = nullptr;
 
-    // Owners of the items, and the indexes that keep gathering linear: material to list item (the first in
-    // table order) and material to top-level item (the first among the root's children).
-    std::deque<ListItemData> listStore_;
-    std::deque<SubtreeItemData> treeStore_;
-    std::unordered_map<MtlBase*, ListItemData*> listIndex_;
-    std::unordered_map<MtlBase*, TreeItem*> topIndex_;
+    // A place in the tree: its data and its node, made and freed together.
+    struct TreePlace {
+        explicit TreePlace(ListItemData* list) : data(list), node(&data) { data.node_ = &node; }
+        SubtreeItemData data;
+        TreeItem node;
+    };
+    // A material's list item (the first in table order) and top-level item (the first among the root's
+    // children); the index of them keeps gathering linear.
+    struct Places {
+        ListItemData* list = nullptr;
+        TreeItem* top = nullptr;
+    };
+
+    // Owners of the items, and the index.
+    ItemArena<ListItemData> listStore_;
+    ItemArena<TreePlace> treeStore_;
+    PointerMap<MtlBase*, Places> index_;
     bool indexValid_ = true;
     std::unordered_map<TreeItem*, size_t> preorder_;
     bool preorderValid_ = false;

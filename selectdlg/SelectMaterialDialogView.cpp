@@ -3,7 +3,9 @@
 #include <map>
 #include <unordered_set>
 
+#include "Prefetch.h"
 #include "SelectMaterialDialog.h"
+#include "TextOrder.h"
 
 namespace {
 
@@ -35,6 +37,9 @@ MSTR ClassName(MtlBase* mtl) {
 }
 
 int Sign(int v) { return (v > 0) - (v < 0); }
+
+// Items between two steps of reading ahead.
+const size_t kReadAhead = 8;
 
 // A tree line fits a buffer of kLineBuffer characters with its terminating null.
 const int kLineBuffer = 256;
@@ -112,49 +117,52 @@ int SelectMaterialDialog::CompareByType(ItemDataTmpl* a, ItemDataTmpl* b) {
     return byClass ? byClass : CompareByName(a, b);
 }
 
-// By name the type ranks are all zero, so the names alone decide.
-int SelectMaterialDialog::CompareKeys(ListItemData* a, ListItemData* b) {
-    if (a->typeKey_ != b->typeKey_) return a->typeKey_ < b->typeKey_ ? -1 : 1;
-    return Sign(a->nameKey_.compare(b->nameKey_));
+// Answers items[k]. Reading an item's name reaches the item, its material and the name's text, which on a
+// large scene lie far apart in memory: for the items after k, each is asked for a step before the next one
+// needs it, kReadAhead items apart.
+inline SelectMaterialDialog::ListItemData* SelectMaterialDialog::ItemReadingAhead(ListItemData* const* items,
+                                                                                  size_t count, size_t k) {
+    if (k + 3 * kReadAhead < count) PrefetchObject(items[k + 3 * kReadAhead]);
+    if (k + 2 * kReadAhead < count) {
+        ListItemData* list = items[k + 2 * kReadAhead];
+        PrefetchObject(list->mtl_);
+        if (list->first_) PrefetchObject(list->first_);
+    }
+    if (k + kReadAhead < count) PrefetchObject(items[k + kReadAhead]->mtl_->GetName().data());
+    return items[k];
 }
 
-int SelectMaterialDialog::CompareTreeKeys(SubtreeItemData* a, SubtreeItemData* b) {
-    return CompareKeys(a->list_, b->list_);
-}
-
-// The names are read once per sort into one buffer that the list items' keys view; by type, each item
-// also gets the rank of its class name among the few classes listed. The sorts compare the keys.
+// The names (and by type the class names) are read once per sort, the class names ranked among the few
+// classes listed; the items are ordered on compact records of those, and the tree on the ranks that gives.
 void SelectMaterialDialog::Sort() {
     const bool byType = sortMode_ == 1;
-    std::u16string names;
-    std::vector<size_t> ends;
-    ends.reserve(static_cast<size_t>(listItems_.Count()));
-    std::map<std::u16string, int> typeRanks;
-    std::vector<std::map<std::u16string, int>::iterator> types;
-    for (ListItemData* list : listItems_) {
-        AppendCodeUnits(list->mtl_->GetFullName(), names);
-        ends.push_back(names.size());
-        if (byType) types.push_back(typeRanks.emplace(CodeUnits(ClassName(list->mtl_)), 0).first);
+    const size_t count = static_cast<size_t>(listItems_.Count());
+    ListItemData* const* items = listItems_.begin();
+    TextOrder names;
+    names.Reserve(count, 24 * count);
+    std::map<std::u16string, uint32_t> typeRanks;
+    std::vector<std::map<std::u16string, uint32_t>::iterator> types;
+    for (size_t i = 0; i < count; ++i) {
+        AppendCodeUnits(ItemReadingAhead(items, count, i)->mtl_->GetFullName(), names.Units());
+        names.EndText(0);
+        if (byType) types.push_back(typeRanks.emplace(CodeUnits(ClassName(items[i]->mtl_)), 0).first);
     }
-    int rank = 0;
-    for (auto& type : typeRanks) type.second = rank++;
-    size_t begin = 0;
-    for (size_t i = 0; i < ends.size(); ++i) {
-        ListItemData* list = listItems_[static_cast<int>(i)];
-        list->nameKey_ = std::u16string_view(names).substr(begin, ends[i] - begin);
-        list->typeKey_ = byType ? types[i]->second : 0;
-        begin = ends[i];
+    if (byType) {
+        uint32_t rank = 0;
+        for (auto& type : typeRanks) type.second = rank++;
+        for (size_t i = 0; i < count; ++i) names.SetGroup(i, types[i]->second);
     }
+    std::vector<uint32_t> order, ranks;
+    names.Sort(order, ranks);
     if (flatList_) {
-        std::vector<ListItemData*> items(listItems_.begin(), listItems_.end());
-        std::stable_sort(items.begin(), items.end(),
-                         [](ListItemData* a, ListItemData* b) { return CompareKeys(a, b) < 0; });
-        std::copy(items.begin(), items.end(), listItems_.begin());
+        std::vector<ListItemData*> sorted(count);
+        for (size_t k = 0; k < count; ++k) sorted[k] = items[order[k]];
+        std::copy(sorted.begin(), sorted.end(), listItems_.begin());
     } else {
-        root_.SortChildren(CompareTreeKeys);
+        for (size_t i = 0; i < count; ++i) items[i]->rank_ = ranks[i];
+        root_.SortChildrenByRank(TreeRank);
         preorderValid_ = false;
     }
-    for (ListItemData* list : listItems_) list->nameKey_ = {};
     // The first list item and top-level item of a material may have moved.
     indexValid_ = false;
 }
@@ -178,15 +186,28 @@ const std::vector<SelectMaterialDialog::ListRow>& SelectMaterialDialog::FillRows
     rows_.clear();
     rows_.reserve(static_cast<size_t>(listItems_.Count()));
     if (flatList_) {
-        for (ListItemData* list : listItems_)
+        const size_t count = static_cast<size_t>(listItems_.Count());
+        ListItemData* const* items = listItems_.begin();
+        for (size_t k = 0; k < count; ++k) {
+            ListItemData* list = ItemReadingAhead(items, count, k);
             if (list->IsVisible())
                 rows_.push_back({list->mtl_->GetFullName(), list, list, list->flags_[ITEM_SELECTED] != 0});
+        }
     } else {
         // An invisible item's visible descendants are listed at their own depth.
-        for (TreeItem* t = root_.FirstChild(); t; t = t->NextInPreorder()) {
-            SubtreeItemData* data = t->Data();
+        std::vector<TreeItem*> places;
+        for (TreeItem* t = root_.FirstChild(); t; t = t->NextInPreorder()) places.push_back(t);
+        // The items of the places, read ahead of the lines as the items of the flat list are.
+        std::vector<ListItemData*> items(places.size());
+        for (size_t k = 0; k < places.size(); ++k) {
+            if (k + kReadAhead < places.size()) PrefetchObject(places[k + kReadAhead]->Data()->list_);
+            items[k] = places[k]->Data()->list_;
+        }
+        for (size_t k = 0; k < places.size(); ++k) {
+            ListItemData* list = ItemReadingAhead(items.data(), items.size(), k);
+            SubtreeItemData* data = places[k]->Data();
             if (data->flags_[ITEM_VISIBLE])
-                rows_.push_back({RowText(t), data, data->list_, data->list_->flags_[ITEM_SELECTED] != 0});
+                rows_.push_back({RowText(places[k]), data, list, list->flags_[ITEM_SELECTED] != 0});
         }
     }
     return rows_;

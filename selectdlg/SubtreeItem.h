@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 #include <vector>
+
+#include "Prefetch.h"
 
 // A node of the selection dialog's tree: its data (none for the root) and links to its parent, first
 // child and siblings. A node frees only itself; its data belongs to whoever made it. Every walk is a
@@ -74,24 +77,17 @@ public:
     // compares smaller than the child at i is exchanged with it. Equal children keep the order those
     // exchanges leave them in.
     virtual void SortChildren(CompareFn compare) {
-        std::vector<SubtreeItem*> stack{this};
-        std::vector<SubtreeItem*> children;
-        while (!stack.empty()) {
-            SubtreeItem* node = stack.back();
-            stack.pop_back();
-            children.clear();
-            for (SubtreeItem* c = node->firstChild_; c; c = c->next_) children.push_back(c);
-            if (children.empty()) continue;
-            if (children.size() > 1) ExchangeOrder(children, compare);
-            node->firstChild_ = nullptr;
-            // Relinked from the last, each at the front.
-            for (auto it = children.rbegin(); it != children.rend(); ++it) {
-                (*it)->parent_ = nullptr;
-                (*it)->prev_ = (*it)->next_ = nullptr;
-                node->AddChildFront(*it);
-            }
-            stack.insert(stack.end(), children.begin(), children.end());
-        }
+        SortEachChildList([compare](std::vector<SubtreeItem*>& children, std::vector<size_t>& ranks) {
+            RankByCompare(children, compare, ranks);
+        });
+    }
+    // The order of SortChildren with a comparison that compares rank(a) with rank(b): each child's rank is
+    // read once, instead of reaching the data of two children at every comparison.
+    typedef size_t (*RankFn)(T data);
+    void SortChildrenByRank(RankFn rank) {
+        SortEachChildList([rank](std::vector<SubtreeItem*>& children, std::vector<size_t>& ranks) {
+            for (size_t k = 0; k < children.size(); ++k) ranks[k] = rank(children[k]->data_);
+        });
     }
     virtual int CountChildren() {
         int n = 0;
@@ -113,25 +109,77 @@ public:
     SubtreeItem* PrevSibling() const { return prev_; }
 
 private:
-    // The exchange sort's outcome without its n² comparisons of data: the children are ranked once by an
-    // n log n sort; when no two are equal that order is the outcome, otherwise the exchanges run on the
-    // ranks, which compare as plain integers.
-    static void ExchangeOrder(std::vector<SubtreeItem*>& items, CompareFn compare) {
+    // Every node's children, from this node down, are ranked by rankChildren and put in exchange order.
+    template <class RankChildren>
+    void SortEachChildList(RankChildren rankChildren) {
+        std::vector<SubtreeItem*> stack{this};
+        std::vector<SubtreeItem*> children;
+        std::vector<size_t> ranks;
+        while (!stack.empty()) {
+            SubtreeItem* node = stack.back();
+            stack.pop_back();
+            // Sorted children lie anywhere in memory: the nodes handled next are asked for ahead.
+            if (stack.size() >= kReadAhead) PrefetchObject(stack[stack.size() - kReadAhead]);
+            children.clear();
+            for (SubtreeItem* c = node->firstChild_; c; c = c->next_) children.push_back(c);
+            if (children.empty()) continue;
+            if (children.size() > 1) {
+                ranks.resize(children.size());
+                rankChildren(children, ranks);
+                ExchangeOrder(children, ranks);
+            }
+            node->firstChild_ = nullptr;
+            // Relinked from the last, each at the front.
+            for (auto it = children.rbegin(); it != children.rend(); ++it) {
+                if (static_cast<size_t>(children.rend() - it) > kReadAhead)
+                    PrefetchObject(*(it + kReadAhead));
+                (*it)->parent_ = nullptr;
+                (*it)->prev_ = (*it)->next_ = nullptr;
+                node->AddChildFront(*it);
+            }
+            stack.insert(stack.end(), children.begin(), children.end());
+        }
+    }
+    // Ranks the children by an n log n sort with compare: equal children share a rank.
+    static void RankByCompare(const std::vector<SubtreeItem*>& items, CompareFn compare,
+                              std::vector<size_t>& rank) {
         const size_t n = items.size();
         std::vector<size_t> order(n);
         std::iota(order.begin(), order.end(), size_t(0));
         std::stable_sort(order.begin(), order.end(),
                          [&](size_t a, size_t b) { return compare(items[a]->data_, items[b]->data_) < 0; });
-        std::vector<size_t> rank(n);
-        bool ties = false;
+        rank[order[0]] = 0;
         for (size_t k = 1; k < n; ++k) {
             const bool equal = compare(items[order[k - 1]]->data_, items[order[k]]->data_) == 0;
-            ties = ties || equal;
             rank[order[k]] = equal ? rank[order[k - 1]] : k;
         }
+    }
+    // The exchange sort's outcome without its n² comparisons of data: when no two ranks are equal, the
+    // order of the ranks is the outcome; otherwise the exchanges run on the ranks, as plain integers.
+    static void ExchangeOrder(std::vector<SubtreeItem*>& items, std::vector<size_t>& rank) {
+        const size_t n = items.size();
+        std::vector<SubtreeItem*> sorted(n);
+        bool ties = false;
+        const size_t top = *std::max_element(rank.begin(), rank.end());
+        if (top < 4 * n) {
+            // Ranks below a few times the number of children are counted into place.
+            std::vector<size_t> start(top + 2, 0);
+            for (size_t r : rank) ++start[r + 1];
+            for (size_t r = 1; r <= top + 1; ++r) {
+                ties = ties || start[r] > 1;
+                start[r] += start[r - 1];
+            }
+            for (size_t k = 0; k < n; ++k) sorted[start[rank[k]]++] = items[k];
+        } else {
+            std::vector<std::pair<size_t, size_t>> order(n);  // rank and position
+            for (size_t k = 0; k < n; ++k) order[k] = {rank[k], k};
+            std::sort(order.begin(), order.end());
+            for (size_t k = 0; k < n; ++k) {
+                ties = ties || (k > 0 && order[k - 1].first == order[k].first);
+                sorted[k] = items[order[k].second];
+            }
+        }
         if (!ties) {
-            std::vector<SubtreeItem*> sorted(n);
-            for (size_t k = 0; k < n; ++k) sorted[k] = items[order[k]];
             items.swap(sorted);
             return;
         }
@@ -142,6 +190,8 @@ private:
                     std::swap(items[i], items[j]);
                 }
     }
+
+    static const size_t kReadAhead = 8;
 
     T data_;
     SubtreeItem* parent_ = nullptr;

@@ -1,3 +1,5 @@
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 #include "HostTestObjects.h"
@@ -27,19 +29,28 @@ TEST(ValueTest, TabAppendsInsertsAndDeletes) {
     EXPECT_EQ(t.Count(), 5);
 }
 
+// Arrays up to 64 bits keep them in place, longer ones on the heap: both behave alike, across the border too.
 TEST(ValueTest, BitArrayOperations) {
-    BitArray a(4), b(4);
-    a.Set(0);
-    a.Set(2);
-    b.Set(2);
-    b.Set(3);
-    EXPECT_EQ((a & b).NumberSet(), 1);
-    EXPECT_EQ((a | b).NumberSet(), 3);
-    EXPECT_EQ((~a)[1], 1);
-    a.SetSize(6, 1);
-    EXPECT_EQ(a[2], 1);
-    a.SetSize(6);
-    EXPECT_EQ(a.NumberSet(), 0);
+    for (int base : {0, 62, 126}) {
+        SCOPED_TRACE(base);
+        BitArray a(base + 4), b(base + 4);
+        a.Set(base + 0);
+        a.Set(base + 2);
+        b.Set(base + 2);
+        b.Set(base + 3);
+        EXPECT_EQ((a & b).NumberSet(), 1);
+        EXPECT_EQ((a | b).NumberSet(), 3);
+        EXPECT_EQ((~a)[base + 1], 1);
+        EXPECT_EQ((~a).NumberSet(), base + 2);
+        EXPECT_THROW(a[base + 4], std::out_of_range);
+        a.SetSize(base + 70, 1);
+        EXPECT_EQ(a[base + 2], 1);
+        EXPECT_EQ(a.NumberSet(), 2);
+        a.SetSize(base + 3, 1);
+        EXPECT_EQ(a.NumberSet(), 2);
+        a.SetSize(base + 6);
+        EXPECT_EQ(a.NumberSet(), 0);
+    }
 }
 
 TEST(ValueTest, WideStringsRoundTripThroughUtf8) {

@@ -33,6 +33,15 @@ TEST_F(SelectDialogTest, Gather_ItemsFlagsAndQuestions) {
         {"editor maps and gaps",
          [] { Slot(0, Make<BitmapTex>(_M("map"))); Slot(1, nullptr); Slot(5, Std(_M("late"))); },
          {}, "late:EM\n", {"editor late#5"}},
+        // The walk reads nodes a batch ahead of visiting them: the visits keep the nodes' order.
+        {"many nodes, with and without a material",
+         [] {
+             StandardMtl* a = Std(_M("a"));
+             INode* group = Node(nullptr);
+             for (int i = 0; i < 150; ++i) Node(i == 70 ? Std(_M("b")) : i % 3 ? a : nullptr, group);
+             Node(Std(_M("c")));
+         },
+         {}, "c:ES\nb:ES\na:ES\n", {"scene n/a", "scene n/b", "scene n/c"}},
         {"a carrier's scene flag reaches its sub-items; a later find does not",
          [] { Mtl* m = Multi(_M("M"), {Std(_M("s"))}); Node(m); Slot(0, m); },
          {{"M", SELMTL_CARRIER}}, "M:SM\n  s:ES\n", {"scene n/M", "sub M/s#0"}},

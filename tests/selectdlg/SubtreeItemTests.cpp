@@ -11,6 +11,7 @@ namespace {
 // whose order shows.
 using Item = SubtreeItem<int>;
 int ByKey(int a, int b) { return a / 10 - b / 10; }
+size_t KeyRank(int a) { return static_cast<size_t>(a / 10); }
 
 std::vector<int> Children(Item& parent) {
     std::vector<int> out;
@@ -28,26 +29,30 @@ std::vector<int> ExchangeSorted(std::vector<int> v) {
 
 }  // namespace
 
-// SortChildren leaves children, ties included, in the order of the exchange sort, at every level.
+// SortChildren leaves children, ties included, in the order of the exchange sort, at every level; so does
+// SortChildrenByRank with ranks that compare as the comparison does.
 TEST(SubtreeItemTest, SortChildren_OrderOfTheExchangeSort) {
-    std::mt19937 random(7);
-    for (int round = 0; round < 200; ++round) {
-        const int n = 1 + round % 23;
-        const int keys = 1 + round % 6;  // few keys: many ties
-        Item root;
-        std::vector<int> added;
-        for (int i = 0; i < n; ++i) {
-            const int value = static_cast<int>(random() % static_cast<unsigned>(keys)) * 10 + i % 10;
-            root.AddChildFront(new Item(value));
-            added.insert(added.begin(), value);
+    for (bool byRank : {false, true}) {
+        std::mt19937 random(7);
+        for (int round = 0; round < 200; ++round) {
+            const int n = 1 + round % 23;
+            const int keys = 1 + round % 6;  // few keys: many ties
+            Item root;
+            std::vector<int> added;
+            for (int i = 0; i < n; ++i) {
+                const int value = static_cast<int>(random() % static_cast<unsigned>(keys)) * 10 + i % 10;
+                root.AddChildFront(new Item(value));
+                added.insert(added.begin(), value);
+            }
+            Item* first = root.FirstChild();
+            first->AddChildFront(new Item(10));
+            first->AddChildFront(new Item(0));
+            byRank ? root.SortChildrenByRank(KeyRank) : root.SortChildren(ByKey);
+            ASSERT_EQ(Children(root), ExchangeSorted(added))
+                << "round " << round << (byRank ? ", by rank" : "");
+            EXPECT_EQ(Children(*first), (std::vector<int>{0, 10}));
+            root.DeleteChildren();
         }
-        Item* first = root.FirstChild();
-        first->AddChildFront(new Item(10));
-        first->AddChildFront(new Item(0));
-        root.SortChildren(ByKey);
-        ASSERT_EQ(Children(root), ExchangeSorted(added)) << "round " << round;
-        EXPECT_EQ(Children(*first), (std::vector<int>{0, 10}));
-        root.DeleteChildren();
     }
 }
 
