@@ -204,7 +204,6 @@ public:
             for (const std::string& k : topKeys_)
                 if (k == key) Fail(JsonPath(), "field \"" + k + "\" is given twice");
             topKeys_.emplace_back(key);
-            key_ = topKeys_.back();
             byItem_ = receiver_.ByItem(key);
             batch_->events.push_back({Event::Key, &topKeys_.back(), 0, 0, 0});
             return true;
@@ -342,7 +341,11 @@ private:
             Fail(FramePath(frames_.size() - 1), "field \"" + std::string(key) + "\" is given twice");
     }
 
-    std::string Base() const { return inItems_ ? key_ + "[" + std::to_string(item_) + "]" : key_; }
+    // The path of the top-level value being read: its key, and its index in an array read by item.
+    std::string Base() const {
+        const std::string key = topKeys_.empty() ? std::string() : topKeys_.back();
+        return inItems_ ? key + "[" + std::to_string(item_) + "]" : key;
+    }
 
     // The path of the array or object of frame k.
     std::string FramePath(size_t k) const {
@@ -368,7 +371,6 @@ private:
     State state_ = State::Start;
     std::vector<Frame> frames_;
     std::deque<std::string>& topKeys_;  // the keys of the top level, in order, for the receiver too
-    std::string key_;
     bool byItem_ = false;
     bool inItems_ = false;
     size_t item_ = 0;

@@ -491,14 +491,15 @@ private:
     void WriteObjects(EntryWriter& first) {
         const size_t total = objects_.size();
         const size_t pieces = (total + kObjectsPerPiece - 1) / kObjectsPerPiece;
-        std::vector<std::unique_ptr<EntryWriter>> others;
-        for (unsigned t = 1; t < threads_ && t < pieces && t < kPiecesAhead; ++t)
-            others.push_back(std::make_unique<EntryWriter>(ids_));
+        // Each thread's own writer, made on its first piece; the caller's is `first`.
+        std::vector<std::unique_ptr<EntryWriter>> others(threads_);
         int shown = -1;
         MakeInOrder(
             pieces, threads_, kPiecesAhead,
             [&](size_t piece, unsigned thread, std::string& text) {
-                EntryWriter& w = thread ? *others[thread - 1] : first;
+                std::unique_ptr<EntryWriter>& own = others[thread];
+                if (thread && !own) own = std::make_unique<EntryWriter>(ids_);
+                EntryWriter& w = thread ? *own : first;
                 w.Out().Borrow(text);
                 w.Objects(objects_, piece * kObjectsPerPiece,
                           std::min(total, (piece + 1) * kObjectsPerPiece));
