@@ -1,11 +1,13 @@
 #include "ParamReader.h"
 
 #include <cstdint>
+#include <deque>
 #include <limits>
 
 namespace {
 
-EntryModel ReadEntry(JsonRef j, const JsonPath& path, int type, int vertex, std::vector<IdUse>& uses) {
+EntryModel ReadEntry(JsonRef j, const JsonPath& path, int type, int vertex, BlockModel& b,
+                     std::deque<IdUse>& uses) {
     EntryModel e;
     ValueKind kind = KindOfType(type);
     What what;
@@ -27,7 +29,8 @@ EntryModel ReadEntry(JsonRef j, const JsonPath& path, int type, int vertex, std:
             e.p = ReadPoint3(j, path, what);
             break;
         case ValueKind::String:
-            e.s = ReadString(j, path, what);
+            e.i = static_cast<int>(b.strings.size());
+            b.strings.push_back(ReadString(j, path, what));
             break;
         case ValueKind::Object:
         case ValueKind::Node:
@@ -46,7 +49,7 @@ EntryModel ReadEntry(JsonRef j, const JsonPath& path, int type, int vertex, std:
     return e;
 }
 
-void ReadController(JsonRef j, const JsonPath& path, int type, int vertex, std::vector<IdUse>& uses,
+void ReadController(JsonRef j, const JsonPath& path, int type, int vertex, std::deque<IdUse>& uses,
                     EntryModel& entry) {
     ControllerKind ck = ControllerKindOfType(type);
     if (ck == ControllerKind::None) {
@@ -61,8 +64,9 @@ void ReadController(JsonRef j, const JsonPath& path, int type, int vertex, std::
              IdUse::Reference, vertex, path.Place()});
 }
 
+// Reads a parameter, its entries appended to the block's.
 ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& block, int vertex,
-                     std::vector<IdUse>& uses) {
+                     BlockModel& b, std::deque<IdUse>& uses) {
     static const char* const kFields[] = {"id", "type", "value", "controller", "controllers"};
     const auto [idJson, typeJson, value, ctrl, ctrls] = Fields(j, path, kFields, 3);
     ParamModel p;
@@ -84,12 +88,13 @@ ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& b
                                       "\", not \"" + ParamTypeName(p.type) + "\"");
 
     const JsonPath valuePath = path.Member("value");
+    p.first = static_cast<uint32_t>(b.entries.size());
     if (is_tab(p.type)) {
         if (ctrl) Fail(path, "a table takes \"controllers\", one per entry, not \"controller\"");
         if (!value.IsArray()) Fail(valuePath, "expected an array for " + ParameterOfType(p.type));
-        p.entries.reserve(value.Size());
         size_t k = 0;
-        for (JsonRef v : value) p.entries.push_back(ReadEntry(v, valuePath.Item(k++), p.type, vertex, uses));
+        for (JsonRef v : value)
+            b.entries.push_back(ReadEntry(v, valuePath.Item(k++), p.type, vertex, b, uses));
         if (ctrls) {
             const JsonPath ctrlPath = path.Member("controllers");
             ExpectArray(ctrls, ctrlPath);
@@ -98,22 +103,23 @@ ParamModel ReadParam(JsonRef j, const JsonPath& path, const ClassFacts::Block& b
                                    std::to_string(ctrls.Size()));
             k = 0;
             for (JsonRef c : ctrls) {
-                ReadController(c, ctrlPath.Item(k), p.type, vertex, uses, p.entries[k]);
+                ReadController(c, ctrlPath.Item(k), p.type, vertex, uses, b.entries[p.first + k]);
                 ++k;
             }
         }
     } else {
         if (ctrls) Fail(path, "a single parameter takes \"controller\", not \"controllers\"");
-        p.entries.push_back(ReadEntry(value, valuePath, p.type, vertex, uses));
-        if (ctrl) ReadController(ctrl, path.Member("controller"), p.type, vertex, uses, p.entries[0]);
+        b.entries.push_back(ReadEntry(value, valuePath, p.type, vertex, b, uses));
+        if (ctrl) ReadController(ctrl, path.Member("controller"), p.type, vertex, uses, b.entries[p.first]);
     }
+    p.count = static_cast<uint32_t>(b.entries.size() - p.first);
     return p;
 }
 
 }  // namespace
 
 BlockModel ReadBlock(JsonRef j, const JsonPath& path, const ObjectModel& object, int vertex,
-                     std::vector<IdUse>& uses) {
+                     std::deque<IdUse>& uses) {
     static const char* const kFields[] = {"ref", "id", "params"};
     const auto [ref, idJson, params] = Fields(j, path, kFields, 2);
     const ClassFacts& facts = *object.facts;
@@ -133,12 +139,13 @@ BlockModel ReadBlock(JsonRef j, const JsonPath& path, const ObjectModel& object,
     const JsonPath paramsPath = path.Member("params");
     ExpectArray(params, paramsPath);
     b.params.reserve(params.Size());
+    b.entries.reserve(params.Size());
     // Where in the file each of the block's parameters was given, by its place in the block.
     std::vector<size_t> given(block.params.size(), SIZE_MAX);
     size_t k = 0;
     for (JsonRef pj : params) {
         const JsonPath ppath = paramsPath.Item(k);
-        ParamModel p = ReadParam(pj, ppath, block, vertex, uses);
+        ParamModel p = ReadParam(pj, ppath, block, vertex, b, uses);
         size_t& before = given[static_cast<size_t>(block.Find(p.id) - block.params.data())];
         if (before != SIZE_MAX)
             Fail(ppath.Member("id"), "parameter " + std::to_string(p.id) + " is given twice (also " +

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <vector>
+#include <deque>
 
 #include "JsonFields.h"
 #include "SceneModel.h"
@@ -9,4 +9,4 @@
 // the class, and each parameter must be one of that block's, with the block's own type and a value of
 // that type. Ids the values name are added to `uses` as references of `vertex`.
 BlockModel ReadBlock(JsonRef j, const JsonPath& path, const ObjectModel& object, int vertex,
-                     std::vector<IdUse>& uses);
+                     std::deque<IdUse>& uses);

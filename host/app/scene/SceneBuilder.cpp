@@ -203,11 +203,11 @@ private:
 
     void FillBlock(const ObjectModel& o, const BlockModel& b, IParamBlock2* pb) {
         for (const ParamModel& p : b.params) {
-            int count = static_cast<int>(p.entries.size());
+            int count = static_cast<int>(p.count);
             if (is_tab(p.type) && pb->Count(p.id) != count) pb->SetCount(p.id, count);
             ValueKind kind = KindOfType(p.type);
             for (int k = 0; k < count; ++k) {
-                const EntryModel& e = p.entries[static_cast<size_t>(k)];
+                const EntryModel& e = b.Entry(p, static_cast<uint32_t>(k));
                 // A controller the constructor made would take the value; the file's controller, if any,
                 // comes after the value.
                 if (pb->GetControllerByID(p.id, k)) pb->SetControllerByID(p.id, k, nullptr);
@@ -230,7 +230,7 @@ private:
                         break;
                     }
                     case ValueKind::String:
-                        pb->SetValue(p.id, 0, e.s.c_str(), k);
+                        pb->SetValue(p.id, 0, b.strings[static_cast<size_t>(e.i)].c_str(), k);
                         break;
                     case ValueKind::Object:
                     case ValueKind::Node:

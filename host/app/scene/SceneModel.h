@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,24 +23,30 @@ using FileId = long long;
 // One entry of a parameter (a single parameter has one). Only the member of the parameter's kind is used.
 struct EntryModel {
     float f = 0.0f;
-    int i = 0;
+    int i = 0;  // and, for a string, its place in BlockModel::strings
     Color c;
     Point3 p;
-    std::wstring s;
     std::optional<FileId> target;      // Object and Node kinds
     std::optional<FileId> controller;  // the entry's controller, if any
 };
 
+// A parameter's entries are its block's entries [first, first + count).
 struct ParamModel {
     ParamID id = 0;
     int type = 0;
-    std::vector<EntryModel> entries;
+    uint32_t first = 0;
+    uint32_t count = 0;
 };
 
-// A block the file gives for a reference: filled in place in the block the new object made there.
+// A block the file gives for a reference: filled in place in the block the new object made there. Its
+// parameters' entries are kept together.
 struct BlockModel {
     int ref = 0;
     std::vector<ParamModel> params;
+    std::vector<EntryModel> entries;
+    std::vector<std::wstring> strings;
+
+    const EntryModel& Entry(const ParamModel& p, uint32_t k) const { return entries[p.first + k]; }
 };
 
 struct RefModel {
@@ -126,14 +134,15 @@ struct IdUse {
     PathPlace place;  // where in `from` (or in the top level, for roots)
 };
 
+// The file's long lists grow without moving what they hold.
 struct SceneModel {
     int version = SCENE_FORMAT_VERSION;
     TimeValue time = 0;
-    std::vector<NodeModel> nodes;
+    std::deque<NodeModel> nodes;
     std::array<std::optional<FileId>, HostCore::kNumMtlSlots> slots;
     std::vector<EffectModel> effects;
-    std::vector<ObjectModel> objects;
-    std::vector<IdUse> uses;
+    std::deque<ObjectModel> objects;
+    std::deque<IdUse> uses;
     // Facts about each class the file names, by internal name; ObjectModel::facts points in here.
     std::map<std::wstring, std::unique_ptr<ClassFacts>> classes;
 

@@ -90,20 +90,19 @@ private:
             Fail(npath, "the node tree is more than " + std::to_string(kMaxNodeDepth) + " levels deep");
         static const char* const kFields[] = {"id", "name", "material", "children"};
         const auto [id, name, m, children] = Fields(j, npath, kFields, 2);
-        NodeModel n;
+        const int vertex = static_cast<int>(model_.nodes.size());
+        NodeModel& n = model_.nodes.emplace_back();
         n.path = npath.Text();
         // Uses of the node are placed from the node's own path.
         const JsonPath here(n.path);
         n.id = ReadId(id, npath.Member("id"));
         n.name = ReadString(name, npath.Member("name"));
         n.parent = parent;
-        int vertex = static_cast<int>(model_.nodes.size());
         if (m) {
             n.material = ReadIdOrNull(m, npath.Member("material"));
             if (n.material)
                 Use(*n.material, TargetKind::Material, IdUse::Reference, vertex, here.Member("material"));
         }
-        model_.nodes.push_back(std::move(n));
         if (children) {
             const JsonPath cpath = npath.Member("children");
             ExpectArray(children, cpath);
@@ -150,17 +149,16 @@ private:
         if (!j.IsObject()) Fail(path, "expected an object");
         if (!j.Has("id")) Fail(path, "missing field \"id\"");
         if (!j.Has("class")) Fail(path, "missing field \"class\"");
-        ObjectModel o;
+        const int vertex = kObjectVertex + static_cast<int>(model_.objects.size());
+        ObjectModel& o = model_.objects.emplace_back();
         o.path = text;
         o.id = ReadId(j["id"], path.Member("id"));
         if (!j["class"].IsString()) Fail(path.Member("class"), "expected a class name");
         o.className = std::string(j["class"].Str());
-        int vertex = kObjectVertex + static_cast<int>(model_.objects.size());
         if (o.className == SCENE_FLOAT_CONTROLLER_CLASS || o.className == SCENE_POINT3_CONTROLLER_CLASS)
             ReadController(j, o, path);
         else
             ReadClassObject(j, o, path, vertex);
-        model_.objects.push_back(std::move(o));
     }
 
     void ReadController(JsonRef j, ObjectModel& o, const JsonPath& path) {
