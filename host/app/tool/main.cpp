@@ -11,6 +11,7 @@
 #include "MtlConverterState.h"
 #include "Products.h"
 #include "UiCommand.h"
+#include "WarmHeap.h"
 #include "hostcore.h"
 
 #ifdef _WIN32
@@ -91,6 +92,7 @@ int Classes(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    StartWarmHeap();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return UsageError("no command given", "");
     if (args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
