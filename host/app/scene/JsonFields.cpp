@@ -1,5 +1,6 @@
 #include "JsonFields.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -94,6 +95,9 @@ std::wstring ReadString(JsonRef j, const JsonPath& path, What what) {
     const std::string_view text = j.Str();
     if (text.find('\0') != std::string_view::npos)
         Fail(path, "a text may not hold the character U+0000 (the host ends texts there)" + what.Text());
+    // Most texts are ASCII, widened as they are.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::wstring(text.begin(), text.end());
     return WStr::FromUTF8(std::string(text)).wstring();
 }
 
