@@ -16,9 +16,10 @@
 
 namespace {
 
-// Text is handed over in pieces of about this size: the nodes once at least this much is made, the objects
-// in runs of kObjectsPerPiece made side by side on the processors, at most kPiecesAhead of them held.
-const size_t kPieceSize = 1 << 20;
+// Text is made in pieces side by side on the processors and handed over in order, at most kPiecesAhead of
+// them held: the top-level nodes (with their trees) in runs of kNodesPerPiece, then the objects in runs of
+// kObjectsPerPiece.
+const size_t kNodesPerPiece = 1024;
 const size_t kObjectsPerPiece = 1024;
 const size_t kPiecesAhead = 4;
 
@@ -102,6 +103,17 @@ public:
 
     TextBuffer& Out() { return out_; }
     JsonOut& Json() { return json_; }
+
+    // The top-level nodes from `first` to `last` with their trees, each after its separator in the list
+    // of nodes (the first after the list's opening).
+    void Nodes(size_t first, size_t last) {
+        INode* root = HostCore::Get().GetRootNode();
+        for (size_t i = first; i < last; ++i) {
+            out_ += i ? std::string_view(",\n    ", 6) : std::string_view("[\n    ", 6);
+            json_.At(4);
+            NodeJson(root->GetChildNode(static_cast<int>(i)));
+        }
+    }
 
     // The objects from `first` to `last`, each after its separator in the list of objects.
     void Objects(const std::vector<Entry>& objects, size_t first, size_t last) {
@@ -433,27 +445,52 @@ public:
         for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot) Meet(host.GetMtlSlot(slot));
         for (int i = 0; i < host.NumEffects(); ++i) Meet(host.GetEffect(i));
 
-        EntryWriter entries(ids_);
+        // The top-level nodes, with their trees, and then the objects are made in pieces side by side;
+        // the last piece of nodes also makes what comes between the two lists.
+        std::string head = "{\n  \"format\": \"" SCENE_FORMAT_NAME "\",\n  \"version\": ";
+        head += std::to_string(SCENE_FORMAT_VERSION);
+        head += ",\n  \"time\": ";
+        head += std::to_string(host.GetTime());
+        head += ",\n  \"nodes\": ";
+        write_(head);
+        const size_t nodes = static_cast<size_t>(host.GetRootNode()->NumberOfChildren());
+        const size_t nodePieces = std::max<size_t>(1, (nodes + kNodesPerPiece - 1) / kNodesPerPiece);
+        const size_t objects = objects_.size();
+        const size_t pieces = nodePieces + (objects + kObjectsPerPiece - 1) / kObjectsPerPiece;
+        // Each thread's own writer, made on its first piece.
+        std::vector<std::unique_ptr<EntryWriter>> writers(threads_);
+        int shown = -1;
+        MakeInOrder(
+            pieces, threads_, kPiecesAhead,
+            [&](size_t piece, unsigned thread, std::string& text) {
+                std::unique_ptr<EntryWriter>& w = writers[thread];
+                if (!w) w = std::make_unique<EntryWriter>(ids_);
+                w->Out().Borrow(text);
+                if (piece < nodePieces) {
+                    w->Nodes(piece * kNodesPerPiece, std::min(nodes, (piece + 1) * kNodesPerPiece));
+                    if (piece + 1 == nodePieces) Between(*w, nodes > 0);
+                } else {
+                    const size_t first = (piece - nodePieces) * kObjectsPerPiece;
+                    w->Objects(objects_, first, std::min(objects, first + kObjectsPerPiece));
+                }
+                w->Out().Lend(text);
+            },
+            [&](size_t piece, std::string& text) {
+                write_(text);
+                const int pct = static_cast<int>((piece + 1) * 100 / pieces);
+                if (progress_ && pct != shown) progress_(shown = pct);
+            });
+        write_(objects_.empty() ? "\n}\n" : "\n  ]\n}\n");
+    }
+
+private:
+    // What comes between the list of nodes and the list of objects: the end of the one, the editor's
+    // slots, the effects and the start of the other.
+    void Between(EntryWriter& entries, bool anyNode) {
+        HostCore& host = HostCore::Get();
         TextBuffer& out = entries.Out();
         JsonOut& json = entries.Json();
-        out += "{\n  \"format\": \"" SCENE_FORMAT_NAME "\",\n  \"version\": ";
-        out += std::to_string(SCENE_FORMAT_VERSION);
-        out += ",\n  \"time\": ";
-        out += std::to_string(host.GetTime());
-        out += ",\n  \"nodes\": ";
-        INode* root = host.GetRootNode();
-        const int nodes = root->NumberOfChildren();
-        out += nodes ? "[" : "[]";
-        for (int i = 0; i < nodes; ++i) {
-            out += i ? ",\n    " : "\n    ";
-            json.At(4);
-            entries.NodeJson(root->GetChildNode(i));
-            if (out.size() >= kPieceSize) {
-                write_(out.Text());
-                out.Clear();
-            }
-        }
-        if (nodes) out += "\n  ]";
+        out += anyNode ? "\n  ]" : "[]";
 
         out += ",\n  \"editorSlots\": ";
         int used = HostCore::kNumMtlSlots;
@@ -480,37 +517,6 @@ public:
 
         out += ",\n  \"objects\": ";
         out += objects_.empty() ? "[]" : "[";
-        write_(out.Text());
-        out.Clear();
-        WriteObjects(entries);
-        write_(objects_.empty() ? "\n}\n" : "\n  ]\n}\n");
-    }
-
-private:
-    // The list of objects, made in pieces side by side.
-    void WriteObjects(EntryWriter& first) {
-        const size_t total = objects_.size();
-        const size_t pieces = (total + kObjectsPerPiece - 1) / kObjectsPerPiece;
-        // Each thread's own writer, made on its first piece; the caller's is `first`.
-        std::vector<std::unique_ptr<EntryWriter>> others(threads_);
-        int shown = -1;
-        MakeInOrder(
-            pieces, threads_, kPiecesAhead,
-            [&](size_t piece, unsigned thread, std::string& text) {
-                std::unique_ptr<EntryWriter>& own = others[thread];
-                if (thread && !own) own = std::make_unique<EntryWriter>(ids_);
-                EntryWriter& w = thread ? *own : first;
-                w.Out().Borrow(text);
-                w.Objects(objects_, piece * kObjectsPerPiece,
-                          std::min(total, (piece + 1) * kObjectsPerPiece));
-                w.Out().Lend(text);
-            },
-            [&](size_t piece, std::string& text) {
-                write_(text);
-                const int pct =
-                    static_cast<int>(std::min(total, (piece + 1) * kObjectsPerPiece) * 100 / total);
-                if (progress_ && pct != shown) progress_(shown = pct);
-            });
     }
 
     // What an object's own references lead to, in order: a block stands for the references it holds.
