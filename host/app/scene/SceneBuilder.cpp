@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
+#include <vector>
 
 #include "ClassFacts.h"
 
@@ -23,21 +23,23 @@ public:
         HostCore& host = HostCore::Get();
         host.ResetScene(NOTIFY_FILE_PRE_OPEN);
         SuspendAll suspend(TRUE);
-        // Nodes first: parameters of objects may name them.
+        // Nodes first: parameters of objects may name them. Made by vertex: nodes, then objects.
+        const size_t numNodes = m_.nodes.size();
         std::vector<INode*> nodes;
+        nodes.reserve(numNodes);
+        made_.reserve(numNodes + m_.objects.size());
         for (const NodeModel& n : m_.nodes) {
             INode* parent = n.parent < 0 ? nullptr : nodes[static_cast<size_t>(n.parent)];
             nodes.push_back(host.CreateNode(n.name.c_str(), parent));
-            made_[n.id] = nodes.back();
+            made_.push_back(nodes.back());
         }
-        for (const ObjectModel& o : m_.objects) made_[o.id] = Create(o);
+        for (const ObjectModel& o : m_.objects) made_.push_back(Create(o));
         // Each object after the ones it refers to, so no reference made here has to look for a loop
         // through dependents that do not exist yet.
-        for (int index : m_.buildOrder) {
-            const ObjectModel& o = m_.objects[static_cast<size_t>(index)];
-            if (ReferenceTarget* t = made_[o.id]) Fill(o, t);
-        }
-        for (size_t k = 0; k < m_.nodes.size(); ++k)
+        for (int index : m_.buildOrder)
+            if (ReferenceTarget* t = made_[numNodes + static_cast<size_t>(index)])
+                Fill(m_.objects[static_cast<size_t>(index)], t);
+        for (size_t k = 0; k < numNodes; ++k)
             if (m_.nodes[k].material) nodes[k]->SetMtl(As<Mtl>(m_.nodes[k].material));
         for (int slot = 0; slot < HostCore::kNumMtlSlots; ++slot)
             if (m_.slots[static_cast<size_t>(slot)])
@@ -59,9 +61,8 @@ public:
 private:
     template <class T>
     T* As(const std::optional<FileId>& id) {
-        if (!id) return nullptr;
-        auto it = made_.find(*id);
-        return it == made_.end() ? nullptr : dynamic_cast<T*>(it->second);
+        const int v = id ? m_.vertexOf.Find(*id) : -1;
+        return v < 0 ? nullptr : dynamic_cast<T*>(made_[static_cast<size_t>(v)]);
     }
 
     static ReferenceTarget* Create(const ObjectModel& o) {
@@ -306,7 +307,7 @@ private:
 
     const SceneModel& m_;
     std::vector<std::string>* warnings_;
-    std::unordered_map<FileId, ReferenceTarget*> made_;
+    std::vector<ReferenceTarget*> made_;  // by vertex
     struct Given {
         const BlockModel* block = nullptr;
         const RefModel* ref = nullptr;

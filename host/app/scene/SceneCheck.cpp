@@ -1,7 +1,5 @@
 #include "SceneCheck.h"
 
-#include <unordered_map>
-
 #include "JsonFields.h"
 
 namespace {
@@ -30,12 +28,11 @@ private:
     FileId IdOf(int v) const { return IsNode(v) ? m_.nodes[static_cast<size_t>(v)].id : Object(v).id; }
 
     void IndexIds() {
-        for (int v = 0; v < NumVertices(); ++v) {
-            auto [at, fresh] = vertexOf_.emplace(IdOf(v), v);
-            if (!fresh)
+        m_.vertexOf.Reserve(static_cast<size_t>(NumVertices()));
+        for (int v = 0; v < NumVertices(); ++v)
+            if (int before = m_.vertexOf.Add(IdOf(v), v); before >= 0)
                 Fail(PathOf(v) + ".id",
-                     "id " + std::to_string(IdOf(v)) + " is used twice (also by " + PathOf(at->second) + ")");
-        }
+                     "id " + std::to_string(IdOf(v)) + " is used twice (also by " + PathOf(before) + ")");
     }
 
     bool Satisfies(int v, TargetKind kind) const {
@@ -88,11 +85,10 @@ private:
         edges_.assign(static_cast<size_t>(NumVertices()), {});
         pointers_.assign(static_cast<size_t>(NumVertices()), {});
         for (const IdUse& use : m_.uses) {
-            auto found = vertexOf_.find(use.id);
-            if (found == vertexOf_.end())
+            const int v = m_.vertexOf.Find(use.id);
+            if (v < 0)
                 Fail(PathOf(use), std::string("no ") + (use.kind == TargetKind::Node ? "node" : "object") +
                                       " with id " + std::to_string(use.id));
-            int v = found->second;
             if (!Satisfies(v, use.kind)) {
                 std::string what = IsNode(v) ? "a node" : "of class \"" + Object(v).className + "\"";
                 Fail(PathOf(use), "id " + std::to_string(use.id) + " (" + PathOf(v) + ") is " + what +
@@ -171,7 +167,6 @@ private:
 
     SceneModel& m_;
     int numNodes_;
-    std::unordered_map<FileId, int> vertexOf_;
     std::vector<std::vector<int>> edges_;
     std::vector<std::vector<int>> pointers_;
     std::vector<int> roots_;

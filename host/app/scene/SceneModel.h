@@ -13,12 +13,11 @@
 #include "JsonValue.h"
 #include "ParamTypes.h"
 #include "SceneFormat.h"
+#include "VertexIndex.h"
 #include "max.h"
 
 // A scene file once read and checked: plain values and the file's ids, no host object yet. The reader
 // fills it, the checker resolves and orders it, the builder turns it into the host's scene.
-
-using FileId = long long;
 
 // One entry of a parameter (a single parameter has one). Only the member of the parameter's kind is used.
 struct EntryModel {
@@ -146,6 +145,8 @@ struct SceneModel {
     // Facts about each class the file names, by internal name; ObjectModel::facts points in here.
     std::map<std::wstring, std::unique_ptr<ClassFacts>> classes;
 
-    // Filled by the checker: objects in the order they are built, every object after those it refers to.
+    // Filled by the checker: each id's vertex (nodes, then objects), and objects in the order they are
+    // built, every object after those it refers to.
+    VertexIndex vertexOf;
     std::vector<int> buildOrder;
 };
