@@ -4,6 +4,32 @@
 
 namespace {
 
+// The targets of each vertex's uses of one role, all in one array.
+class Adjacency {
+public:
+    void Fill(int vertices, const std::deque<IdUse>& uses, const std::vector<int>& targets,
+              IdUse::Role role) {
+        start_.assign(static_cast<size_t>(vertices) + 1, 0);
+        for (const IdUse& use : uses)
+            if (use.role == role) ++start_[static_cast<size_t>(use.from) + 1];
+        for (size_t v = 1; v < start_.size(); ++v) start_[v] += start_[v - 1];
+        targets_.resize(start_.back());
+        std::vector<size_t> next(start_.begin(), start_.end() - 1);
+        size_t k = 0;
+        for (const IdUse& use : uses) {
+            if (use.role == role) targets_[next[static_cast<size_t>(use.from)]++] = targets[k];
+            ++k;
+        }
+    }
+    const int* begin(int v) const { return targets_.data() + start_[static_cast<size_t>(v)]; }
+    const int* end(int v) const { return targets_.data() + start_[static_cast<size_t>(v) + 1]; }
+    size_t size(int v) const { return start_[static_cast<size_t>(v) + 1] - start_[static_cast<size_t>(v)]; }
+
+private:
+    std::vector<size_t> start_;
+    std::vector<int> targets_;
+};
+
 class Checker {
 public:
     explicit Checker(SceneModel& m) : m_(m), numNodes_(static_cast<int>(m.nodes.size())) {}
@@ -81,9 +107,11 @@ private:
         }
     }
 
+    // Each use's target must exist and be of the kind the use needs; the edges and pointers of each
+    // vertex are then kept in one array, in the order of the uses.
     void ResolveUses() {
-        edges_.assign(static_cast<size_t>(NumVertices()), {});
-        pointers_.assign(static_cast<size_t>(NumVertices()), {});
+        std::vector<int> targets;
+        targets.reserve(m_.uses.size());
         for (const IdUse& use : m_.uses) {
             const int v = m_.vertexOf.Find(use.id);
             if (v < 0)
@@ -94,18 +122,11 @@ private:
                 Fail(PathOf(use), "id " + std::to_string(use.id) + " (" + PathOf(v) + ") is " + what +
                                       ", not " + KindName(use.kind));
             }
-            switch (use.role) {
-                case IdUse::Reference:
-                    edges_[static_cast<size_t>(use.from)].push_back(v);
-                    break;
-                case IdUse::Pointer:
-                    pointers_[static_cast<size_t>(use.from)].push_back(v);
-                    break;
-                case IdUse::Root:
-                    roots_.push_back(v);
-                    break;
-            }
+            targets.push_back(v);
+            if (use.role == IdUse::Root) roots_.push_back(v);
         }
+        edges_.Fill(NumVertices(), m_.uses, targets, IdUse::Reference);
+        pointers_.Fill(NumVertices(), m_.uses, targets, IdUse::Pointer);
     }
 
     // Depth first over the references; a vertex met again while it is still open closes a loop. Objects
@@ -123,14 +144,13 @@ private:
             state[static_cast<size_t>(start)] = kOpen;
             while (!stack.empty()) {
                 Frame& top = stack.back();
-                const std::vector<int>& out = edges_[static_cast<size_t>(top.v)];
-                if (top.next == out.size()) {
+                if (top.next == edges_.size(top.v)) {
                     state[static_cast<size_t>(top.v)] = kDone;
                     if (!IsNode(top.v)) m_.buildOrder.push_back(top.v - numNodes_);
                     stack.pop_back();
                     continue;
                 }
-                int w = out[top.next++];
+                int w = edges_.begin(top.v)[top.next++];
                 if (state[static_cast<size_t>(w)] == kOpen) {
                     std::string loop;
                     size_t from = 0;
@@ -155,8 +175,8 @@ private:
             stack.pop_back();
             if (used[static_cast<size_t>(v)]) continue;
             used[static_cast<size_t>(v)] = true;
-            for (int w : edges_[static_cast<size_t>(v)]) stack.push_back(w);
-            for (int w : pointers_[static_cast<size_t>(v)]) stack.push_back(w);
+            stack.insert(stack.end(), edges_.begin(v), edges_.end(v));
+            stack.insert(stack.end(), pointers_.begin(v), pointers_.end(v));
         }
         for (int v = numNodes_; v < NumVertices(); ++v)
             if (!used[static_cast<size_t>(v)])
@@ -167,8 +187,8 @@ private:
 
     SceneModel& m_;
     int numNodes_;
-    std::vector<std::vector<int>> edges_;
-    std::vector<std::vector<int>> pointers_;
+    Adjacency edges_;
+    Adjacency pointers_;
     std::vector<int> roots_;
 };
 
