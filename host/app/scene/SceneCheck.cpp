@@ -1,25 +1,27 @@
 #include "SceneCheck.h"
 
+#include <vector>
+
 #include "JsonFields.h"
 
 namespace {
 
-// The targets of each vertex's uses of one role, all in one array.
+// A reference or pointer from one vertex to another.
+struct Link {
+    int from;
+    int to;
+};
+
+// The targets of each vertex's links, all in one array, in the order of the links.
 class Adjacency {
 public:
-    void Fill(int vertices, const std::deque<IdUse>& uses, const std::vector<int>& targets,
-              IdUse::Role role) {
+    void Fill(int vertices, const std::vector<Link>& links) {
         start_.assign(static_cast<size_t>(vertices) + 1, 0);
-        for (const IdUse& use : uses)
-            if (use.role == role) ++start_[static_cast<size_t>(use.from) + 1];
+        for (const Link& l : links) ++start_[static_cast<size_t>(l.from) + 1];
         for (size_t v = 1; v < start_.size(); ++v) start_[v] += start_[v - 1];
-        targets_.resize(start_.back());
+        targets_.resize(links.size());
         std::vector<size_t> next(start_.begin(), start_.end() - 1);
-        size_t k = 0;
-        for (const IdUse& use : uses) {
-            if (use.role == role) targets_[next[static_cast<size_t>(use.from)]++] = targets[k];
-            ++k;
-        }
+        for (const Link& l : links) targets_[next[static_cast<size_t>(l.from)]++] = l.to;
     }
     const int* begin(int v) const { return targets_.data() + start_[static_cast<size_t>(v)]; }
     const int* end(int v) const { return targets_.data() + start_[static_cast<size_t>(v) + 1]; }
@@ -110,8 +112,8 @@ private:
     // Each use's target must exist and be of the kind the use needs; the edges and pointers of each
     // vertex are then kept in one array, in the order of the uses.
     void ResolveUses() {
-        std::vector<int> targets;
-        targets.reserve(m_.uses.size());
+        std::vector<Link> references, pointers;
+        references.reserve(m_.uses.size());
         for (const IdUse& use : m_.uses) {
             const int v = m_.vertexOf.Find(use.id);
             if (v < 0)
@@ -122,11 +124,20 @@ private:
                 Fail(PathOf(use), "id " + std::to_string(use.id) + " (" + PathOf(v) + ") is " + what +
                                       ", not " + KindName(use.kind));
             }
-            targets.push_back(v);
-            if (use.role == IdUse::Root) roots_.push_back(v);
+            switch (use.role) {
+                case IdUse::Reference:
+                    references.push_back({use.from, v});
+                    break;
+                case IdUse::Pointer:
+                    pointers.push_back({use.from, v});
+                    break;
+                case IdUse::Root:
+                    roots_.push_back(v);
+                    break;
+            }
         }
-        edges_.Fill(NumVertices(), m_.uses, targets, IdUse::Reference);
-        pointers_.Fill(NumVertices(), m_.uses, targets, IdUse::Pointer);
+        edges_.Fill(NumVertices(), references);
+        pointers_.Fill(NumVertices(), pointers);
     }
 
     // Depth first over the references; a vertex met again while it is still open closes a loop. Objects

@@ -40,12 +40,11 @@ private:
         FileId id = 0;
         int vertex = -1;
     };
+    // Files number their objects mostly in runs, which this keeps in neighbouring slots; the high bits
+    // are folded in so that ids far apart do not all meet in the same slots.
     static size_t Hash(FileId id) {
-        uint64_t x = static_cast<uint64_t>(id);
-        x ^= x >> 33;
-        x *= 0xff51afd7ed558ccdULL;
-        x ^= x >> 33;
-        return static_cast<size_t>(x);
+        const uint64_t x = static_cast<uint64_t>(id);
+        return static_cast<size_t>(x ^ (x >> 21) ^ (x >> 42));
     }
     void Rehash(size_t size) {
         std::vector<Slot> old = std::move(slots_);
