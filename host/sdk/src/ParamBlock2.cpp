@@ -261,14 +261,25 @@ private:
 // ---- IParamBlock2 ----
 
 IParamBlock2::IParamBlock2(const ParamBlockDesc2* desc, ReferenceMaker* owner) : desc_(desc), owner_(owner) {
-    params_.reserve(desc->paramdefs.size());
-    size_t total = 0;
-    for (const ParamDef& def : desc->paramdefs)
-        total += is_tab(def.type) ? static_cast<size_t>(std::max(0, def.tab_size)) : 1;
-    slots_.reserve(total);
+    // Every array is sized once; a parameter's entries all start as the same slot, a text entry with a
+    // text of its own.
+    auto entries = [](const ParamDef& def) { return is_tab(def.type) ? std::max(0, def.tab_size) : 1; };
+    size_t total = 0, texts = 0;
     for (const ParamDef& def : desc->paramdefs) {
-        int n = is_tab(def.type) ? std::max(0, def.tab_size) : 1;
+        const size_t n = static_cast<size_t>(entries(def));
+        total += n;
+        if (IsStringType(def.type)) texts += n;
+    }
+    params_.reserve(desc->paramdefs.size());
+    slots_.reserve(total);
+    strings_.reserve(texts);
+    for (const ParamDef& def : desc->paramdefs) {
+        const int n = entries(def);
         params_.push_back({&def, static_cast<int>(slots_.size()), n});
+        if (!IsStringType(def.type)) {
+            slots_.insert(slots_.end(), static_cast<size_t>(n), NewSlot(def));
+            continue;
+        }
         for (int k = 0; k < n; ++k) slots_.push_back(NewSlot(def));
     }
 }
@@ -563,24 +574,25 @@ BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar
         NotifyOwnerChanged();
         return TRUE;
     }
-    Scalar before = Read(pi, tabIndex);
-    Scalar next = before;
+    // The entry's other fields stay; only a recording needs the whole entry before and after.
+    const bool holding = theHold.Holding() != FALSE;
+    Scalar before;
+    if (holding) before = Read(pi, tabIndex);
     switch (kind) {
         case kFloat:
-            next.f = value.f;
+            s->f = value.f;
             break;
         case kInt:
-            next.i = value.i;
+            s->i = value.i;
             break;
         case kString:
-            next.s = value.s;
+            strings_[static_cast<size_t>(s->i)] = value.s;
             break;
         default:
-            next.c = value.c;
+            s->c = value.c;
             break;
     }
-    if (theHold.Holding()) theHold.Put(new ParamRestore(this, id, tabIndex, std::move(before), next));
-    Write(pi, tabIndex, next);
+    if (holding) theHold.Put(new ParamRestore(this, id, tabIndex, std::move(before), Read(pi, tabIndex)));
     NotifyOwnerChanged();
     return TRUE;
 }
