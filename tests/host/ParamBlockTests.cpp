@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "HostTestObjects.h"
 
@@ -38,6 +39,19 @@ TEST_F(ParamBlockTest, DescribesItsParametersInIndexOrder) {
     EXPECT_EQ(pb->GetParameterType(11), TYPE_INODE_TAB);
     EXPECT_EQ(pb->GetParamDef(99).type, TYPE_UNSPECIFIED);
     EXPECT_EQ(pb->SuperClassID(), static_cast<SClass_ID>(PARAMETER_BLOCK2_CLASS_ID));
+}
+
+// An ID is found wherever the block's numbering puts it; an ID the block lacks is not.
+TEST_F(ParamBlockTest, FindsEachIDWhateverTheNumbering) {
+    const std::vector<std::vector<ParamID>> numberings = {
+        {}, {0, 1, 2}, {12, 13, 14}, {0, 1, 3, 4, 9}, {7, 3, 5, 0}, {2, 0, 1}, {-4, 30000, 6}};
+    for (const auto& ids : numberings) {
+        ParamBlockDesc2 desc(1, _M("numbered"), {});
+        for (ParamID id : ids) desc.paramdefs.push_back(ParamDef::Int(id, _M("p"), 0));
+        for (int i = 0; i < desc.Count(); ++i) EXPECT_EQ(desc.IDtoIndex(ids[static_cast<size_t>(i)]), i);
+        for (ParamID missing : {-1, 8, 10, 15, 29999, 32767})
+            EXPECT_EQ(desc.IDtoIndex(missing), -1) << missing;
+    }
 }
 
 TEST_F(ParamBlockTest, ValuesStartAtTheirDefaultsAndKeepWhatIsSet) {

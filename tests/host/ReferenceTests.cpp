@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "HostTestObjects.h"
 
 using ReferenceTest = HostTest;
@@ -99,6 +103,87 @@ TEST_F(ReferenceTest, NotificationsReachDependentsAndPropagate) {
     }
     leaf->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
     EXPECT_EQ(end->notifications, 1);
+}
+
+// A target that writes down each message it is told, as "name<from" (":part" when not PART_ALL), and
+// acts once when first told.
+class Teller : public BoxTarget {
+public:
+    Teller(const char* name, std::vector<std::string>& log) : name_(name), log_(log) {}
+    std::function<RefResult(PartID&)> onTold;
+
+protected:
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle from, PartID& part, RefMessage,
+                               BOOL) override {
+        auto* teller = dynamic_cast<Teller*>(from);
+        log_.push_back(name_ + "<" + (teller ? teller->name_ : "?") +
+                       (part == PART_ALL ? "" : ":" + std::to_string(part)));
+        auto act = std::move(onTold);
+        onTold = nullptr;
+        return act ? act(part) : REF_SUCCEED;
+    }
+
+private:
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+// The walk is depth first over what each target's dependents were when the walk reached it; a dependent
+// may notify, refer and let go while it is told.
+TEST_F(ReferenceTest, NotificationWalkOrderAndChangesDuringIt) {
+    struct Scene {
+        Teller *leaf, *a, *b, *top, *x, *y;
+    };
+    const struct {
+        const char* name;
+        void (*act)(Scene& s);
+        std::vector<std::string> told;
+    } cases[] = {
+        {"depth first", [](Scene&) {}, {"a<leaf", "top<a", "b<leaf"}},
+        {"a notifies another target",
+         [](Scene& s) {
+             s.a->onTold = [&s](PartID&) { return s.x->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE); };
+         },
+         {"a<leaf", "y<x", "top<a", "b<leaf"}},
+        {"b notifies the same target again",
+         [](Scene& s) {
+             s.b->onTold = [&s](PartID&) {
+                 return s.leaf->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
+             };
+         },
+         {"a<leaf", "top<a", "b<leaf", "a<leaf", "top<a", "b<leaf"}},
+        {"a makes b let go: b is still told",
+         [](Scene& s) { s.a->onTold = [&s](PartID&) { return s.b->ReplaceReference(0, nullptr); }; },
+         {"a<leaf", "top<a", "b<leaf"}},
+        {"a adds a dependent of leaf: not told now",
+         [](Scene& s) { s.a->onTold = [&s](PartID&) { return s.y->ReplaceReference(1, s.leaf); }; },
+         {"a<leaf", "top<a", "b<leaf"}},
+        {"a adds a dependent of its own: told",
+         [](Scene& s) { s.a->onTold = [&s](PartID&) { return s.y->ReplaceReference(1, s.a); }; },
+         {"a<leaf", "top<a", "y<a", "b<leaf"}},
+        {"a stops", [](Scene& s) { s.a->onTold = [](PartID&) { return REF_STOP; }; }, {"a<leaf", "b<leaf"}},
+        {"a narrows the part",
+         [](Scene& s) {
+             s.a->onTold = [](PartID& part) {
+                 part = 8;
+                 return REF_SUCCEED;
+             };
+         },
+         {"a<leaf", "top<a:8", "b<leaf"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> told;
+        Scene s{new Teller("leaf", told), new Teller("a", told), new Teller("b", told),
+                new Teller("top", told),  new Teller("x", told), new Teller("y", told)};
+        s.a->ReplaceReference(0, s.leaf);
+        s.b->ReplaceReference(0, s.leaf);
+        s.top->ReplaceReference(0, s.a);
+        s.y->ReplaceReference(0, s.x);
+        c.act(s);
+        s.leaf->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
+        EXPECT_EQ(told, c.told) << c.name;
+        HostCore::Get().ResetScene();  // while the log is alive
+    }
 }
 
 // A target goes with its last reference, and takes along what only it referred to.

@@ -84,6 +84,37 @@ TEST_F(SceneTest, NodesFormATreeAndReferToTheirMaterial) {
     EXPECT_EQ(c->GetParentNode(), host.GetRootNode());
 }
 
+// A node answers the material its reference holds, however the reference was set or cleared.
+TEST_F(SceneTest, ANodesMaterialFollowsItsReference) {
+    const struct {
+        const char* name;
+        void (*set)(INode* n, Mtl* mtl);
+        bool answersMtl;
+    } cases[] = {
+        {"SetMtl", [](INode* n, Mtl* m) { n->SetMtl(m); }, true},
+        {"ReplaceReference", [](INode* n, Mtl* m) { n->ReplaceReference(0, m); }, true},
+        {"not a material", [](INode* n, Mtl*) { n->ReplaceReference(0, new BoxTarget); }, false},
+        {"material deleted",
+         [](INode* n, Mtl* m) {
+             n->SetMtl(m);
+             m->DeleteMe();
+         },
+         false},
+        {"cleared",
+         [](INode* n, Mtl* m) {
+             n->SetMtl(m);
+             n->SetMtl(nullptr);
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        INode* node = HostCore::Get().CreateNode(_M("n"));
+        auto* mtl = new BoxMtl;
+        c.set(node, mtl);
+        EXPECT_EQ(node->GetMtl(), c.answersMtl ? mtl : nullptr) << c.name;
+    }
+}
+
 TEST_F(SceneTest, ResetCallsEveryRegistrationOfItsCode) {
     notified.clear();
     RegisterNotification(OnNotify, nullptr, NOTIFY_SYSTEM_PRE_RESET);

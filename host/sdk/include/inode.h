@@ -38,13 +38,15 @@ protected:
     void SetReference(int i, RefTargetHandle rtarg) override;
     RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
                                BOOL) override {
-        if (message == REFMSG_TARGET_DELETED && hTarget == mtl_) mtl_ = nullptr;
+        if (message == REFMSG_TARGET_DELETED && hTarget == mtl_) SetReference(0, nullptr);
         return REF_SUCCEED;
     }
 
 private:
     MSTR name_;
     ReferenceTarget* mtl_ = nullptr;
+    Mtl* material_ = nullptr;    // mtl_ as a material, or null: found when the reference is set
+    Mtl* settingMtl_ = nullptr;  // the material SetMtl is setting, whose type is known
     INode* parent_ = nullptr;
     std::vector<INode*> children_;
 };

@@ -1,57 +1,75 @@
 #include "DependentList.h"
 
+#include <algorithm>
+
+DependentList::~DependentList() {
+    if (data_ != &first_) delete[] data_;
+}
+
 size_t DependentList::Find(ReferenceMaker* m) const {
     if (index_) {
         auto it = index_->find(m);
-        return it == index_->end() ? entries_.size() : it->second;
+        return it == index_->end() ? size_ : it->second;
     }
-    for (size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].maker == m) return i;
-    return entries_.size();
+    for (size_t i = 0; i < size_; ++i)
+        if (data_[i].maker == m) return i;
+    return size_;
+}
+
+void DependentList::Push(Entry e) {
+    if (size_ == capacity_) {
+        const size_t capacity = 2 * capacity_;
+        Entry* grown = new Entry[capacity];
+        std::copy(data_, data_ + size_, grown);
+        if (data_ != &first_) delete[] data_;
+        data_ = grown;
+        capacity_ = capacity;
+    }
+    data_[size_++] = e;
 }
 
 void DependentList::Add(ReferenceMaker* m) {
     size_t at = Find(m);
-    if (at < entries_.size()) {
-        ++entries_[at].refs;
+    if (at < size_) {
+        ++data_[at].refs;
         return;
     }
-    if (entries_.size() >= 2 * static_cast<size_t>(live_) + kIndexThreshold) Compact();
-    entries_.push_back({m, 1});
+    if (size_ >= 2 * static_cast<size_t>(live_) + kIndexThreshold) Compact();
+    Push({m, 1});
     ++live_;
     if (index_) {
-        (*index_)[m] = entries_.size() - 1;
-    } else if (entries_.size() > kIndexThreshold) {
+        (*index_)[m] = size_ - 1;
+    } else if (size_ > kIndexThreshold) {
         index_ = std::make_unique<std::unordered_map<ReferenceMaker*, size_t>>();
-        for (size_t i = 0; i < entries_.size(); ++i)
-            if (entries_[i].maker) (*index_)[entries_[i].maker] = i;
+        for (size_t i = 0; i < size_; ++i)
+            if (data_[i].maker) (*index_)[data_[i].maker] = i;
     }
 }
 
 void DependentList::Remove(ReferenceMaker* m) {
     size_t at = Find(m);
-    if (at >= entries_.size()) return;
-    if (--entries_[at].refs > 0) return;
-    entries_[at].maker = nullptr;
+    if (at >= size_) return;
+    if (--data_[at].refs > 0) return;
+    data_[at].maker = nullptr;
     --live_;
     if (index_) index_->erase(m);
-    while (!entries_.empty() && !entries_.back().maker) entries_.pop_back();
+    while (size_ > 0 && !data_[size_ - 1].maker) --size_;
 }
 
 void DependentList::Erase(ReferenceMaker* m) {
     size_t at = Find(m);
-    if (at >= entries_.size()) return;
-    entries_[at].refs = 1;
+    if (at >= size_) return;
+    data_[at].refs = 1;
     Remove(m);
 }
 
 void DependentList::Compact() {
     size_t out = 0;
-    for (size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].maker) entries_[out++] = entries_[i];
-    entries_.resize(out);
+    for (size_t i = 0; i < size_; ++i)
+        if (data_[i].maker) data_[out++] = data_[i];
+    size_ = out;
     if (index_) {
         index_->clear();
-        for (size_t i = 0; i < entries_.size(); ++i) (*index_)[entries_[i].maker] = i;
+        for (size_t i = 0; i < size_; ++i) (*index_)[data_[i].maker] = i;
     }
 }

@@ -21,21 +21,25 @@ public:
     RefTargetHandle GetReference(int i) override {
         return i >= 0 && i < HostCore::kNumMtlSlots ? slots_[i] : nullptr;
     }
+    MtlBase* Get(int i) { return i >= 0 && i < HostCore::kNumMtlSlots ? mtls_[i] : nullptr; }
 
 protected:
     void SetReference(int i, RefTargetHandle rtarg) override {
-        if (i >= 0 && i < HostCore::kNumMtlSlots) slots_[i] = rtarg;
+        if (i < 0 || i >= HostCore::kNumMtlSlots) return;
+        slots_[i] = rtarg;
+        mtls_[i] = dynamic_cast<MtlBase*>(rtarg);
     }
     RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
                                BOOL) override {
         if (message == REFMSG_TARGET_DELETED)
-            for (RefTargetHandle& slot : slots_)
-                if (slot == hTarget) slot = nullptr;
+            for (int i = 0; i < HostCore::kNumMtlSlots; ++i)
+                if (slots_[i] == hTarget) SetReference(i, nullptr);
         return REF_SUCCEED;
     }
 
 private:
     RefTargetHandle slots_[HostCore::kNumMtlSlots] = {};
+    MtlBase* mtls_[HostCore::kNumMtlSlots] = {};  // each slot as a material or map, found when it is set
 };
 
 // The render-effect list: one reference per effect, in list order.
@@ -44,16 +48,16 @@ public:
     SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
     int NumRefs() override { return static_cast<int>(effects_.size()); }
     RefTargetHandle GetReference(int i) override {
-        return i >= 0 && i < NumRefs() ? effects_[static_cast<size_t>(i)] : nullptr;
+        return i >= 0 && i < NumRefs() ? effects_[static_cast<size_t>(i)].ref : nullptr;
     }
-    Effect* Get(int i) { return dynamic_cast<Effect*>(GetReference(i)); }
+    Effect* Get(int i) { return i >= 0 && i < NumRefs() ? effects_[static_cast<size_t>(i)].effect : nullptr; }
 
     // Neither keeps undo data: whether the host does for its effect list is not documented, so a plug-in
     // that needs to undo a change of the list records it itself.
     // The entries after the one inserted or removed keep their references: only their indices move.
     void Insert(int at, Effect* eff) {
         SuspendAll suspend(TRUE);
-        effects_.insert(effects_.begin() + at, nullptr);
+        effects_.insert(effects_.begin() + at, Entry{});
         ReplaceReference(at, eff);
     }
     void Remove(int at) {
@@ -68,18 +72,23 @@ public:
 
 protected:
     void SetReference(int i, RefTargetHandle rtarg) override {
-        if (i >= 0 && i < NumRefs()) effects_[static_cast<size_t>(i)] = rtarg;
+        if (i >= 0 && i < NumRefs()) effects_[static_cast<size_t>(i)] = {rtarg, dynamic_cast<Effect*>(rtarg)};
     }
     RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&, RefMessage message,
                                BOOL) override {
         if (message == REFMSG_TARGET_DELETED)
-            for (RefTargetHandle& e : effects_)
-                if (e == hTarget) e = nullptr;
+            for (Entry& e : effects_)
+                if (e.ref == hTarget) e = Entry{};
         return REF_SUCCEED;
     }
 
 private:
-    std::vector<RefTargetHandle> effects_;
+    // The reference, and the same object as an effect (or null), found when the reference is set.
+    struct Entry {
+        RefTargetHandle ref = nullptr;
+        Effect* effect = nullptr;
+    };
+    std::vector<Entry> effects_;
 };
 
 struct Registered {
@@ -220,7 +229,7 @@ void HostCore::ResetScene(int code) {
 
 int HostCore::NumLiveObjects() const { return HostObjectPool::Count(); }
 
-MtlBase* HostCore::GetMtlSlot(int slot) { return dynamic_cast<MtlBase*>(impl_->medit.GetReference(slot)); }
+MtlBase* HostCore::GetMtlSlot(int slot) { return impl_->medit.Get(slot); }
 
 void HostCore::SetMtlSlot(int i, MtlBase* m) {
     if (i < 0 || i >= HostCore::kNumMtlSlots) return;

@@ -13,12 +13,18 @@ INode::~INode() {
 RefTargetHandle INode::GetReference(int i) { return i == 0 ? mtl_ : nullptr; }
 
 void INode::SetReference(int i, RefTargetHandle rtarg) {
-    if (i == 0) mtl_ = rtarg;
+    if (i != 0) return;
+    mtl_ = rtarg;
+    material_ = rtarg && rtarg == settingMtl_ ? settingMtl_ : dynamic_cast<Mtl*>(rtarg);
 }
 
-Mtl* INode::GetMtl() { return dynamic_cast<Mtl*>(mtl_); }
+Mtl* INode::GetMtl() { return material_; }
 
-void INode::SetMtl(Mtl* matl) { ReplaceReference(0, matl); }
+void INode::SetMtl(Mtl* matl) {
+    settingMtl_ = matl;
+    ReplaceReference(0, matl);
+    settingMtl_ = nullptr;
+}
 
 INode* INode::GetChildNode(int i) {
     return i >= 0 && i < NumberOfChildren() ? children_[static_cast<size_t>(i)] : nullptr;

@@ -93,10 +93,14 @@ ParamBlockDesc2::ParamBlockDesc2(BlockID id, const MCHAR* name, std::initializer
     : ID(id), int_name(name), paramdefs(params) {}
 
 int ParamBlockDesc2::IDtoIndex(ParamID id) const {
-    // Most blocks number their parameters from 0 in order: the parameter at the id's own index is tried
-    // first.
-    if (id >= 0 && id < Count() && paramdefs[static_cast<size_t>(id)].ID == id) return id;
-    for (int i = 0; i < Count(); ++i)
+    // IDs are unique within a block and mostly ascend from the first one, in steps of one with a few gaps:
+    // the parameter is looked for from where steps of one would put it downwards, then in the rest.
+    const int n = Count();
+    if (n == 0) return -1;
+    const int guess = std::min(static_cast<int>(id) - static_cast<int>(paramdefs.front().ID), n - 1);
+    for (int i = guess; i >= 0; --i)
+        if (paramdefs[static_cast<size_t>(i)].ID == id) return i;
+    for (int i = std::max(guess + 1, 0); i < n; ++i)
         if (paramdefs[static_cast<size_t>(i)].ID == id) return i;
     return -1;
 }
@@ -174,7 +178,7 @@ ValueKind KindOf(int type) {
     }
 }
 
-bool IsStringType(int type) { return KindOf(type) == kString; }
+bool IsStringType(int type) { return base_type(type) == TYPE_STRING || base_type(type) == TYPE_FILENAME; }
 // In animate mode a parameter without a controller that is set away from frame 0 gets a keyframe
 // controller holding its value; setting it then keys the old value at 0 and the new one.
 void GiveKeyController(IParamBlock2* pb, ParamID id, int tabIndex, int kind, float number,
@@ -261,15 +265,25 @@ private:
 // ---- IParamBlock2 ----
 
 IParamBlock2::IParamBlock2(const ParamBlockDesc2* desc, ReferenceMaker* owner) : desc_(desc), owner_(owner) {
-    params_.reserve(desc->paramdefs.size());
-    size_t total = 0;
-    for (const ParamDef& def : desc->paramdefs)
-        total += is_tab(def.type) ? static_cast<size_t>(std::max(0, def.tab_size)) : 1;
-    slots_.reserve(total);
+    // Every array is sized once; a parameter's entries all start as the same slot, a text entry with a
+    // text of its own.
+    auto entries = [](const ParamDef& def) { return is_tab(def.type) ? std::max(0, def.tab_size) : 1; };
+    size_t total = 0, texts = 0;
     for (const ParamDef& def : desc->paramdefs) {
-        int n = is_tab(def.type) ? std::max(0, def.tab_size) : 1;
+        const size_t n = static_cast<size_t>(entries(def));
+        total += n;
+        if (IsStringType(def.type)) texts += n;
+    }
+    params_.reserve(desc->paramdefs.size());
+    slots_.reserve(total);
+    strings_.reserve(texts);
+    for (const ParamDef& def : desc->paramdefs) {
+        const int n = entries(def);
         params_.push_back({&def, static_cast<int>(slots_.size()), n});
-        for (int k = 0; k < n; ++k) slots_.push_back(NewSlot(def));
+        if (n == 1 || IsStringType(def.type))
+            for (int k = 0; k < n; ++k) slots_.push_back(NewSlot(def));
+        else
+            slots_.insert(slots_.end(), static_cast<size_t>(n), NewSlot(def));
     }
 }
 
@@ -563,24 +577,25 @@ BOOL IParamBlock2::SetScalar(ParamID id, TimeValue t, int tabIndex, const Scalar
         NotifyOwnerChanged();
         return TRUE;
     }
-    Scalar before = Read(pi, tabIndex);
-    Scalar next = before;
+    // The entry's other fields stay; only a recording needs the whole entry before and after.
+    const bool holding = theHold.Holding() != FALSE;
+    Scalar before;
+    if (holding) before = Read(pi, tabIndex);
     switch (kind) {
         case kFloat:
-            next.f = value.f;
+            s->f = value.f;
             break;
         case kInt:
-            next.i = value.i;
+            s->i = value.i;
             break;
         case kString:
-            next.s = value.s;
+            strings_[static_cast<size_t>(s->i)] = value.s;
             break;
         default:
-            next.c = value.c;
+            s->c = value.c;
             break;
     }
-    if (theHold.Holding()) theHold.Put(new ParamRestore(this, id, tabIndex, std::move(before), next));
-    Write(pi, tabIndex, next);
+    if (holding) theHold.Put(new ParamRestore(this, id, tabIndex, std::move(before), Read(pi, tabIndex)));
     NotifyOwnerChanged();
     return TRUE;
 }

@@ -7,6 +7,68 @@
 #include "hold.h"
 #include "ref.h"
 
+namespace {
+
+// Most makers hold a handful of references: room for them at once saves growing one by one.
+constexpr size_t kFewReserve = 4;
+
+// A stack of plain values that lives in the caller's frame while it is small and moves to the heap only
+// when it grows past N.
+template <class T, size_t N>
+class WalkStack {
+public:
+    WalkStack() = default;
+    WalkStack(const WalkStack&) = delete;
+    WalkStack& operator=(const WalkStack&) = delete;
+    size_t Size() const { return size_; }
+    T& operator[](size_t i) { return data_[i]; }
+    T& Back() { return data_[size_ - 1]; }
+    void Push(const T& v) {
+        if (size_ == capacity_) Grow();
+        data_[size_++] = v;
+    }
+    void Pop() { --size_; }
+    void Truncate(size_t n) { size_ = n; }
+
+private:
+    void Grow() {
+        const bool inFrame = data_ == local_;
+        capacity_ *= 2;
+        heap_.resize(capacity_);
+        if (inFrame) std::copy(local_, local_ + size_, heap_.begin());
+        data_ = heap_.data();
+    }
+    T local_[N];
+    T* data_ = local_;
+    size_t size_ = 0;
+    size_t capacity_ = N;
+    std::vector<T> heap_;
+};
+
+// The makers a walk has met: a few are searched through in place, more go into a hash set.
+class SeenSet {
+public:
+    // Whether m is met for the first time (and is remembered from now on).
+    bool Insert(ReferenceMaker* m) {
+        if (!many_.empty()) return many_.insert(m).second;
+        for (size_t i = 0; i < few_.Size(); ++i)
+            if (few_[i] == m) return false;
+        if (few_.Size() < kFew) {
+            few_.Push(m);
+            return true;
+        }
+        for (size_t i = 0; i < few_.Size(); ++i) many_.insert(few_[i]);
+        return many_.insert(m).second;
+    }
+
+private:
+    static constexpr size_t kFew = 32;
+    WalkStack<ReferenceMaker*, kFew> few_;
+    std::unordered_set<ReferenceMaker*> many_;
+};
+
+}  // namespace
+
 // ---- Animatable ----
 
 Animatable::~Animatable() = default;
@@ -28,6 +90,7 @@ void RefTargetSet::Add(ReferenceTarget* t) {
         ++(*many_)[t];
         return;
     }
+    if (few_.capacity() == 0) few_.reserve(kFewReserve);
     few_.push_back(t);
     if (few_.size() <= kFewLimit) return;
     many_ = new std::unordered_map<ReferenceTarget*, int>;
@@ -87,17 +150,19 @@ void ReferenceMaker::SetRefRaw(int which, RefTargetHandle newtarg) {
 bool ReferenceMaker::DependsOn(ReferenceTarget* targ) {
     if (!targ) return false;
     if (this == targ) return true;
-    std::vector<ReferenceMaker*> stack{this};
-    std::unordered_set<ReferenceMaker*> seen{this};
-    while (!stack.empty()) {
-        ReferenceMaker* m = stack.back();
-        stack.pop_back();
+    WalkStack<ReferenceMaker*, 32> stack;
+    SeenSet seen;
+    stack.Push(this);
+    seen.Insert(this);
+    while (stack.Size() > 0) {
+        ReferenceMaker* m = stack.Back();
+        stack.Pop();
         bool found = false;
         m->targets_.ForEach([&](ReferenceTarget* t, int) {
             if (t == targ)
                 found = true;
-            else if (seen.insert(t).second)
-                stack.push_back(t);
+            else if (seen.Insert(t))
+                stack.Push(t);
         });
         if (found) return true;
     }
@@ -163,31 +228,41 @@ ReferenceTarget::~ReferenceTarget() {
 RefTargetHandle ReferenceTarget::Clone(RemapDir&) { return nullptr; }
 void ReferenceTarget::BaseClone(ReferenceTarget*, ReferenceTarget*, RemapDir&) {}
 
+namespace {
+
+// One level of the walk: the dependents of one target, as they were when the walk reached it, are the
+// makers from `begin` to the top of the makers' stack (deeper levels are gone whenever this one is read).
+struct NotifyLevel {
+    size_t begin;
+    size_t next;
+    RefTargetHandle from;
+    PartID part;
+};
+
+}  // namespace
+
 // Depth first, each dependent told and then its own dependents before the next one, as a recursion would
-// go; the walk keeps its own stack, so a long chain of dependents costs no call stack.
+// go; the walk keeps its own stack, so a long chain of dependents costs no call stack, and the usual short
+// walk no allocation. A dependent that notifies in turn starts a walk of its own.
 RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
                                             SClass_ID sclass, BOOL propagate, RefTargetHandle hTarg) {
-    struct Level {
-        std::vector<ReferenceMaker*> makers;
-        size_t next;
-        RefTargetHandle from;
-        PartID part;
-    };
-    std::vector<Level> levels;
-    auto descend = [&levels](ReferenceTarget* t, RefTargetHandle from, PartID part) {
-        if (!t->dependents_) return;
-        Level level{{}, 0, from, part};
-        t->dependents_->ForEach([&](ReferenceMaker* m) { level.makers.push_back(m); });
-        levels.push_back(std::move(level));
+    WalkStack<ReferenceMaker*, 32> makers;
+    WalkStack<NotifyLevel, 8> levels;
+    auto descend = [&](ReferenceTarget* t, RefTargetHandle from, PartID part) {
+        if (!t->dependents_ || t->dependents_->Empty()) return;
+        const size_t begin = makers.Size();
+        t->dependents_->ForEach([&](ReferenceMaker* m) { makers.Push(m); });
+        levels.Push({begin, begin, from, part});
     };
     descend(this, hTarg ? hTarg : this, partID);
-    while (!levels.empty()) {
-        Level& level = levels.back();
-        if (level.next == level.makers.size()) {
-            levels.pop_back();
+    while (levels.Size() > 0) {
+        NotifyLevel& level = levels.Back();
+        if (level.next == makers.Size()) {
+            makers.Truncate(level.begin);
+            levels.Pop();
             continue;
         }
-        ReferenceMaker* m = level.makers[level.next++];
+        ReferenceMaker* m = makers[level.next++];
         if (sclass != NOTIFY_ALL && m->SuperClassID() != sclass) continue;
         PartID part = level.part;
         RefResult r = m->NotifyRefChanged(changeInt, level.from, part, message, propagate);
