@@ -11,6 +11,22 @@ bool IsNumberChar(char c) {
     return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
 }
 
+// The line breaks in a text. Sixteen byte counters side by side, each taking at most 255 before they are
+// added up: the compiler makes one vector operation of the sixteen.
+size_t CountBreaks(const char* text, size_t size) {
+    size_t breaks = 0;
+    while (size >= 16) {
+        const size_t block = std::min<size_t>(size / 16, 255) * 16;
+        unsigned char counts[16] = {};
+        for (size_t k = 0; k < block; k += 16)
+            for (int j = 0; j < 16; ++j) counts[j] += text[k + j] == '\n';
+        for (unsigned char n : counts) breaks += n;
+        text += block;
+        size -= block;
+    }
+    return breaks + static_cast<size_t>(std::count(text, text + size, '\n'));
+}
+
 }  // namespace
 
 JsonStream::JsonStream(const char* text, size_t size) : text_(text), size_(size) {}
@@ -47,12 +63,13 @@ void JsonStream::Fill() {
 
 // The current chunk's last character was taken.
 void JsonStream::Refill() {
-    const size_t size = static_cast<size_t>(last_ - chunk_) + 1;
-    Pass(chunk_, size);
-    offset_ += size;
     if (file_) {
+        const size_t size = static_cast<size_t>(last_ - chunk_) + 1;
+        Pass(chunk_, size);
+        offset_ += size;
         Fill();
-    } else {
+    } else {  // a text in memory stays there whole
+        offset_ = size_;
         chunk_ = at_ = last_ = &kEnd;
         end_ = true;
     }
@@ -75,8 +92,9 @@ void JsonStream::Pass(const char* text, size_t size) {
 }
 
 void JsonStream::CountLines(const char* text, size_t size, size_t offset) {
-    lines_ += static_cast<size_t>(std::count(text, text + size, '\n'));
-    for (size_t k = size; k > 0; --k)
+    const size_t breaks = CountBreaks(text, size);
+    lines_ += breaks;
+    for (size_t k = breaks ? size : 0; k > 0; --k)
         if (text[k - 1] == '\n') {
             lineStart_ = offset + k;
             break;
@@ -92,14 +110,15 @@ std::pair<size_t, size_t> JsonStream::LineAndColumn(size_t at) const {
                 lineStart = offset + k + 1;
             }
     };
-    scan(kept_.data(), kept_.size(), keptAt_);
+    const std::string_view kept = Kept();
+    scan(kept.data(), kept.size(), keptAt_);
     scan(chunk_, static_cast<size_t>(last_ - chunk_) + 1, offset_);
     return {line, at - lineStart + 1};
 }
 
 std::string JsonStream::NumberAt(size_t at) {
     std::string number;
-    if (at < offset_ && at >= keptAt_) number = kept_.substr(at - keptAt_);
+    if (at < offset_ && at >= keptAt_) number = Kept().substr(at - keptAt_);
     const size_t from = std::max(at, offset_) - offset_;
     const size_t taken = static_cast<size_t>(at_ - chunk_);
     if (from < taken) number.append(chunk_ + from, taken - from);

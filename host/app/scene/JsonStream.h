@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 // How many bytes each read of a scene file asks for.
@@ -64,6 +65,10 @@ private:
     void Refill();
     void Pass(const char* text, size_t size);
     void CountLines(const char* text, size_t size, size_t offset);
+    // The text before the current chunk, from keptAt_: a text in memory is all kept.
+    std::string_view Kept() const {
+        return text_ ? std::string_view(text_, offset_) : std::string_view(kept_);
+    }
 
     const Ch* at_ = nullptr;
     const Ch* last_ = nullptr;  // the current chunk's last character, or the NUL after the text
