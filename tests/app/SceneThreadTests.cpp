@@ -140,7 +140,8 @@ TEST(SceneThreads, ReadingOnTwoThreadsOrFromAFileHandsOverWhatOneThreadDoes) {
         if (c.error.empty()) {
             EXPECT_EQ(one.progress.back(), 100);
         }
-        // A chunk of 7 bytes puts a boundary everywhere in turn, through tokens, escapes and numbers.
+        // Chunks of 7 bytes put a boundary everywhere in turn, through tokens, escapes and numbers; on two
+        // threads the reading thread reads the file.
         for (const auto& [threads, chunk] : {std::pair{2u, size_t{0}}, {1u, 7}, {2u, 4096}}) {
             SCOPED_TRACE(std::to_string(threads) + " threads, chunk " + std::to_string(chunk));
             const Outcome other = Parse(c.text, c.refuse, threads, chunk);
