@@ -82,9 +82,8 @@ private:
     size_t chunkSize_ = 0;
     std::unique_ptr<char[]> buffer_;
 
-    // The text just before the current chunk, from `keptAt_`: its last kKeptTail characters, and all of a
-    // number that reaches the chunk. Before it: `lines_` line breaks, the last of them ending at
-    // `lineStart_`.
+    // A file's text just before the current chunk, from `keptAt_`: its last kKeptTail characters, and all
+    // of a number that reaches the chunk. Before it: `lines_` line breaks, the last ending at `lineStart_`.
     std::string kept_;
     size_t keptAt_ = 0;
     size_t lines_ = 0;
