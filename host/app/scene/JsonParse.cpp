@@ -307,8 +307,8 @@ private:
             batch_->events.push_back({Event::Item, &topKeys_.back(), item_++, root_, 0});
         else
             batch_->events.push_back({Event::Value, &topKeys_.back(), 0, root_, 0});
-        // A file that grew while it is read stays at 100 until its end.
-        const int pct = static_cast<int>(std::min<size_t>(stream_.Tell() * 100 / (size_ ? size_ : 1), 100));
+        // A file that grew while it is read stays at 100 until its end; one of no known size (a pipe) at 0.
+        const int pct = size_ ? static_cast<int>(std::min<size_t>(stream_.Tell() * 100 / size_, 100)) : 0;
         if (pct != shown_) batch_->events.push_back({Event::Progress, nullptr, 0, 0, shown_ = pct});
         if (tape_->Size() < kBatchNodes) return true;
         batch_ = hand_(batch_);
