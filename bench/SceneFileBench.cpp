@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <utility>
 
 #include "ConvertCommand.h"
+#include "JsonParse.h"
 #include "MtlConverterState.h"
 #include "Products.h"
 #include "SceneFile.h"
@@ -79,6 +81,38 @@ void BM_Convert(benchmark::State& state) {
     state.counters["per_material_us"] = 1e6 * cpu / iterations / n;
 }
 
+// What the reading thread does with a scene file: parse it onto tapes for a receiver that takes each
+// entry and drops it, on one thread, from the whole text in memory (0) or from the file a chunk at a time
+// (1, as a load does). Materials in the second argument.
+class Dropper : public JsonTopReceiver {
+public:
+    bool ByItem(std::string_view) const override { return true; }
+    void Key(std::string_view) override {}
+    void Value(std::string_view, JsonRef) override {}
+    void Item(std::string_view, size_t, JsonRef) override {}
+    void End() override {}
+};
+
+void BM_ParseScene(benchmark::State& state) {
+    const std::string path = SceneFileFor(static_cast<int>(state.range(1)));
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (state.range(0) == 0) text << in.rdbuf();
+    const std::string whole = text.str();
+    const size_t size = static_cast<size_t>(fs::file_size(path));
+    Dropper dropper;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            ParseJsonTop(whole.data(), whole.size(), dropper, nullptr, 1);
+        } else {
+            std::FILE* file = std::fopen(path.c_str(), "rb");
+            ParseJsonTop(file, size, dropper, nullptr, 1);
+            std::fclose(file);
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+
 // The smoke test that CTest runs sets TVL_BENCH_SMOKE: once, on a small scene.
 int RegisterAll() {
     const bool smoke = std::getenv("TVL_BENCH_SMOKE") != nullptr;
@@ -90,6 +124,9 @@ int RegisterAll() {
         // A large scene takes seconds to convert: one iteration per size.
         b->Arg(1000)->Arg(10000)->Arg(30000)->Iterations(1);
     }
+    auto* parse = benchmark::RegisterBenchmark("BM_ParseScene", BM_ParseScene)->Unit(benchmark::kMillisecond);
+    for (int from : {0, 1}) parse->Args({from, smoke ? 100 : 10000});
+    if (smoke) parse->Iterations(1);
     return 0;
 }
 const int registered = RegisterAll();

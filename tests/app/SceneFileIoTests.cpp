@@ -104,10 +104,18 @@ TEST_F(SceneFileIo, LoadingAMissingFileNamesItAndKeepsTheScene) {
     EXPECT_EQ(nodes, 1);
 }
 
-TEST_F(SceneFileIo, LoadingAFolderSaysSo) {
-    std::string error;
-    EXPECT_FALSE(LoadScene(dir_.u8string(), error));
-    EXPECT_EQ(error, "cannot open \"" + dir_.u8string() + "\": it is a folder");
+TEST_F(SceneFileIo, LoadingWhatCannotBeReadSaysWhy) {
+    const std::pair<std::string, const char*> cases[] = {
+        {dir_.u8string(), "it is a folder"},
+#ifdef __linux__
+        {"/proc/self/mem", "reading failed"},  // opens, but its first bytes are no memory of the process
+#endif
+    };
+    for (const auto& [path, why] : cases) {
+        std::string error;
+        EXPECT_FALSE(LoadScene(path, error));
+        EXPECT_EQ(error, "cannot open \"" + path + "\": " + why);
+    }
 }
 
 TEST_F(SceneFileIo, LoadingAFileReportsItsContentErrorsAsTextDoes) {

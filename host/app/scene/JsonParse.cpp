@@ -1,5 +1,6 @@
 #include "JsonParse.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -11,11 +12,11 @@
 #include <vector>
 
 #include <rapidjson/error/en.h>
-#include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
 #include "InOrder.h"
 #include "JsonFields.h"
+#include "JsonStream.h"
 
 namespace {
 
@@ -148,7 +149,7 @@ private:
 // the batch to fill next, or null to stop reading.
 class TopHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TopHandler> {
 public:
-    TopHandler(const JsonTopReceiver& receiver, const rapidjson::MemoryStream& stream, size_t size,
+    TopHandler(const JsonTopReceiver& receiver, const JsonStream& stream, size_t size,
                std::deque<std::string>& topKeys, Batch* batch, const std::function<Batch*(Batch*)>& hand)
         : receiver_(receiver),
           stream_(stream),
@@ -306,7 +307,8 @@ private:
             batch_->events.push_back({Event::Item, &topKeys_.back(), item_++, root_, 0});
         else
             batch_->events.push_back({Event::Value, &topKeys_.back(), 0, root_, 0});
-        const int pct = static_cast<int>(stream_.Tell() * 100 / (size_ ? size_ : 1));
+        // A file that grew while it is read stays at 100 until its end; one of no known size (a pipe) at 0.
+        const int pct = size_ ? static_cast<int>(std::min<size_t>(stream_.Tell() * 100 / size_, 100)) : 0;
         if (pct != shown_) batch_->events.push_back({Event::Progress, nullptr, 0, 0, shown_ = pct});
         if (tape_->Size() < kBatchNodes) return true;
         batch_ = hand_(batch_);
@@ -361,7 +363,7 @@ private:
     }
 
     const JsonTopReceiver& receiver_;
-    const rapidjson::MemoryStream& stream_;
+    const JsonStream& stream_;
     const size_t size_;
     Batch* batch_;
     JsonTape* tape_;
@@ -386,35 +388,24 @@ std::string Describe(rapidjson::ParseErrorCode code) {
 
 // Reads the whole text into batches, each handed to `hand` as it fills; the last one, marked so, may end
 // with the error that stopped the reading. Stops without a last batch when `hand` answers null. The
-// batches' events name the keys in `topKeys`, which must outlive them.
-void Produce(const char* text, size_t size, const JsonTopReceiver& receiver, std::deque<std::string>& topKeys,
-             Batch* batch, const std::function<Batch*(Batch*)>& hand) {
+// batches' events name the keys in `topKeys`, which must outlive them. `size` is the text's expected size.
+void Produce(JsonStream& stream, size_t size, const JsonTopReceiver& receiver,
+             std::deque<std::string>& topKeys, Batch* batch, const std::function<Batch*(Batch*)>& hand) {
     rapidjson::Reader reader;
-    rapidjson::MemoryStream stream(text, size);
     TopHandler handler(receiver, stream, size, topKeys, batch, hand);
     try {
+        stream.Start();
         rapidjson::ParseResult result =
             reader.Parse<rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag>(stream,
                                                                                               handler);
         if (handler.Stopped()) return;
         if (!result) {
-            const size_t at = result.Offset();
-            if (result.Code() == rapidjson::kParseErrorNumberTooBig) {
-                size_t stop = at;
-                while (stop < size &&
-                       std::string_view("+-.0123456789eE").find(text[stop]) != std::string_view::npos)
-                    ++stop;
+            if (result.Code() == rapidjson::kParseErrorNumberTooBig)
                 Fail(handler.HerePath(),
-                     "number overflow parsing '" + std::string(text + at, stop - at) + "'");
-            }
-            size_t line = 1, lineStart = 0;
-            for (size_t k = 0; k < at && k < size; ++k)
-                if (text[k] == '\n') {
-                    ++line;
-                    lineStart = k + 1;
-                }
-            throw SceneError("line " + std::to_string(line) + ", column " +
-                             std::to_string(at - lineStart + 1) + ": " + Describe(result.Code()));
+                     "number overflow parsing '" + stream.NumberAt(result.Offset()) + "'");
+            const auto [line, column] = stream.LineAndColumn(result.Offset());
+            throw SceneError("line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
+                             Describe(result.Code()));
         }
     } catch (...) {
         if (handler.Stopped()) return;
@@ -424,17 +415,16 @@ void Produce(const char* text, size_t size, const JsonTopReceiver& receiver, std
     hand(handler.Current());
 }
 
-}  // namespace
-
-void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
-                  const std::function<void(int)>& progress, unsigned threads) {
+// Reads the stream's text as ParseJsonTop says.
+void ParseStream(JsonStream& stream, size_t size, JsonTopReceiver& receiver,
+                 const std::function<void(int)>& progress, unsigned threads) {
     if (threads == 0) threads = size >= kThreadedParseSize ? WorkThreads() : 1;
     std::deque<std::string> topKeys;
     if (threads < 2) {
         // Each batch goes to the receiver as soon as it is full; an error stops the reading.
         Batch batch;
         std::exception_ptr error;
-        Produce(text, size, receiver, topKeys, &batch, [&](Batch* b) -> Batch* {
+        Produce(stream, size, receiver, topKeys, &batch, [&](Batch* b) -> Batch* {
             try {
                 Dispatch(*b, receiver, progress);
             } catch (...) {
@@ -450,7 +440,7 @@ void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
         Channel channel(3);
         std::thread reading([&] {
             if (Batch* first = channel.Free())
-                Produce(text, size, receiver, topKeys, first, [&](Batch* b) {
+                Produce(stream, size, receiver, topKeys, first, [&](Batch* b) {
                     channel.Full(b);
                     return b->last ? nullptr : channel.Free();
                 });
@@ -470,4 +460,18 @@ void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
         reading.join();
     }
     if (progress) progress(100);
+}
+
+}  // namespace
+
+void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
+                  const std::function<void(int)>& progress, unsigned threads) {
+    JsonStream stream(text, size);
+    ParseStream(stream, size, receiver, progress, threads);
+}
+
+void ParseJsonTop(std::FILE* file, size_t size, JsonTopReceiver& receiver,
+                  const std::function<void(int)>& progress, unsigned threads, size_t chunkSize) {
+    JsonStream stream(file, chunkSize);
+    ParseStream(stream, size, receiver, progress, threads);
 }

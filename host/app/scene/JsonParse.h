@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <string_view>
 
+#include "JsonStream.h"
 #include "JsonValue.h"
 
 // Receives a JSON document's top-level object while it is read, one member at a time; an array member the
@@ -35,3 +37,11 @@ constexpr size_t kMaxJsonNesting = 10000;
 // on the caller's thread, in document order, and an error is the same as when read on one thread.
 void ParseJsonTop(const char* text, size_t size, JsonTopReceiver& receiver,
                   const std::function<void(int)>& progress = nullptr, unsigned threads = 0);
+
+// Reads the document in an open file, from where the file stands to its end, `chunkSize` bytes at a time
+// into one buffer on the thread that reads the text, which never holds the whole text. `size` is the
+// size the file is expected to have: the progress counts against it, and it chooses the threads as a
+// text's size does. Errors are those of the text in memory; a failed read throws JsonReadError.
+void ParseJsonTop(std::FILE* file, size_t size, JsonTopReceiver& receiver,
+                  const std::function<void(int)>& progress = nullptr, unsigned threads = 0,
+                  size_t chunkSize = kJsonChunkSize);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -35,43 +36,32 @@ bool Writable(const fs::path& path) {
 #endif
 }
 
-// A file's bytes, in storage that is not cleared before they are read into it.
-struct FileBytes {
-    std::unique_ptr<char[]> data;
-    size_t size = 0;
+// Closes a file opened for reading.
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
 };
+using InFile = std::unique_ptr<std::FILE, CloseFile>;
 
-// The file's bytes, or false with `why` set.
-bool ReadWholeFile(const fs::path& path, FileBytes& bytes, std::string& why) {
+// The file opened for reading, with its size (0 when it has none), or null with `why` set.
+InFile OpenForReading(const fs::path& path, size_t& size, std::string& why) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         why = "it is a folder";
-        return false;
+        return nullptr;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+#ifdef _WIN32
+    InFile file(_wfopen(path.c_str(), L"rb"));
+#else
+    InFile file(std::fopen(path.c_str(), "rb"));
+#endif
+    if (!file) {
         why = std::strerror(errno);
-        return false;
+        return nullptr;
     }
-    // One read of the file's size; a file that grows meanwhile is read to its end.
+    // One look at the file's size; a file that grows meanwhile is read to its end.
     const uintmax_t known = fs::file_size(path, ec);
-    size_t capacity = ec ? 0 : static_cast<size_t>(known);
-    bytes.data.reset(new char[capacity + 1]);
-    bytes.size = 0;
-    for (;;) {
-        in.read(bytes.data.get() + bytes.size, static_cast<std::streamsize>(capacity + 1 - bytes.size));
-        bytes.size += static_cast<size_t>(in.gcount());
-        if (!in) break;
-        capacity = capacity * 2 + 4096;
-        std::unique_ptr<char[]> larger(new char[capacity + 1]);
-        std::memcpy(larger.get(), bytes.data.get(), bytes.size);
-        bytes.data = std::move(larger);
-    }
-    if (in.bad()) {
-        why = "reading failed";
-        return false;
-    }
-    return true;
+    size = ec ? 0 : static_cast<size_t>(known);
+    return file;
 }
 
 // Checks the whole model, then replaces the host's scene by it.
@@ -106,18 +96,19 @@ bool LoadScene(const std::string& utf8Path, std::string& error, const std::funct
     if (warnings) warnings->clear();
     SceneModel model;
     try {
-        // The text is gone before the scene is built.
-        FileBytes text;
+        // The file is read as it is parsed, and closed before the scene is built.
+        size_t size = 0;
         std::string why;
-        if (!ReadWholeFile(fs::u8path(utf8Path), text, why)) {
+        const InFile file = OpenForReading(fs::u8path(utf8Path), size, why);
+        if (!file) {
             error = "cannot open \"" + utf8Path + "\": " + why;
             return false;
         }
-        model = ReadScene(text.data.get(), text.size, progress);
+        model = ReadScene(file.get(), size, progress);
     } catch (const SceneError& e) {
         error = e.what();
         return false;
-    } catch (const std::exception& e) {  // a path the file system cannot take
+    } catch (const std::exception& e) {  // a failed read, or a path the file system cannot take
         error = "cannot open \"" + utf8Path + "\": " + e.what();
         return false;
     }

@@ -441,3 +441,10 @@ SceneModel ReadScene(const char* text, size_t size, const std::function<void(int
     ParseJsonTop(text, size, reader, progress);
     return model;
 }
+
+SceneModel ReadScene(std::FILE* file, size_t size, const std::function<void(int)>& progress) {
+    SceneModel model;
+    Reader reader(model);
+    ParseJsonTop(file, size, reader, progress);
+    return model;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 
 #include "SceneModel.h"
@@ -10,3 +11,6 @@
 // collected here (SceneCheck resolves them). Fails with SceneError.
 // `progress`, when given, hears the share of the text read (0 to 100).
 SceneModel ReadScene(const char* text, size_t size, const std::function<void(int)>& progress = nullptr);
+// The same from an open file of the expected `size`, read a chunk at a time (ParseJsonTop); a failed read
+// throws JsonReadError.
+SceneModel ReadScene(std::FILE* file, size_t size, const std::function<void(int)>& progress = nullptr);
