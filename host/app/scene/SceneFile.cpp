@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <thread>
 
 #ifdef _WIN32
 #include <io.h>
@@ -64,6 +65,33 @@ InFile OpenForReading(const fs::path& path, size_t& size, std::string& why) {
     return file;
 }
 
+// Frees the models of large files on a thread of its own: their hundreds of thousands of small pieces
+// would otherwise hold up the caller, who goes on with the scene just built. The next model to free, and
+// the program's end, wait for it.
+class ModelDisposer {
+public:
+    ~ModelDisposer() { Wait(); }
+    void Dispose(SceneModel&& model) {
+        Wait();
+        thread_ = std::thread([m = std::make_unique<SceneModel>(std::move(model))]() mutable { m.reset(); });
+    }
+
+private:
+    void Wait() {
+        if (thread_.joinable()) thread_.join();
+    }
+    std::thread thread_;
+};
+
+// Models of at least this many nodes and objects are freed aside.
+constexpr size_t kFreeAsideSize = 1 << 14;
+
+void FreeModel(SceneModel&& model) {
+    if (model.nodes.size() + model.objects.size() < kFreeAsideSize) return;
+    static ModelDisposer disposer;
+    disposer.Dispose(std::move(model));
+}
+
 // Checks the whole model, then replaces the host's scene by it.
 bool CheckAndBuild(SceneModel& model, std::string& error, std::vector<std::string>* warnings) {
     try {
@@ -112,7 +140,9 @@ bool LoadScene(const std::string& utf8Path, std::string& error, const std::funct
         error = "cannot open \"" + utf8Path + "\": " + e.what();
         return false;
     }
-    return CheckAndBuild(model, error, warnings);
+    const bool built = CheckAndBuild(model, error, warnings);
+    FreeModel(std::move(model));
+    return built;
 }
 
 std::string SaveSceneText() {
