@@ -45,11 +45,12 @@ private:
     size_t refuse_;
 };
 
-// A document whose items fill many of the reader's batches; `item` may change the text of one.
+// A document whose items fill many of the reader's batches; `item` may change the text of one. Items are
+// indented by runs of up to 39 spaces and tabs, which cross a file's chunks at every offset.
 std::string Document(size_t items, size_t changed, const std::string& item) {
     std::string text = "{\"head\": [1, 2],\n\"items\": [";
     for (size_t i = 0; i < items; ++i) {
-        if (i) text += ",\n";
+        if (i) text += ",\n" + std::string(i % 37, ' ') + std::string(i % 3, '\t');
         text += i == changed ? item
                              : "{\"n\": " + std::to_string(i) +
                                    ", \"v\": [0.5, -3, true, null, {\"k\": []}], \"s\": \"x\"}";
@@ -117,7 +118,7 @@ TEST(SceneThreads, ReadingOnTwoThreadsOrFromAFileHandsOverWhatOneThreadDoes) {
         {"a whole document", Document(kItems, SIZE_MAX, ""), SIZE_MAX, ""},
         {"the receiver refuses a late item", Document(kItems, SIZE_MAX, ""), kLate, "items[4500]: refused"},
         {"text that is not JSON late in the document", Document(kItems, kLate, "{\"n\": 1,}"), SIZE_MAX,
-         "line 4502, column 9: missing a name for object member"},
+         "line 4502, column 32: missing a name for object member"},
         {"a key given twice", Document(kItems, kLate, "{\"n\": 1, \"n\": 2}"), SIZE_MAX,
          "items[4500]: field \"n\" is given twice"},
         {"text that is not UTF-8", Document(kItems, kLate, "{\"n\": 1, \"s\": \"\xC3\"}"), SIZE_MAX,
@@ -126,9 +127,9 @@ TEST(SceneThreads, ReadingOnTwoThreadsOrFromAFileHandsOverWhatOneThreadDoes) {
         {"a number beyond any double", Document(kItems, kLate, "{\"n\": " + big + "}"), SIZE_MAX,
          "items[4500].n: number overflow parsing '" + big + "'"},
         {"an escape named where it starts", Document(kItems, kLate, "{\"s\": \"\\uD800\\u0041\"}"), SIZE_MAX,
-         "line 4502, column 8: the surrogate pair in string is invalid"},
+         "line 4502, column 31: the surrogate pair in string is invalid"},
         {"a NUL byte in a string", Document(kItems, kLate, std::string("{\"s\": \"a\0\"}", 11)), SIZE_MAX,
-         "line 4502, column 9: missing a closing quotation mark in string"},
+         "line 4502, column 32: missing a closing quotation mark in string"},
         {"a NUL byte ends the text", Document(kItems, SIZE_MAX, "") + std::string("\0}", 2), SIZE_MAX, ""},
         {"an empty text", "", SIZE_MAX, "line 1, column 1: the document is empty"},
     };

@@ -16,7 +16,16 @@
 
 #include "InOrder.h"
 #include "JsonFields.h"
+
 #include "JsonStream.h"
+
+// Scene files are indented: a third of their text is spaces, passed a run at a time.
+namespace rapidjson {
+template <>
+inline void SkipWhitespace(JsonStream& is) {
+    is.SkipWhitespace();
+}
+}  // namespace rapidjson
 
 namespace {
 

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // What reads after the text.
@@ -28,6 +32,24 @@ size_t CountBreaks(const char* text, size_t size) {
 }
 
 }  // namespace
+
+const char* JsonStream::SkipSpaces(const char* at, const char* last) {
+#ifdef __SSE2__
+    // Sixteen characters at a time while they are all before `last`.
+    const __m128i space = _mm_set1_epi8(' '), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'),
+                  tab = _mm_set1_epi8('\t');
+    while (last - at >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i spaces = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, space), _mm_cmpeq_epi8(v, lf)),
+                                            _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, tab)));
+        const unsigned others = ~static_cast<unsigned>(_mm_movemask_epi8(spaces)) & 0xFFFFu;
+        if (others) return at + __builtin_ctz(others);
+        at += 16;
+    }
+#endif
+    while (at < last && IsSpace(*at)) ++at;
+    return at;
+}
 
 JsonStream::JsonStream(const char* text, size_t size) : text_(text), size_(size) {}
 

@@ -43,6 +43,18 @@ public:
         return c;
     }
     size_t Tell() const { return offset_ + static_cast<size_t>(at_ - chunk_); }
+    // Takes spaces, tabs and line breaks up to the next other character, as Take would one by one: a
+    // single space at once, a longer run (an indentation) many at a time.
+    void SkipWhitespace() {
+        while (IsSpace(*at_)) {
+            if (at_ < last_ && !IsSpace(at_[1])) {
+                ++at_;
+                return;
+            }
+            at_ = SkipSpaces(at_, last_);
+            if (IsSpace(*at_)) Take();  // the chunk's last character
+        }
+    }
 
     // Only streams parsed in place are written to.
     Ch* PutBegin() { return nullptr; }
@@ -61,6 +73,9 @@ public:
     static constexpr size_t kKeptTail = 16;
 
 private:
+    static bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+    // The first character from `at` that is not a space, or `last`.
+    static const char* SkipSpaces(const char* at, const char* last);
     void Fill();
     void Refill();
     void Pass(const char* text, size_t size);
