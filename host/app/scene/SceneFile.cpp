@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <system_error>
 #include <thread>
 
 #ifdef _WIN32
@@ -73,7 +74,11 @@ public:
     ~ModelDisposer() { Wait(); }
     void Dispose(SceneModel&& model) {
         Wait();
-        thread_ = std::thread([m = std::make_unique<SceneModel>(std::move(model))]() mutable { m.reset(); });
+        try {
+            thread_ =
+                std::thread([m = std::make_unique<SceneModel>(std::move(model))]() mutable { m.reset(); });
+        } catch (const std::system_error&) {  // no thread to be had: the model was freed here
+        }
     }
 
 private:
@@ -86,6 +91,7 @@ private:
 // Models of at least this many nodes and objects are freed aside.
 constexpr size_t kFreeAsideSize = 1 << 14;
 
+// Hands a large model to the disposer; a small one is left to its owner.
 void FreeModel(SceneModel&& model) {
     if (model.nodes.size() + model.objects.size() < kFreeAsideSize) return;
     static ModelDisposer disposer;

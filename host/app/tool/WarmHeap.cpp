@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include <gperftools/malloc_extension.h>
@@ -95,7 +96,10 @@ void StartWarmHeap() {
     // Lives to the program's end: tcmalloc may ask it for memory until then.
     static auto* allocator = new WarmSysAllocator;
     MallocExtension::instance()->SetSystemAllocator(allocator);
-    std::thread([] { allocator->Warm(); }).detach();
+    try {
+        std::thread([] { allocator->Warm(); }).detach();
+    } catch (const std::system_error&) {  // no thread to be had: pages fault in as they are used
+    }
 }
 
 #else
