@@ -48,6 +48,19 @@ TEST_F(SceneFileIo, SavedFileHoldsTheSceneTextAndLoadsBack) {
     EXPECT_EQ(SaveSceneText(), text);
 }
 
+TEST_F(SceneFileIo, ALargeSceneLoadsAgainWhileTheLastModelIsFreedAside) {
+    // Enough nodes for the model to be freed on a thread of its own; the next load waits for it.
+    for (int i = 0; i < 17000; ++i) HostCore::Get().CreateNode(_M("n"));
+    const std::string path = PathOf("large.json");
+    std::string error;
+    ASSERT_TRUE(SaveScene(path, error)) << error;
+    const std::string text = SaveSceneText();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(LoadScene(path, error)) << error;
+        EXPECT_EQ(SaveSceneText(), text);
+    }
+}
+
 TEST_F(SceneFileIo, SavingOverALongerFileReplacesItWhole) {
     std::string path = PathOf("scene.json");
     { std::ofstream(fs::u8path(path)) << std::string(100000, 'x'); }
