@@ -352,32 +352,51 @@ private:
                                               "selfIllumColor",
                                               "lockAmbDiffTex",
                                               "maps"};
-        Fields(j, path, kFields);
+        enum {
+            kSoften,
+            kFaceMap,
+            kTwoSided,
+            kWire,
+            kWireUnits,
+            kFalloffOut,
+            kTransparencyType,
+            kOpacity,
+            kOpacFalloff,
+            kWireSize,
+            kIor,
+            kFaceted,
+            kSelfIllum,
+            kSelfIllumColorOn,
+            kSelfIllumColor,
+            kLockAmbDiffTex,
+            kMaps
+        };
+        const auto given = Fields(j, path, kFields);
         StdMatModel m;
-        const std::pair<const char*, std::optional<bool>*> flags[] = {
-            {"soften", &m.soften},
-            {"faceMap", &m.faceMap},
-            {"twoSided", &m.twoSided},
-            {"wire", &m.wire},
-            {"wireUnits", &m.wireUnits},
-            {"falloffOut", &m.falloffOut},
-            {"faceted", &m.faceted},
-            {"selfIllumColorOn", &m.selfIllumColorOn},
-            {"lockAmbDiffTex", &m.lockAmbDiffTex},
+        const std::pair<int, std::optional<bool>*> flags[] = {
+            {kSoften, &m.soften},
+            {kFaceMap, &m.faceMap},
+            {kTwoSided, &m.twoSided},
+            {kWire, &m.wire},
+            {kWireUnits, &m.wireUnits},
+            {kFalloffOut, &m.falloffOut},
+            {kFaceted, &m.faceted},
+            {kSelfIllumColorOn, &m.selfIllumColorOn},
+            {kLockAmbDiffTex, &m.lockAmbDiffTex},
         };
-        for (const auto& [key, out] : flags)
-            if (const JsonRef v = j[key]) *out = ReadBool(v, path.Member(key));
-        const std::pair<const char*, std::optional<float>*> amounts[] = {
-            {"opacity", &m.opacity}, {"opacFalloff", &m.opacFalloff}, {"wireSize", &m.wireSize},
-            {"ior", &m.ior},         {"selfIllum", &m.selfIllum},
+        for (const auto& [at, out] : flags)
+            if (const JsonRef v = given[at]) *out = ReadBool(v, path.Member(kFields[at]));
+        const std::pair<int, std::optional<float>*> amounts[] = {
+            {kOpacity, &m.opacity}, {kOpacFalloff, &m.opacFalloff}, {kWireSize, &m.wireSize},
+            {kIor, &m.ior},         {kSelfIllum, &m.selfIllum},
         };
-        for (const auto& [key, out] : amounts)
-            if (const JsonRef v = j[key]) *out = ReadFloat(v, path.Member(key));
-        if (const JsonRef v = j["transparencyType"])
+        for (const auto& [at, out] : amounts)
+            if (const JsonRef v = given[at]) *out = ReadFloat(v, path.Member(kFields[at]));
+        if (const JsonRef v = given[kTransparencyType])
             m.transparencyType = ReadInt(v, path.Member("transparencyType"));
-        if (const JsonRef v = j["selfIllumColor"])
+        if (const JsonRef v = given[kSelfIllumColor])
             m.selfIllumColor = ReadColor(v, path.Member("selfIllumColor"));
-        if (const JsonRef maps = j["maps"]) {
+        if (const JsonRef maps = given[kMaps]) {
             const JsonPath mapsPath = path.Member("maps");
             ExpectArray(maps, mapsPath);
             if (maps.Size() != static_cast<size_t>(f.numSubTexmaps))
@@ -402,21 +421,20 @@ private:
     static ShaderModel ReadShader(JsonRef j, const JsonPath& path) {
         static const char* const kFields[] = {"ambient", "diffuse",       "specular",   "lockAD",
                                               "lockDS",  "specularLevel", "glossiness", "softenLevel"};
-        Fields(j, path, kFields);
+        enum { kAmbient, kDiffuse, kSpecular, kLockAD, kLockDS, kSpecularLevel, kGlossiness, kSoftenLevel };
+        const auto given = Fields(j, path, kFields);
         ShaderModel m;
-        const std::pair<const char*, std::optional<Color>*> colors[] = {
-            {"ambient", &m.ambient}, {"diffuse", &m.diffuse}, {"specular", &m.specular}};
-        for (const auto& [key, out] : colors)
-            if (const JsonRef v = j[key]) *out = ReadColor(v, path.Member(key));
-        const std::pair<const char*, std::optional<bool>*> locks[] = {{"lockAD", &m.lockAD},
-                                                                      {"lockDS", &m.lockDS}};
-        for (const auto& [key, out] : locks)
-            if (const JsonRef v = j[key]) *out = ReadBool(v, path.Member(key));
-        const std::pair<const char*, std::optional<float>*> levels[] = {{"specularLevel", &m.specularLevel},
-                                                                        {"glossiness", &m.glossiness},
-                                                                        {"softenLevel", &m.softenLevel}};
-        for (const auto& [key, out] : levels)
-            if (const JsonRef v = j[key]) *out = ReadFloat(v, path.Member(key));
+        const std::pair<int, std::optional<Color>*> colors[] = {
+            {kAmbient, &m.ambient}, {kDiffuse, &m.diffuse}, {kSpecular, &m.specular}};
+        for (const auto& [at, out] : colors)
+            if (const JsonRef v = given[at]) *out = ReadColor(v, path.Member(kFields[at]));
+        const std::pair<int, std::optional<bool>*> locks[] = {{kLockAD, &m.lockAD}, {kLockDS, &m.lockDS}};
+        for (const auto& [at, out] : locks)
+            if (const JsonRef v = given[at]) *out = ReadBool(v, path.Member(kFields[at]));
+        const std::pair<int, std::optional<float>*> levels[] = {
+            {kSpecularLevel, &m.specularLevel}, {kGlossiness, &m.glossiness}, {kSoftenLevel, &m.softenLevel}};
+        for (const auto& [at, out] : levels)
+            if (const JsonRef v = given[at]) *out = ReadFloat(v, path.Member(kFields[at]));
         return m;
     }
 
