@@ -10,14 +10,27 @@
 #include <vector>
 
 #include "ClassFacts.h"
+#include "FlatIndex.h"
 #include "JsonValue.h"
 #include "ParamTypes.h"
 #include "SceneFormat.h"
-#include "VertexIndex.h"
 #include "max.h"
 
 // A scene file once read and checked: plain values and the file's ids, no host object yet. The reader
 // fills it, the checker resolves and orders it, the builder turns it into the host's scene.
+
+// An id as a scene file gives it.
+using FileId = long long;
+
+// Files number their objects mostly in runs, which this keeps in neighbouring slots; the high bits are
+// folded in so that ids far apart do not all meet in the same slots.
+inline size_t HashFileId(FileId id) {
+    const uint64_t x = static_cast<uint64_t>(id);
+    return static_cast<size_t>(x ^ (x >> 21) ^ (x >> 42));
+}
+
+// The vertex of each id a scene file gives: its nodes, then its objects.
+using VertexIndex = FlatIndex<FileId, int, HashFileId>;
 
 // One entry of a parameter (a single parameter has one). Only the member of the parameter's kind is used.
 struct EntryModel {

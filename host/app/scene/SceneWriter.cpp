@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ClassFacts.h"
+#include "FlatIndex.h"
 #include "InOrder.h"
 #include "JsonOut.h"
 #include "ParamTypes.h"
@@ -23,53 +24,16 @@ const size_t kNodesPerPiece = 1024;
 const size_t kObjectsPerPiece = 1024;
 const size_t kPiecesAhead = 4;
 
-// The ids given to objects, by address: open addressing in one array, so that a look-up touches one
-// place in memory rather than a node of its own.
-class IdMap {
-public:
-    // The object's id, or -1.
-    long long Find(const void* object) const {
-        if (slots_.empty()) return -1;
-        for (size_t at = Hash(object) & mask_;; at = (at + 1) & mask_) {
-            if (slots_[at].object == object) return slots_[at].id;
-            if (!slots_[at].object) return -1;
-        }
-    }
-    // Gives an object not numbered yet its id.
-    void Add(const void* object, long long id) {
-        if ((used_ + 1) * 2 > slots_.size()) Grow();
-        Place(object, id);
-        ++used_;
-    }
+size_t HashAddress(const void* p) {
+    uint64_t x = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdULL;
+    x ^= x >> 33;
+    return static_cast<size_t>(x);
+}
 
-private:
-    struct Slot {
-        const void* object = nullptr;
-        long long id = 0;
-    };
-    static size_t Hash(const void* p) {
-        uint64_t x = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
-        x ^= x >> 33;
-        x *= 0xff51afd7ed558ccdULL;
-        x ^= x >> 33;
-        return static_cast<size_t>(x);
-    }
-    void Place(const void* object, long long id) {
-        size_t at = Hash(object) & mask_;
-        while (slots_[at].object) at = (at + 1) & mask_;
-        slots_[at] = {object, id};
-    }
-    void Grow() {
-        std::vector<Slot> old = std::move(slots_);
-        slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot());
-        mask_ = slots_.size() - 1;
-        for (const Slot& s : old)
-            if (s.object) Place(s.object, s.id);
-    }
-    std::vector<Slot> slots_;
-    size_t mask_ = 0;
-    size_t used_ = 0;
-};
+// The ids given to objects, by address.
+using IdMap = FlatIndex<const void*, long long, HashAddress>;
 
 // What the writer needs of each class it writes: its name in the file, which references a new object of
 // the class fills, and which of the writer's casts succeed (a cast that fails walks the class's whole
