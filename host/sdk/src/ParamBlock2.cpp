@@ -151,9 +151,12 @@ namespace {
 // Colours are not points (and the reverse), a float is not an int, a material is not a reference target.
 enum ValueKind { kFloat, kInt, kPoint3, kColor, kString, kMtl, kTexmap, kINode, kRefTarg, kNoValue };
 
+bool IsStringType(int type) { return base_type(type) == TYPE_STRING || base_type(type) == TYPE_FILENAME; }
+
 ValueKind KindOf(int type) {
     if (IsFloatType(type)) return kFloat;
     if (IsIntType(type)) return kInt;
+    if (IsStringType(type)) return kString;
     switch (base_type(type)) {
         case TYPE_POINT3:
             return kPoint3;
@@ -161,9 +164,6 @@ ValueKind KindOf(int type) {
         case TYPE_HSV:
         case TYPE_FRGBA:  // no four-channel colour here: reached as a colour
             return kColor;
-        case TYPE_STRING:
-        case TYPE_FILENAME:
-            return kString;
         case TYPE_MTL:
             return kMtl;
         case TYPE_TEXMAP:
@@ -178,7 +178,6 @@ ValueKind KindOf(int type) {
     }
 }
 
-bool IsStringType(int type) { return base_type(type) == TYPE_STRING || base_type(type) == TYPE_FILENAME; }
 // In animate mode a parameter without a controller that is set away from frame 0 gets a keyframe
 // controller holding its value; setting it then keys the old value at 0 and the new one.
 void GiveKeyController(IParamBlock2* pb, ParamID id, int tabIndex, int kind, float number,
@@ -280,7 +279,7 @@ IParamBlock2::IParamBlock2(const ParamBlockDesc2* desc, ReferenceMaker* owner) :
     for (const ParamDef& def : desc->paramdefs) {
         const int n = entries(def);
         params_.push_back({&def, static_cast<int>(slots_.size()), n});
-        if (n == 1 || IsStringType(def.type))
+        if (IsStringType(def.type))
             for (int k = 0; k < n; ++k) slots_.push_back(NewSlot(def));
         else
             slots_.insert(slots_.end(), static_cast<size_t>(n), NewSlot(def));
